@@ -1,0 +1,18 @@
+# SPDX-License-Identifier: LGPL-2.1-or-later
+# Applies MAVLIBRARY_SANITIZE to every target of the build.
+if(MAVLIBRARY_SANITIZE)
+  set(_mav_known address undefined thread)
+  foreach(_s IN LISTS MAVLIBRARY_SANITIZE)
+    if(NOT _s IN_LIST _mav_known)
+      message(FATAL_ERROR "MAVLIBRARY_SANITIZE: unknown sanitizer '${_s}'")
+    endif()
+  endforeach()
+  if("thread" IN_LIST MAVLIBRARY_SANITIZE AND "address" IN_LIST MAVLIBRARY_SANITIZE)
+    message(FATAL_ERROR "MAVLIBRARY_SANITIZE: thread cannot be combined with address")
+  endif()
+  list(JOIN MAVLIBRARY_SANITIZE "," _mav_sanitizers)
+  add_compile_options(-fsanitize=${_mav_sanitizers} -fno-omit-frame-pointer
+                      -fno-sanitize-recover=all)
+  add_link_options(-fsanitize=${_mav_sanitizers})
+  message(STATUS "MavLibrary: sanitizers ${_mav_sanitizers}")
+endif()

@@ -1,0 +1,10 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
+// Every public header of the library.
+#pragma once
+
+#include <MavLibrary/mavlibrary_export.h>
+#include <MavLibrary/mavlibraryconfig.h>
+#include <MavLibrary/libraryinfo.h>
+
+// text
+#include <MavLibrary/text/utfconversion.h>

@@ -1,0 +1,45 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QPair>
+#include <QString>
+#include <QTemporaryDir>
+
+namespace MavTest {
+
+/*!
+    Points HOME, every XDG_* variable and both settings hives at a fresh temporary
+    folder for as long as it lives, and restores the previous values afterwards.
+    Create one in each test case's init() and drop it in cleanup(), so that no two
+    cases share state and none touches the real user's files.
+*/
+class TestEnvironment
+{
+public:
+    TestEnvironment();
+    ~TestEnvironment();
+    TestEnvironment(const TestEnvironment &) = delete;
+    TestEnvironment &operator=(const TestEnvironment &) = delete;
+
+    bool isValid() const { return m_dir.isValid(); }
+    //! The temporary folder; also HOME.
+    QString root() const { return m_dir.path(); }
+    //! A path below the temporary folder.
+    QString path(const QString &relative) const { return m_dir.filePath(relative); }
+
+    QString userHive() const;
+    QString machineHive() const;
+
+    //! Sets a variable for the rest of this environment's life; restored with the others.
+    void setVariable(const char *name, const QByteArray &value);
+
+private:
+    void remember(const char *name);
+
+    QTemporaryDir m_dir;
+    QList<QPair<QByteArray, QByteArray>> m_saved; // name, value ("\0" prefix: was unset)
+};
+
+} // namespace MavTest

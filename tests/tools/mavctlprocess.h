@@ -1,0 +1,40 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
+#pragma once
+
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+#include <QTest>
+
+namespace MavTest {
+
+struct MavctlResult
+{
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+//! Runs the built mavctl with \a arguments in the current environment.
+inline MavctlResult runMavctl(const QStringList &arguments, const QByteArray &input = {})
+{
+    QProcess process;
+    process.start(QStringLiteral(MAVCTL_PATH), arguments);
+    if (!process.waitForStarted(10000))
+        return {};
+    if (!input.isEmpty())
+        process.write(input);
+    process.closeWriteChannel();
+    if (!process.waitForFinished(60000)) {
+        process.kill();
+        process.waitForFinished();
+        return {};
+    }
+    MavctlResult result;
+    result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    result.out = QString::fromUtf8(process.readAllStandardOutput());
+    result.err = QString::fromUtf8(process.readAllStandardError());
+    return result;
+}
+
+} // namespace MavTest

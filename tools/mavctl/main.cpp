@@ -1,0 +1,62 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
+// mavctl: the command-line tool of MavLibrary.
+#include "command.h"
+
+#include <MavLibrary/libraryinfo.h>
+
+#include <QCoreApplication>
+#include <QTextStream>
+
+namespace {
+
+void printHelp(QTextStream &out)
+{
+    out << "Usage: mavctl <command> [options] [arguments]\n\n"
+           "The command-line tool of MavLibrary.\n\n"
+           "Commands:\n";
+    qsizetype width = 0;
+    const QList<Mavctl::Command> commands = Mavctl::Registry::all();
+    for (const auto &command : commands)
+        width = std::max(width, command.name.size());
+    for (const auto &command : commands)
+        out << "  " << command.name.leftJustified(width + 2) << command.summary << '\n';
+    out << "\nOptions:\n"
+           "  -h, --help     Displays this help, or a command's with 'mavctl <command> --help'.\n"
+           "  -v, --version  Displays the library's version.\n";
+    out.flush();
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("mavctl"));
+    QCoreApplication::setApplicationVersion(Quorvex::LibraryInfo::version());
+
+    const QStringList arguments = QCoreApplication::arguments();
+    const QString first = arguments.value(1);
+    if (first.isEmpty()) {
+        QTextStream err(stderr);
+        printHelp(err);
+        return Mavctl::UsageError;
+    }
+    if (first == QLatin1String("-h") || first == QLatin1String("--help")) {
+        QTextStream out(stdout);
+        printHelp(out);
+        return Mavctl::Success;
+    }
+    if (first == QLatin1String("-v") || first == QLatin1String("--version")) {
+        Mavctl::printLine(QStringLiteral("mavctl ") + Quorvex::LibraryInfo::version());
+        return Mavctl::Success;
+    }
+    const Mavctl::Command *command = Mavctl::Registry::find(first);
+    if (!command) {
+        QTextStream(stderr) << "mavctl: unknown command '" << first
+                            << "'; 'mavctl --help' lists the commands" << Qt::endl;
+        return Mavctl::UsageError;
+    }
+    QStringList rest = arguments.mid(2);
+    rest.prepend(QStringLiteral("mavctl ") + command->name);
+    return command->run(rest);
+}
