@@ -6,5 +6,13 @@
 #include <MavLibrary/mavlibraryconfig.h>
 #include <MavLibrary/libraryinfo.h>
 
+// settings
+
+// services
+
+// os
+
 // text
 #include <MavLibrary/text/utfconversion.h>
+
+// net/platform
