@@ -11,6 +11,7 @@
 // services
 
 // os
+#include <MavLibrary/os/osutilities.h>
 
 // text
 #include <MavLibrary/text/utfconversion.h>
