@@ -10,8 +10,8 @@
 namespace {
 
 // Two- and three-letter codes in both cases, and one that is in no table.
-const QString codes[] = {QStringLiteral("EN"), QStringLiteral("ger"), QStringLiteral("fr"),
-                         QStringLiteral("JPN"), QStringLiteral("pt"), QStringLiteral("xx")};
+const QString codes[] = {QStringLiteral("EN"),  QStringLiteral("ger"), QStringLiteral("fr"),
+                         QStringLiteral("JPN"), QStringLiteral("pt"),  QStringLiteral("xx")};
 
 void languageCodeToString_ours(benchmark::State &state)
 {

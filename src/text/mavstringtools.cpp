@@ -12,7 +12,7 @@
 
 namespace Quorvex {
 
-std::atomic<bool> MavStringTools::s_initDone{false};
+std::atomic<bool> MavStringTools::s_initDone {false};
 QMap<QString, QString> MavStringTools::s_codePages;
 QMap<QString, QStringList> MavStringTools::s_codePageRegionsMap;
 QMap<QString, QString> MavStringTools::s_languageCodes;
@@ -174,12 +174,9 @@ const Entry fileSizeFull[] = {
     {nullptr, QT_TRANSLATE_NOOP("fileSize", "PetaBytes")},
 };
 const Entry fileSizeAbbr[] = {
-    {nullptr, QT_TRANSLATE_NOOP("fileSize", "B")},
-    {nullptr, QT_TRANSLATE_NOOP("fileSize", "KB")},
-    {nullptr, QT_TRANSLATE_NOOP("fileSize", "MB")},
-    {nullptr, QT_TRANSLATE_NOOP("fileSize", "GB")},
-    {nullptr, QT_TRANSLATE_NOOP("fileSize", "TB")},
-    {nullptr, QT_TRANSLATE_NOOP("fileSize", "PB")},
+    {nullptr, QT_TRANSLATE_NOOP("fileSize", "B")},  {nullptr, QT_TRANSLATE_NOOP("fileSize", "KB")},
+    {nullptr, QT_TRANSLATE_NOOP("fileSize", "MB")}, {nullptr, QT_TRANSLATE_NOOP("fileSize", "GB")},
+    {nullptr, QT_TRANSLATE_NOOP("fileSize", "TB")}, {nullptr, QT_TRANSLATE_NOOP("fileSize", "PB")},
 };
 
 QString translated(const char *context, const char *text)

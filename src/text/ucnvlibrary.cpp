@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: LGPL-2.1-or-later
-#include "ucnvlibrary_p.h"
 #include "textlogging_p.h"
+#include "ucnvlibrary_p.h"
 
 #include <QByteArray>
 

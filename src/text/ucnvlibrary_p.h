@@ -69,11 +69,11 @@ public:
     Converter *openConverter(const char *name, ErrorCode *status) const;
     void closeConverter(Converter *converter) const;
     void toUnicode(Converter *converter, char16_t **target, const char16_t *targetLimit,
-                   const char **source, const char *sourceLimit, std::int32_t *offsets,
-                   bool flush, ErrorCode *status) const;
+                   const char **source, const char *sourceLimit, std::int32_t *offsets, bool flush,
+                   ErrorCode *status) const;
     void fromUnicode(Converter *converter, char **target, const char *targetLimit,
-                     const char16_t **source, const char16_t *sourceLimit,
-                     std::int32_t *offsets, bool flush, ErrorCode *status) const;
+                     const char16_t **source, const char16_t *sourceLimit, std::int32_t *offsets,
+                     bool flush, ErrorCode *status) const;
 
 private:
     UCNVLibrary();

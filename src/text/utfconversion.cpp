@@ -21,8 +21,7 @@ inline bool isContinuation(unsigned char b)
 // Calls sink(code point) for every code point of the text; false on an illegal or
 // truncated sequence. Surrogates and values above U+10FFFF that are otherwise
 // well formed arrive as U+FFFD.
-template<typename Sink>
-bool decodeUtf8(std::string_view in, Sink &&sink)
+template<typename Sink> bool decodeUtf8(std::string_view in, Sink &&sink)
 {
     const auto *p = reinterpret_cast<const unsigned char *>(in.data());
     const auto *end = p + in.size();
@@ -90,8 +89,7 @@ inline void appendUtf8(std::string &out, char32_t cp)
 
 // Encodes a sequence of UTF-16 units (or wide characters that may hold surrogate
 // halves) as UTF-8 with the pairing rules of the header.
-template<typename UnitAt>
-bool encodeUnits(std::size_t count, UnitAt unitAt, std::string &out)
+template<typename UnitAt> bool encodeUnits(std::size_t count, UnitAt unitAt, std::string &out)
 {
     for (std::size_t i = 0; i < count; ++i) {
         std::uint32_t c = unitAt(i);
@@ -115,16 +113,14 @@ bool encodeUnits(std::size_t count, UnitAt unitAt, std::string &out)
     return true;
 }
 
-template<typename String>
-String failed(bool *ok)
+template<typename String> String failed(bool *ok)
 {
     if (ok)
         *ok = false;
     return String();
 }
 
-template<typename String>
-String succeeded(String &&s, bool *ok)
+template<typename String> String succeeded(String &&s, bool *ok)
 {
     if (ok)
         *ok = true;
@@ -187,11 +183,11 @@ std::wstring utf8ToWide(std::string_view utf8, bool *ok)
             *w++ = wchar_t(cp >= 0xD800 && cp <= 0xDFFF ? Replacement : cp);
             p += 3;
         } else if (b >= 0xF0 && b <= 0xF7) {
-            if (left < 4 || !isContinuation(p[1]) || !isContinuation(p[2])
-                || !isContinuation(p[3]) || (b == 0xF0 && p[1] < 0x90)) // below: overlong
+            if (left < 4 || !isContinuation(p[1]) || !isContinuation(p[2]) || !isContinuation(p[3])
+                || (b == 0xF0 && p[1] < 0x90)) // below: overlong
                 return failed<std::wstring>(ok);
-            const char32_t cp = ((b & 0x07) << 18) | ((p[1] & 0x3F) << 12)
-                | ((p[2] & 0x3F) << 6) | (p[3] & 0x3F);
+            const char32_t cp =
+                ((b & 0x07) << 18) | ((p[1] & 0x3F) << 12) | ((p[2] & 0x3F) << 6) | (p[3] & 0x3F);
             *w++ = wchar_t(cp > 0x10FFFF ? Replacement : cp);
             p += 4;
         } else {

@@ -29,8 +29,7 @@ void tst_MavStringToolsTranslation::namesFreezeAtFirstUse()
         QCOMPARE(MavStringTools::languageCodeToString("nob"),
                  QStringLiteral("Norwegisch (Bokm\u00E5l)"));
         QCOMPARE(MavStringTools::languageCodeToString("fr"), QStringLiteral("French"));
-        QCOMPARE(MavStringTools::countryCodeToString("ci"),
-                 QStringLiteral("Elfenbeink\u00FCste"));
+        QCOMPARE(MavStringTools::countryCodeToString("ci"), QStringLiteral("Elfenbeink\u00FCste"));
         QCOMPARE(MavStringTools::countryCodeToString("de"), QStringLiteral("Deutschland"));
         QCOMPARE(MavStringTools::codePageName("CP865"),
                  QStringLiteral("Nordisch ohne Isl\u00E4ndisch (MS-DOS 865)"));

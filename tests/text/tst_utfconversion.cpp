@@ -65,11 +65,15 @@ void tst_UtfConversion::utf8ToWide_data()
     QTest::newRow("16 ASCII, then two bytes")
         << "0123456789abcdef\xC3\xBC"s << true << L"0123456789abcdef\u00FC"s;
     QTest::newRow("15 ASCII, then two bytes, then 16 ASCII")
-        << "0123456789abcde\xC3\xBC" "0123456789abcdef"s << true
-        << L"0123456789abcde\u00FC0123456789abcdef"s;
+        << "0123456789abcde\xC3\xBC"
+           "0123456789abcdef"s
+        << true << L"0123456789abcde\u00FC0123456789abcdef"s;
     QTest::newRow("20 ASCII, then a stray byte") << "0123456789abcdefghij\x80"s << false << L""s;
-    QTest::newRow("NUL in an ASCII block")
-        << "01234567\0" "9abcdefXYZ"s << true << L"01234567\0" "9abcdefXYZ"s;
+    QTest::newRow("NUL in an ASCII block") << "01234567\0"
+                                              "9abcdefXYZ"s
+                                           << true
+                                           << L"01234567\0"
+                                              "9abcdefXYZ"s;
 }
 
 void tst_UtfConversion::utf8ToWide()
@@ -93,17 +97,17 @@ void tst_UtfConversion::wideToUtf8_data()
                            << "Gr\xC3\xBC\xE6\x97\xA5\xF0\x9F\x8E\xAC"s;
     QTest::newRow("embedded NUL") << L"a\0b"s << true << "a\0b"s;
     QTest::newRow("paired surrogates")
-        << std::wstring{wchar_t(0xD83C), wchar_t(0xDFAC)} << true << "\xF0\x9F\x8E\xAC"s;
-    QTest::newRow("lone high") << std::wstring{wchar_t(0xD83C), L'x'} << true << "\xED\xA0\xBCx"s;
-    QTest::newRow("lone low") << std::wstring{L'x', wchar_t(0xDFAC)} << true << "x\xED\xBE\xAC"s;
-    QTest::newRow("high at end") << std::wstring{L'x', wchar_t(0xD83C)} << false << ""s;
-    QTest::newRow("above U+10FFFF") << std::wstring{wchar_t(0x110000)} << true << "\xEF\xBF\xBD"s;
-    QTest::newRow("negative") << std::wstring{wchar_t(-1)} << true << "\xEF\xBF\xBD"s;
+        << std::wstring {wchar_t(0xD83C), wchar_t(0xDFAC)} << true << "\xF0\x9F\x8E\xAC"s;
+    QTest::newRow("lone high") << std::wstring {wchar_t(0xD83C), L'x'} << true << "\xED\xA0\xBCx"s;
+    QTest::newRow("lone low") << std::wstring {L'x', wchar_t(0xDFAC)} << true << "x\xED\xBE\xAC"s;
+    QTest::newRow("high at end") << std::wstring {L'x', wchar_t(0xD83C)} << false << ""s;
+    QTest::newRow("above U+10FFFF") << std::wstring {wchar_t(0x110000)} << true << "\xEF\xBF\xBD"s;
+    QTest::newRow("negative") << std::wstring {wchar_t(-1)} << true << "\xEF\xBF\xBD"s;
     QTest::newRow("high, then pair")
-        << std::wstring{wchar_t(0xD83C), wchar_t(0xD83C), wchar_t(0xDFAC)} << true
+        << std::wstring {wchar_t(0xD83C), wchar_t(0xD83C), wchar_t(0xDFAC)} << true
         << "\xED\xA0\xBC\xF0\x9F\x8E\xAC"s;
     QTest::newRow("pair, then high at end")
-        << std::wstring{wchar_t(0xD83C), wchar_t(0xDFAC), wchar_t(0xDBFF)} << false << ""s;
+        << std::wstring {wchar_t(0xD83C), wchar_t(0xDFAC), wchar_t(0xDBFF)} << false << ""s;
     QTest::newRow("highest") << L"\U0010FFFF"s << true << "\xF4\x8F\xBF\xBF"s;
 }
 
@@ -122,11 +126,16 @@ void tst_UtfConversion::utf16LE_data()
     QTest::addColumn<std::string>("utf8");
     QTest::addColumn<std::string>("utf16le");
 
-    QTest::newRow("empty") << ""s << ""s;
-    QTest::newRow("ascii") << "Ab"s << "A\0b\0"s;
-    QTest::newRow("bmp") << "\xC3\xBC\xE6\x97\xA5"s << "\xFC\0\xE5\x65"s;
-    QTest::newRow("pair") << "\xF0\x9F\x8E\xAC"s << "\x3C\xD8\xAC\xDF"s;
-    QTest::newRow("embedded NUL") << "a\0"s << "a\0\0\0"s;
+    QTest::newRow("empty") << ""s
+                           << ""s;
+    QTest::newRow("ascii") << "Ab"s
+                           << "A\0b\0"s;
+    QTest::newRow("bmp") << "\xC3\xBC\xE6\x97\xA5"s
+                         << "\xFC\0\xE5\x65"s;
+    QTest::newRow("pair") << "\xF0\x9F\x8E\xAC"s
+                          << "\x3C\xD8\xAC\xDF"s;
+    QTest::newRow("embedded NUL") << "a\0"s
+                                  << "a\0\0\0"s;
 }
 
 void tst_UtfConversion::utf16LE()
@@ -163,8 +172,8 @@ void tst_UtfConversion::utf16LEOneWay()
     QFETCH(bool, ok);
     QFETCH(std::string, expected);
     bool converted = !ok;
-    const std::string result = fromUtf8 ? ztds::utf8ToUtf16LE(input, &converted)
-                                        : ztds::utf16LEToUtf8(input, &converted);
+    const std::string result =
+        fromUtf8 ? ztds::utf8ToUtf16LE(input, &converted) : ztds::utf16LEToUtf8(input, &converted);
     QCOMPARE(result, expected);
     QCOMPARE(converted, ok);
 }

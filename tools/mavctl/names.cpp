@@ -64,7 +64,8 @@ int runLookup(const QStringList &arguments, const QString &what,
     if (positional.size() == 1) {
         const QString name = lookup(positional.first());
         if (name.isEmpty())
-            return Mavctl::fail(QStringLiteral("unknown %1 code '%2'").arg(what, positional.first()));
+            return Mavctl::fail(
+                QStringLiteral("unknown %1 code '%2'").arg(what, positional.first()));
         printEntry(positional.first().toLower(), name);
         return Mavctl::Success;
     }
@@ -115,7 +116,6 @@ int runCountries(const QStringList &arguments)
 
 } // namespace
 
-MAVCTL_COMMAND("codepages", "code pages and their names, by region with --region",
-               runCodePages);
+MAVCTL_COMMAND("codepages", "code pages and their names, by region with --region", runCodePages);
 MAVCTL_COMMAND("languages", "language codes and names, or the name of one code", runLanguages);
 MAVCTL_COMMAND("countries", "country codes and names, or the name of one code", runCountries);
