@@ -14,6 +14,7 @@
 #include <MavLibrary/os/osutilities.h>
 
 // text
+#include <MavLibrary/text/mavstringtools.h>
 #include <MavLibrary/text/utfconversion.h>
 
 // net/platform

@@ -3,6 +3,10 @@
 
 #include <cstdint>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 namespace ztds {
 
 namespace {
@@ -17,8 +21,7 @@ inline bool isContinuation(unsigned char b)
 // Calls sink(code point) for every code point of the text; false on an illegal or
 // truncated sequence. Surrogates and values above U+10FFFF that are otherwise
 // well formed arrive as U+FFFD.
-template<typename Sink>
-bool decodeUtf8(std::string_view in, Sink &&sink)
+template<typename Sink> bool decodeUtf8(std::string_view in, Sink &&sink)
 {
     const auto *p = reinterpret_cast<const unsigned char *>(in.data());
     const auto *end = p + in.size();
@@ -86,8 +89,7 @@ inline void appendUtf8(std::string &out, char32_t cp)
 
 // Encodes a sequence of UTF-16 units (or wide characters that may hold surrogate
 // halves) as UTF-8 with the pairing rules of the header.
-template<typename UnitAt>
-bool encodeUnits(std::size_t count, UnitAt unitAt, std::string &out)
+template<typename UnitAt> bool encodeUnits(std::size_t count, UnitAt unitAt, std::string &out)
 {
     for (std::size_t i = 0; i < count; ++i) {
         std::uint32_t c = unitAt(i);
@@ -111,16 +113,14 @@ bool encodeUnits(std::size_t count, UnitAt unitAt, std::string &out)
     return true;
 }
 
-template<typename String>
-String failed(bool *ok)
+template<typename String> String failed(bool *ok)
 {
     if (ok)
         *ok = false;
     return String();
 }
 
-template<typename String>
-String succeeded(String &&s, bool *ok)
+template<typename String> String succeeded(String &&s, bool *ok)
 {
     if (ok)
         *ok = true;
@@ -131,11 +131,69 @@ String succeeded(String &&s, bool *ok)
 
 std::wstring utf8ToWide(std::string_view utf8, bool *ok)
 {
+    // The same rules as decodeUtf8, unrolled per sequence length and with runs of
+    // ASCII widened sixteen at a time: this is the settings store's hot path.
     std::wstring out;
     out.resize(utf8.size());
     wchar_t *w = out.data();
-    if (!decodeUtf8(utf8, [&w](char32_t cp) { *w++ = wchar_t(cp); }))
-        return failed<std::wstring>(ok);
+    const auto *p = reinterpret_cast<const unsigned char *>(utf8.data());
+    const auto *end = p + utf8.size();
+    while (p < end) {
+#ifdef __SSE2__
+        while (end - p >= 16 && *p < 0x80) {
+            const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
+            const int high = _mm_movemask_epi8(bytes);
+            if (high) {
+                const int ascii = __builtin_ctz(unsigned(high));
+                for (int i = 0; i < ascii; ++i)
+                    *w++ = wchar_t(p[i]);
+                p += ascii;
+                break;
+            }
+            const __m128i zero = _mm_setzero_si128();
+            const __m128i low16 = _mm_unpacklo_epi8(bytes, zero);
+            const __m128i high16 = _mm_unpackhi_epi8(bytes, zero);
+            auto *to = reinterpret_cast<__m128i *>(w);
+            _mm_storeu_si128(to, _mm_unpacklo_epi16(low16, zero));
+            _mm_storeu_si128(to + 1, _mm_unpackhi_epi16(low16, zero));
+            _mm_storeu_si128(to + 2, _mm_unpacklo_epi16(high16, zero));
+            _mm_storeu_si128(to + 3, _mm_unpackhi_epi16(high16, zero));
+            w += 16;
+            p += 16;
+        }
+        if (p == end)
+            break;
+#endif
+
+        const unsigned char b = *p;
+        const std::ptrdiff_t left = end - p;
+        if (b < 0x80) {
+            *w++ = wchar_t(b);
+            ++p;
+        } else if (b >= 0xC2 && b <= 0xDF) {
+            if (left < 2 || !isContinuation(p[1]))
+                return failed<std::wstring>(ok);
+            *w++ = wchar_t(((b & 0x1F) << 6) | (p[1] & 0x3F));
+            p += 2;
+        } else if (b >= 0xE0 && b <= 0xEF) {
+            if (left < 3 || !isContinuation(p[1]) || !isContinuation(p[2])
+                || (b == 0xE0 && p[1] < 0xA0)) // below: overlong
+                return failed<std::wstring>(ok);
+            const char32_t cp = ((b & 0x0F) << 12) | ((p[1] & 0x3F) << 6) | (p[2] & 0x3F);
+            *w++ = wchar_t(cp >= 0xD800 && cp <= 0xDFFF ? Replacement : cp);
+            p += 3;
+        } else if (b >= 0xF0 && b <= 0xF7) {
+            if (left < 4 || !isContinuation(p[1]) || !isContinuation(p[2]) || !isContinuation(p[3])
+                || (b == 0xF0 && p[1] < 0x90)) // below: overlong
+                return failed<std::wstring>(ok);
+            const char32_t cp =
+                ((b & 0x07) << 18) | ((p[1] & 0x3F) << 12) | ((p[2] & 0x3F) << 6) | (p[3] & 0x3F);
+            *w++ = wchar_t(cp > 0x10FFFF ? Replacement : cp);
+            p += 4;
+        } else {
+            return failed<std::wstring>(ok); // stray continuation, C0/C1, F8 and above
+        }
+    }
     out.resize(std::size_t(w - out.data()));
     return succeeded(std::move(out), ok);
 }

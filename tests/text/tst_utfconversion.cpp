@@ -21,6 +21,8 @@ private slots:
     void wideToUtf8();
     void utf16LE_data();
     void utf16LE();
+    void utf16LEOneWay_data();
+    void utf16LEOneWay();
 };
 
 void tst_UtfConversion::utf8ToWide_data()
@@ -48,6 +50,30 @@ void tst_UtfConversion::utf8ToWide_data()
     QTest::newRow("missing continuation") << "\xE6\x41\xA5"s << false << L""s;
     QTest::newRow("five-byte form") << "\xF8\x88\x80\x80\x80"s << false << L""s;
     QTest::newRow("FF") << "\xFF"s << false << L""s;
+    QTest::newRow("last before surrogates") << "\xED\x9F\xBF"s << true << L"\uD7FF"s;
+    QTest::newRow("last surrogate") << "\xED\xBF\xBF"s << true << L"\uFFFD"s;
+    QTest::newRow("surrogate pair as two sequences")
+        << "\xED\xA0\xBC\xED\xBE\xAC"s << true << L"\uFFFD\uFFFD"s;
+    QTest::newRow("U+FFFF") << "\xEF\xBF\xBF"s << true << L"\uFFFF"s;
+    QTest::newRow("overlong two, C1") << "\xC1\xBF"s << false << L""s;
+    QTest::newRow("overlong three, largest") << "\xE0\x9F\xBF"s << false << L""s;
+    QTest::newRow("overlong four, largest") << "\xF0\x8F\xBF\xBF"s << false << L""s;
+    QTest::newRow("overlong NUL") << "a\xC0\x80"s << false << L""s;
+    QTest::newRow("truncated three, then ASCII") << "\xE6\x97x"s << false << L""s;
+    QTest::newRow("lead byte at end") << "abc\xE6"s << false << L""s;
+    // The ASCII run is widened in blocks: sequences right at and across a block edge.
+    QTest::newRow("16 ASCII, then two bytes")
+        << "0123456789abcdef\xC3\xBC"s << true << L"0123456789abcdef\u00FC"s;
+    QTest::newRow("15 ASCII, then two bytes, then 16 ASCII")
+        << "0123456789abcde\xC3\xBC"
+           "0123456789abcdef"s
+        << true << L"0123456789abcde\u00FC0123456789abcdef"s;
+    QTest::newRow("20 ASCII, then a stray byte") << "0123456789abcdefghij\x80"s << false << L""s;
+    QTest::newRow("NUL in an ASCII block") << "01234567\0"
+                                              "9abcdefXYZ"s
+                                           << true
+                                           << L"01234567\0"
+                                              "9abcdefXYZ"s;
 }
 
 void tst_UtfConversion::utf8ToWide()
@@ -71,11 +97,18 @@ void tst_UtfConversion::wideToUtf8_data()
                            << "Gr\xC3\xBC\xE6\x97\xA5\xF0\x9F\x8E\xAC"s;
     QTest::newRow("embedded NUL") << L"a\0b"s << true << "a\0b"s;
     QTest::newRow("paired surrogates")
-        << std::wstring{wchar_t(0xD83C), wchar_t(0xDFAC)} << true << "\xF0\x9F\x8E\xAC"s;
-    QTest::newRow("lone high") << std::wstring{wchar_t(0xD83C), L'x'} << true << "\xED\xA0\xBCx"s;
-    QTest::newRow("lone low") << std::wstring{L'x', wchar_t(0xDFAC)} << true << "x\xED\xBE\xAC"s;
-    QTest::newRow("high at end") << std::wstring{L'x', wchar_t(0xD83C)} << false << ""s;
-    QTest::newRow("above U+10FFFF") << std::wstring{wchar_t(0x110000)} << true << "\xEF\xBF\xBD"s;
+        << std::wstring {wchar_t(0xD83C), wchar_t(0xDFAC)} << true << "\xF0\x9F\x8E\xAC"s;
+    QTest::newRow("lone high") << std::wstring {wchar_t(0xD83C), L'x'} << true << "\xED\xA0\xBCx"s;
+    QTest::newRow("lone low") << std::wstring {L'x', wchar_t(0xDFAC)} << true << "x\xED\xBE\xAC"s;
+    QTest::newRow("high at end") << std::wstring {L'x', wchar_t(0xD83C)} << false << ""s;
+    QTest::newRow("above U+10FFFF") << std::wstring {wchar_t(0x110000)} << true << "\xEF\xBF\xBD"s;
+    QTest::newRow("negative") << std::wstring {wchar_t(-1)} << true << "\xEF\xBF\xBD"s;
+    QTest::newRow("high, then pair")
+        << std::wstring {wchar_t(0xD83C), wchar_t(0xD83C), wchar_t(0xDFAC)} << true
+        << "\xED\xA0\xBC\xF0\x9F\x8E\xAC"s;
+    QTest::newRow("pair, then high at end")
+        << std::wstring {wchar_t(0xD83C), wchar_t(0xDFAC), wchar_t(0xDBFF)} << false << ""s;
+    QTest::newRow("highest") << L"\U0010FFFF"s << true << "\xF4\x8F\xBF\xBF"s;
 }
 
 void tst_UtfConversion::wideToUtf8()
@@ -93,11 +126,16 @@ void tst_UtfConversion::utf16LE_data()
     QTest::addColumn<std::string>("utf8");
     QTest::addColumn<std::string>("utf16le");
 
-    QTest::newRow("empty") << ""s << ""s;
-    QTest::newRow("ascii") << "Ab"s << "A\0b\0"s;
-    QTest::newRow("bmp") << "\xC3\xBC\xE6\x97\xA5"s << "\xFC\0\xE5\x65"s;
-    QTest::newRow("pair") << "\xF0\x9F\x8E\xAC"s << "\x3C\xD8\xAC\xDF"s;
-    QTest::newRow("embedded NUL") << "a\0"s << "a\0\0\0"s;
+    QTest::newRow("empty") << ""s
+                           << ""s;
+    QTest::newRow("ascii") << "Ab"s
+                           << "A\0b\0"s;
+    QTest::newRow("bmp") << "\xC3\xBC\xE6\x97\xA5"s
+                         << "\xFC\0\xE5\x65"s;
+    QTest::newRow("pair") << "\xF0\x9F\x8E\xAC"s
+                          << "\x3C\xD8\xAC\xDF"s;
+    QTest::newRow("embedded NUL") << "a\0"s
+                                  << "a\0\0\0"s;
 }
 
 void tst_UtfConversion::utf16LE()
@@ -111,6 +149,33 @@ void tst_UtfConversion::utf16LE()
     QVERIFY(ok);
     // An odd trailing byte is not half a character.
     QCOMPARE(ztds::utf16LEToUtf8(utf16le + "\x41"s), utf8);
+}
+
+void tst_UtfConversion::utf16LEOneWay_data()
+{
+    QTest::addColumn<bool>("fromUtf8");
+    QTest::addColumn<std::string>("input");
+    QTest::addColumn<bool>("ok");
+    QTest::addColumn<std::string>("expected");
+
+    QTest::newRow("lone low to UTF-8") << false << "\x00\xDC"s << true << "\xED\xB0\x80"s;
+    QTest::newRow("lone high to UTF-8") << false << "\x3C\xD8x\0"s << true << "\xED\xA0\xBCx"s;
+    QTest::newRow("high at end") << false << "x\0\x3C\xD8"s << false << ""s;
+    QTest::newRow("surrogate from UTF-8") << true << "\xED\xB0\x80"s << true << "\xFD\xFF"s;
+    QTest::newRow("invalid UTF-8") << true << "ok\xC3"s << false << ""s;
+}
+
+void tst_UtfConversion::utf16LEOneWay()
+{
+    QFETCH(bool, fromUtf8);
+    QFETCH(std::string, input);
+    QFETCH(bool, ok);
+    QFETCH(std::string, expected);
+    bool converted = !ok;
+    const std::string result =
+        fromUtf8 ? ztds::utf8ToUtf16LE(input, &converted) : ztds::utf16LEToUtf8(input, &converted);
+    QCOMPARE(result, expected);
+    QCOMPARE(converted, ok);
 }
 
 QTEST_GUILESS_MAIN(tst_UtfConversion)
