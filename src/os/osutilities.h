@@ -5,11 +5,23 @@
 
 #include <QMap>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 
 #include <string>
 
+class QRect;
+
 namespace Quorvex {
+
+//! The elements of a version; each bit is also the element's key in the version maps.
+enum VersionElementFlags {
+    VersionMajor = 1,
+    VersionMinor = 2, // composed after "."
+    VersionMicro = 4, // after ".", and only after a minor element
+    VersionBuild = 8, // after "-"
+    VersionInternalName = 16, // after " "; only the executable's version has one
+};
 
 /*!
     The library's integration with the operating system, as static operations:
@@ -29,6 +41,42 @@ public:
     static std::wstring getComponentIdWide();
 
     // Locale, platform and version information ------------------------------------
+    //
+    // Every cache here is filled once, safely from any thread; the locale is set by
+    // the host at start-up and may be read from any thread afterwards.
+
+    enum Platform { MacOSX = 1, Windows = 2, PRef = 3, X11 = 4, Gnome = 5, KDE = 6 };
+
+    //! Takes a locale name such as "pt_BR": two-letter language, country (see the source).
+    static void setLocale(const QString &locale);
+    static QString getLanguageCode();
+    static QString getCountryCode();
+    //! The language alone when \a languagesWithoutCountry lists it, else language,
+    //! separator and country.
+    static QString getLanguageAndCountryCode(const QString &separator,
+                                             const QStringList &languagesWithoutCountry);
+    //! \a url with a trailing "/" and the user's language in the form its site expects.
+    static QString appendLanguageCodeToURL(const QString &url);
+    //! The decimal number of a code page of the user's locale that the converter
+    //! library supports, or empty.
+    static QString getSystemCodePage();
+    //! X11 on this system, PRef in reference-player mode ("Global/ReferencePlayerMode").
+    static Platform getPlatform();
+    static QString getPlatformString();
+    //! The player's public version ("PlayerVersion" in the player's settings),
+    //! composed from the VersionElementFlags in \a flags.
+    static QString getVersion(uint flags);
+    //! The executable's version (QCoreApplication::applicationVersion(), elements
+    //! separated by commas) and internal name (applicationName()).
+    static QString getInternalVersion(uint flags);
+    //! Starts (or joins) a use of the window-system effects; bit 1 of
+    //! *\a capabilities: composition, bit 2: blur behind a window. Match every call
+    //! with cancelWindowSystemCapabilitiesRequest().
+    static bool requestWindowSystemCapabilities(long *capabilities);
+    static void cancelWindowSystemCapabilitiesRequest();
+    //! Asks the window system to blur \a area (inclusive corners, window
+    //! coordinates) behind the X11 window \a windowHandle, or to stop.
+    static bool setWindowBlurEnabled(void *windowHandle, const QRect &area, bool enable);
 
 protected:
     // Configuration values
@@ -38,6 +86,10 @@ protected:
     static std::string s_componentId;
 
     // Locale, platform and version information
+    static QString s_localeLanguage; // two lower-case letters; empty before setLocale
+    static QString s_localeCountry;
+    static QMap<VersionElementFlags, QString> s_versionInfo;
+    static QMap<VersionElementFlags, QString> s_internalVersionInfo;
 };
 
 } // namespace Quorvex
