@@ -30,6 +30,9 @@ struct RecordHandle
     }
 };
 
+// The record is looked up on every publication: keep that a plain thread-local
+// read; the handle that gives the record back at thread exit is made once.
+thread_local DeliveryRecord *t_current __attribute__((tls_model("initial-exec"))) = nullptr;
 thread_local RecordHandle t_record;
 
 DeliveryRecord *acquireRecord()
@@ -52,6 +55,7 @@ DeliveryRecord *acquireRecord()
     record->thread = QThread::currentThread();
     record->depth = 0;
     t_record.record = record;
+    t_current = record;
     return record;
 }
 
@@ -67,7 +71,7 @@ void backOff(int &round)
 
 DeliveryRecord *DeliveryRecord::current()
 {
-    DeliveryRecord *record = t_record.record;
+    DeliveryRecord *record = t_current;
     return Q_LIKELY(record) ? record : acquireRecord();
 }
 
@@ -121,12 +125,23 @@ void DeliveryRecord::waitUntilLeft(const ListenerGuard *guard)
 {
     // A delivery that the destroying thread itself is inside (a listener deleting
     // itself from its own member) returns through code that no longer touches it.
-    const DeliveryRecord *own = t_record.record;
+    const DeliveryRecord *own = t_current;
     for (DeliveryRecord *r = s_records.load(std::memory_order_acquire); r; r = r->next) {
         if (r == own)
             continue;
         for (int round = 0; r->isInside(guard);)
             backOff(round);
+    }
+}
+
+void TableLock::pause(int round)
+{
+    if (round < 16) {
+#if defined(__x86_64__) || defined(__i386__)
+        __builtin_ia32_pause();
+#endif
+    } else {
+        QThread::yieldCurrentThread();
     }
 }
 
@@ -149,6 +164,39 @@ ListenerGuard *PubSubHubPrivate::takeGuard()
         return new ListenerGuard;
     m_freeGuards = guard->nextFree;
     guard->nextFree = nullptr;
+    return guard;
+}
+
+ListenerEntry *PubSubHubPrivate::find(QObject *listener)
+{
+    const auto it = listenerIndex.constFind(listener);
+    return it == listenerIndex.cend() ? nullptr : &listeners[*it];
+}
+
+ListenerEntry &PubSubHubPrivate::insert(QObject *listener)
+{
+    ListenerEntry entry;
+    entry.listener = listener;
+    entry.guard = takeGuard();
+    entry.generation = entry.guard->generation.load(std::memory_order_relaxed);
+    listenerIndex.insert(listener, listeners.size());
+    listeners.append(entry);
+    return listeners.last();
+}
+
+ListenerGuard *PubSubHubPrivate::remove(QObject *listener)
+{
+    const auto it = listenerIndex.constFind(listener);
+    if (it == listenerIndex.cend())
+        return nullptr;
+    const qsizetype index = *it;
+    listenerIndex.erase(it);
+    ListenerGuard *guard = listeners[index].guard;
+    if (index != listeners.size() - 1) {
+        listeners[index] = std::move(listeners.last());
+        listenerIndex[listeners[index].listener] = index;
+    }
+    listeners.removeLast();
     return guard;
 }
 
@@ -239,6 +287,7 @@ bool PubSubHub::listenForMessage(const QString &message, QObject *receiver, cons
     Subscription subscription;
     subscription.message = message;
     subscription.method = meta->method(index);
+    subscription.methodIndex = index;
     subscription.connectionType = connectionType;
     subscription.deliverable = acceptsHubArguments(subscription.method);
     if (!subscription.deliverable)
@@ -248,18 +297,15 @@ bool PubSubHub::listenForMessage(const QString &message, QObject *receiver, cons
     PubSubHub *hub = s_instance.load(std::memory_order_acquire);
     PubSubHubPrivate *d = hub->d;
     std::lock_guard locker(d->mutex);
-    auto it = d->listeners.find(receiver);
-    if (it == d->listeners.end()) {
+    ListenerEntry *entry = d->find(receiver);
+    if (!entry) {
         // Direct, so that the entry goes while the listener is being destroyed, in
         // whatever thread that happens.
         connect(receiver, SIGNAL(destroyed(QObject *)), hub, SLOT(listenerDeleted(QObject *)),
                 Qt::DirectConnection);
-        ListenerEntry entry;
-        entry.guard = d->takeGuard();
-        entry.generation = entry.guard->generation.load(std::memory_order_relaxed);
-        it = d->listeners.insert(receiver, entry);
+        entry = &d->insert(receiver);
     }
-    it->subscriptions.append(subscription);
+    entry->subscriptions.append(subscription);
     return true;
 }
 
@@ -276,11 +322,11 @@ bool PubSubHub::sendMessage(const QString &message, const QVariant &value)
     QVarLengthArray<Delivery, 8> deliveries;
     {
         std::lock_guard locker(d->mutex);
-        for (auto it = d->listeners.cbegin(), end = d->listeners.cend(); it != end; ++it) {
-            for (const Subscription &subscription : it->subscriptions) {
+        for (const ListenerEntry &entry : std::as_const(d->listeners)) {
+            for (const Subscription &subscription : entry.subscriptions) {
                 if (subscription.deliverable && message.startsWith(subscription.message)) {
-                    deliveries.append({it.key(), it->guard, it->generation,
-                                       subscription.method.methodIndex(),
+                    deliveries.append({entry.listener, entry.guard, entry.generation,
+                                       subscription.methodIndex,
                                        subscription.connectionType});
                 }
             }
@@ -344,11 +390,9 @@ void PubSubHub::listenerDeleted(QObject *object)
     ListenerGuard *guard = nullptr;
     {
         std::lock_guard locker(d->mutex);
-        auto it = d->listeners.find(object);
-        if (it == d->listeners.end())
+        guard = d->remove(object);
+        if (!guard)
             return;
-        guard = it->guard;
-        d->listeners.erase(it);
         guard->generation.fetch_add(1, std::memory_order_seq_cst);
     }
     DeliveryRecord::waitUntilLeft(guard);
