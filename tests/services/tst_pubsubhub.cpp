@@ -18,10 +18,8 @@ Q_DECLARE_METATYPE(Qt::ConnectionType)
 
 namespace {
 
-// Counted across listeners that do not outlive the test.
+// Deliveries made after a listener's destruction reached the hub.
 std::atomic<int> g_violations {0};
-std::atomic<int> g_churnDeliveries {0};
-std::atomic<bool> g_slowLeft {false};
 
 struct Call
 {
@@ -54,10 +52,7 @@ public:
         return names;
     }
 
-    std::atomic<bool> dead {false};
     std::atomic<int> count {0};
-    std::atomic<bool> entered {false};
-    bool churn = false;
 
 public Q_SLOTS:
     void none() { record("none", QString(), QVariant()); }
@@ -67,20 +62,7 @@ public Q_SLOTS:
     void wrongFirst(int, const QVariant &value) { record("wrongFirst", QString(), value); }
     void swapped(const QVariant &value, const QString &message) { record("swapped", message, value); }
     void tooMany(const QString &message, const QVariant &value, int) { record("tooMany", message, value); }
-    void counted(const QString &, const QVariant &)
-    {
-        if (dead.load())
-            g_violations.fetch_add(1);
-        if (churn)
-            g_churnDeliveries.fetch_add(1);
-        count.fetch_add(1);
-    }
-    void slow(const QString &, const QVariant &)
-    {
-        entered.store(true);
-        QThread::msleep(150);
-        g_slowLeft.store(true);
-    }
+    void counted(const QString &, const QVariant &) { count.fetch_add(1); }
     void reenter(const QString &message, const QVariant &value)
     {
         record("reenter", message, value);
@@ -412,17 +394,47 @@ void tst_PubSubHub::destroyedInOtherThread()
     QVERIFY(PubSubHub::sendMessage(QStringLiteral("Elsewhere"), 2)); // would reach freed memory
 }
 
+// Churned listeners are plain QObjects delivering through their own signal: the
+// hub sees destruction begin at "destroyed", after a subclass's destructor ran.
+struct Probe
+{
+    std::atomic<bool> dead {false};
+    std::atomic<int> count {0};
+    std::atomic<bool> left {false};
+};
+
+QObject *probedListener(const std::shared_ptr<Probe> &probe, int sleepMs = 0)
+{
+    auto *listener = new QObject;
+    QObject::connect(listener, &QObject::objectNameChanged, [probe, sleepMs](const QString &) {
+        if (probe->dead.load())
+            g_violations.fetch_add(1);
+        probe->count.fetch_add(1);
+        QThread::msleep(sleepMs);
+        probe->left.store(true);
+    });
+    return listener;
+}
+
+void markDeadAfterHub(QObject *listener, const std::shared_ptr<Probe> &probe)
+{
+    // Connected after the hub's registration, so it runs once the hub has let go.
+    QObject::connect(listener, &QObject::destroyed, [probe] { probe->dead.store(true); });
+}
+
 void tst_PubSubHub::destructionWaitsForDelivery()
 {
-    auto *listener = new Listener;
-    QVERIFY(PubSubHub::listenForMessage(QStringLiteral("Slow"), listener, SLOT(slow(QString, QVariant)),
-                                        Qt::DirectConnection));
+    auto probe = std::make_shared<Probe>();
+    QObject *listener = probedListener(probe, 150);
+    QVERIFY(PubSubHub::listenForMessage(QStringLiteral("Slow"), listener,
+                                        SIGNAL(objectNameChanged(QString)), Qt::DirectConnection));
+    markDeadAfterHub(listener, probe);
     std::thread publisher([] { PubSubHub::sendMessage(QStringLiteral("Slow"), 1); });
-    while (!listener->entered.load())
+    while (probe->count.load() == 0)
         std::this_thread::yield();
-    QVERIFY(!g_slowLeft.load());
-    delete listener; // must wait for the running delivery
-    QVERIFY(g_slowLeft.load());
+    QVERIFY(!probe->left.load());
+    delete listener; // waits until the delivery has returned
+    QVERIFY(probe->left.load());
     publisher.join();
 }
 
@@ -434,7 +446,7 @@ void tst_PubSubHub::stress()
     Listener permanent;
     QVERIFY(PubSubHub::listenForMessage(QStringLiteral("Stress"), &permanent, SLOT(counted(QString, QVariant)),
                                         Qt::DirectConnection));
-    std::atomic<int> published {0}, churned {0};
+    std::atomic<int> published {0}, churned {0}, churnDeliveries {0};
     std::vector<std::thread> threads;
     for (int p = 0; p < 3; ++p) {
         threads.emplace_back([&, p] {
@@ -448,18 +460,17 @@ void tst_PubSubHub::stress()
     for (int c = 0; c < 2; ++c) {
         threads.emplace_back([&] {
             while (steady_clock::now() < deadline) {
-                auto *listener = new Listener;
-                listener->churn = true;
-                PubSubHub::listenForMessage(QStringLiteral("Stress"), listener,
-                                            SLOT(counted(QString, QVariant)), Qt::DirectConnection);
+                auto probe = std::make_shared<Probe>();
+                QObject *listener = probedListener(probe);
+                const char *member = SIGNAL(objectNameChanged(QString));
+                PubSubHub::listenForMessage(QStringLiteral("Stress"), listener, member, Qt::DirectConnection);
                 // Queued to a thread without an event loop: dropped when it dies.
-                PubSubHub::listenForMessage(QStringLiteral("Stress"), listener,
-                                            SLOT(counted(QString, QVariant)), Qt::QueuedConnection);
-                // Connected after the hub, so it runs once the hub has let go.
-                connect(listener, &QObject::destroyed, [listener] { listener->dead.store(true); });
+                PubSubHub::listenForMessage(QStringLiteral("Stress"), listener, member, Qt::QueuedConnection);
+                markDeadAfterHub(listener, probe);
                 for (int i = 0; i < 3; ++i)
                     std::this_thread::yield();
                 delete listener;
+                churnDeliveries.fetch_add(probe->count.load());
                 churned.fetch_add(1);
             }
         });
@@ -470,7 +481,7 @@ void tst_PubSubHub::stress()
     QCOMPARE(g_violations.load(), 0);
     QVERIFY(churned.load() > 0);
     qDebug("published %d, churned %d listeners, %d deliveries to them", published.load(),
-           churned.load(), g_churnDeliveries.load());
+           churned.load(), churnDeliveries.load());
 }
 
 QTEST_GUILESS_MAIN(tst_PubSubHub)
