@@ -24,7 +24,10 @@ class Target : public QObject
     Q_OBJECT
 
 public Q_SLOTS:
-    void on(const QString &message, const QVariant &value) { sum += message.size() + value.toInt(); }
+    void on(const QString &message, const QVariant &value)
+    {
+        sum += message.size() + value.toInt();
+    }
     void bump(void *) { ran.fetch_add(1, std::memory_order_relaxed); }
 
 public:
@@ -71,7 +74,8 @@ void hub_scan1000(benchmark::State &state)
     for (int l = 0; l < 100; ++l) {
         targets.push_back(std::make_unique<Target>());
         for (int s = 0; s < 10; ++s) {
-            const QString name = l == 0 && s == 0 ? publishedName : QStringLiteral("Bench.Scan.%1").arg(l * 10 + s);
+            const QString name =
+                l == 0 && s == 0 ? publishedName : QStringLiteral("Bench.Scan.%1").arg(l * 10 + s);
             PubSubHub::listenForMessage(name, targets.back().get(), SLOT(on(QString, QVariant)),
                                         Qt::DirectConnection);
         }
@@ -79,8 +83,8 @@ void hub_scan1000(benchmark::State &state)
     const QVariant value(1);
     for (auto _ : state)
         PubSubHub::sendMessage(publishedName, value);
-    state.counters["per_subscription"] =
-        benchmark::Counter(1000, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+    state.counters["per_subscription"] = benchmark::Counter(
+        1000, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 
 // The bare prefix tests the hub cannot avoid.
@@ -95,14 +99,13 @@ void startsWith_scan1000(benchmark::State &state)
             matches += publishedName.startsWith(name);
         benchmark::DoNotOptimize(matches);
     }
-    state.counters["per_subscription"] =
-        benchmark::Counter(1000, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+    state.counters["per_subscription"] = benchmark::Counter(
+        1000, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 
 // Posts one call per iteration; every 512 calls waits until the GUI thread has run
 // them, so the measure is the throughput of posting and running.
-template<typename Post>
-void queued(benchmark::State &state, Post post)
+template<typename Post> void queued(benchmark::State &state, Post post)
 {
     const long base = Target::ran.load();
     long issued = 0;
@@ -126,7 +129,8 @@ void executeFunction_noWait(benchmark::State &state)
 void invokeMethod_queuedFunctor(benchmark::State &state)
 {
     queued(state, [] {
-        QMetaObject::invokeMethod(qApp, [] { bumpFunction(nullptr); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            qApp, [] { bumpFunction(nullptr); }, Qt::QueuedConnection);
     });
 }
 
@@ -135,8 +139,7 @@ Target *s_receiver = nullptr;
 void invokeMethod_queuedByName(benchmark::State &state)
 {
     queued(state, [] {
-        QMetaObject::invokeMethod(s_receiver, "bump", Qt::QueuedConnection,
-                                  Q_ARG(void *, nullptr));
+        QMetaObject::invokeMethod(s_receiver, "bump", Qt::QueuedConnection, Q_ARG(void *, nullptr));
     });
 }
 

@@ -236,8 +236,7 @@ struct Completion
 {
     explicit Completion(std::shared_ptr<std::binary_semaphore> done)
         : done(std::move(done))
-    {
-    }
+    { }
     ~Completion() { done->release(); }
     std::shared_ptr<std::binary_semaphore> done;
 };
@@ -248,8 +247,7 @@ std::atomic<PubSubHub *> PubSubHub::s_instance {nullptr};
 
 PubSubHub::PubSubHub()
     : d(new PubSubHubPrivate)
-{
-}
+{ }
 
 PubSubHub::~PubSubHub()
 {
@@ -326,8 +324,7 @@ bool PubSubHub::sendMessage(const QString &message, const QVariant &value)
             for (const Subscription &subscription : entry.subscriptions) {
                 if (subscription.deliverable && message.startsWith(subscription.message)) {
                     deliveries.append({entry.listener, entry.guard, entry.generation,
-                                       subscription.methodIndex,
-                                       subscription.connectionType});
+                                       subscription.methodIndex, subscription.connectionType});
                 }
             }
         }
@@ -347,8 +344,8 @@ bool PubSubHub::sendMessage(const QString &message, const QVariant &value)
         // Connection flags (unique, single shot) mean nothing for a single call.
         auto type = Qt::ConnectionType(delivery.connectionType & 0x3);
         if (type == Qt::AutoConnection)
-            type = listener->thread() == record->thread ? Qt::DirectConnection
-                                                         : Qt::QueuedConnection;
+            type =
+                listener->thread() == record->thread ? Qt::DirectConnection : Qt::QueuedConnection;
         switch (type) {
         case Qt::DirectConnection:
             QMetaObject::metacall(listener, QMetaObject::InvokeMetaMethod, delivery.methodIndex,
@@ -360,7 +357,8 @@ bool PubSubHub::sendMessage(const QString &message, const QVariant &value)
                 break;
             {
                 done = std::make_shared<std::binary_semaphore>(0);
-                auto call = [listener, index = delivery.methodIndex, name = message, variant = value,
+                auto call = [listener, index = delivery.methodIndex, name = message,
+                             variant = value,
                              completion = std::make_shared<Completion>(done)]() mutable {
                     void *args[] = {nullptr, &name, &variant};
                     QMetaObject::metacall(listener, QMetaObject::InvokeMetaMethod, index, args);

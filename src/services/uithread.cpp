@@ -148,14 +148,13 @@ void UIThread::executeFunction(UIThreadOneFunctionPtr function, bool wait, void 
     executeFunction(&callOne, wait, reinterpret_cast<void *>(function), arg1, nullptr);
 }
 
-void UIThread::executeFunction(UIThreadTwoFunctionPtr function, bool wait, void *arg1,
-                               void *arg2)
+void UIThread::executeFunction(UIThreadTwoFunctionPtr function, bool wait, void *arg1, void *arg2)
 {
     executeFunction(&callTwo, wait, reinterpret_cast<void *>(function), arg1, arg2);
 }
 
-void UIThread::executeFunction(UIThreadThreeFunctionPtr function, bool wait, void *arg1,
-                               void *arg2, void *arg3)
+void UIThread::executeFunction(UIThreadThreeFunctionPtr function, bool wait, void *arg1, void *arg2,
+                               void *arg3)
 {
     UIThreadClosure closure {function, arg1, arg2, arg3};
     if (onGuiThread()) {
@@ -208,8 +207,8 @@ void UIThread::internalDisplayDialog(void *request, void *result)
     if (!request || !qobject_cast<QApplication *>(QCoreApplication::instance()))
         return;
     const auto *dialog = static_cast<const DialogRequest *>(request);
-    auto *box = new QMessageBox(dialog->icon, dialog->title, dialog->text, QMessageBox::Ok,
-                                nullptr, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
+    auto *box = new QMessageBox(dialog->icon, dialog->title, dialog->text, QMessageBox::Ok, nullptr,
+                                Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
     if (!dialog->acceptButtonText.isEmpty())
         box->button(QMessageBox::Ok)->setText(dialog->acceptButtonText);
     if (!dialog->rejectButtonText.isEmpty())

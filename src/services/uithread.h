@@ -59,8 +59,7 @@ public:
 
     static void executeFunction(UIThreadNoneFunctionPtr function, bool wait);
     static void executeFunction(UIThreadOneFunctionPtr function, bool wait, void *arg1);
-    static void executeFunction(UIThreadTwoFunctionPtr function, bool wait, void *arg1,
-                                void *arg2);
+    static void executeFunction(UIThreadTwoFunctionPtr function, bool wait, void *arg1, void *arg2);
     static void executeFunction(UIThreadThreeFunctionPtr function, bool wait, void *arg1,
                                 void *arg2, void *arg3);
 

@@ -53,10 +53,18 @@ void *const thirdArg = reinterpret_cast<void *>(quintptr(0x3333));
 void callForm(int form, bool wait)
 {
     switch (form) {
-    case 0: UIThread::executeFunction(&ranNone, wait); break;
-    case 1: UIThread::executeFunction(&ranOne, wait, &g_probe); break;
-    case 2: UIThread::executeFunction(&ranTwo, wait, &g_probe, secondArg); break;
-    default: UIThread::executeFunction(&ranThree, wait, &g_probe, secondArg, thirdArg); break;
+    case 0:
+        UIThread::executeFunction(&ranNone, wait);
+        break;
+    case 1:
+        UIThread::executeFunction(&ranOne, wait, &g_probe);
+        break;
+    case 2:
+        UIThread::executeFunction(&ranTwo, wait, &g_probe, secondArg);
+        break;
+    default:
+        UIThread::executeFunction(&ranThree, wait, &g_probe, secondArg, thirdArg);
+        break;
     }
 }
 
@@ -123,20 +131,17 @@ class tst_UIThread : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void init() { g_probe.runs = 0, g_probe.thread = nullptr, g_probe.second = g_probe.third = nullptr; }
+    void init()
+    {
+        g_probe.runs = 0, g_probe.thread = nullptr, g_probe.second = g_probe.third = nullptr;
+    }
     void metaObject();
-    void metaTypes_data();
-    void metaTypes();
-    void inPlace_data();
-    void inPlace();
-    void fromWorker_data();
-    void fromWorker();
+    void execute_data();
+    void execute();
     void manyWorkers();
     void furtherInstance();
-    void query_data();
-    void query();
-    void queryFromWorker();
-    void message();
+    void dialogs_data();
+    void dialogs();
     void messageWithoutWaiting();
 };
 
@@ -149,63 +154,47 @@ void tst_UIThread::metaObject()
     QCOMPARE(meta.method(meta.methodOffset()).methodType(), QMetaMethod::Signal);
     QCOMPARE(meta.method(meta.methodOffset() + 1).methodSignature(), "executor(UIThreadClosure*)");
     QCOMPARE(meta.method(meta.methodOffset() + 1).methodType(), QMetaMethod::Slot);
-}
-
-void tst_UIThread::metaTypes_data()
-{
-    QTest::addColumn<QByteArray>("name");
-    QTest::addColumn<QMetaType>("type");
-    QTest::newRow("none") << QByteArray("UIThreadNoneFunctionPtr") << QMetaType::fromType<Quorvex::UIThreadNoneFunctionPtr>();
-    QTest::newRow("one") << QByteArray("UIThreadOneFunctionPtr") << QMetaType::fromType<Quorvex::UIThreadOneFunctionPtr>();
-    QTest::newRow("two") << QByteArray("UIThreadTwoFunctionPtr") << QMetaType::fromType<Quorvex::UIThreadTwoFunctionPtr>();
-    QTest::newRow("three") << QByteArray("UIThreadThreeFunctionPtr") << QMetaType::fromType<Quorvex::UIThreadThreeFunctionPtr>();
-}
-
-void tst_UIThread::metaTypes()
-{
-    QFETCH(QByteArray, name);
-    QFETCH(QMetaType, type);
     // Registered by the library's own instance, before any test code ran.
-    QCOMPARE(QMetaType::fromName(name), type);
+    QCOMPARE(QMetaType::fromName("UIThreadNoneFunctionPtr"),
+             QMetaType::fromType<Quorvex::UIThreadNoneFunctionPtr>());
+    QCOMPARE(QMetaType::fromName("UIThreadOneFunctionPtr"),
+             QMetaType::fromType<Quorvex::UIThreadOneFunctionPtr>());
+    QCOMPARE(QMetaType::fromName("UIThreadTwoFunctionPtr"),
+             QMetaType::fromType<Quorvex::UIThreadTwoFunctionPtr>());
+    QCOMPARE(QMetaType::fromName("UIThreadThreeFunctionPtr"),
+             QMetaType::fromType<Quorvex::UIThreadThreeFunctionPtr>());
 }
 
-void tst_UIThread::inPlace_data()
+void tst_UIThread::execute_data()
 {
     QTest::addColumn<int>("form");
     QTest::addColumn<bool>("wait");
+    QTest::addColumn<bool>("fromWorker");
     for (int form = 0; form < 4; ++form) {
-        QTest::addRow("%d arguments, waiting", form) << form << true;
-        QTest::addRow("%d arguments, not waiting", form) << form << false;
+        for (bool worker : {false, true}) {
+            const char *from = worker ? "worker" : "GUI thread";
+            QTest::addRow("%d arguments, %s, waiting", form, from) << form << true << worker;
+            QTest::addRow("%d arguments, %s, not waiting", form, from) << form << false << worker;
+        }
     }
 }
 
-void tst_UIThread::inPlace()
+void tst_UIThread::execute()
 {
     QFETCH(int, form);
     QFETCH(bool, wait);
-    callForm(form, wait);
-    checkProbe(form);
-}
-
-void tst_UIThread::fromWorker_data()
-{
-    inPlace_data();
-}
-
-void tst_UIThread::fromWorker()
-{
-    QFETCH(int, form);
-    QFETCH(bool, wait);
-    std::atomic<bool> done {false};
+    QFETCH(bool, fromWorker);
+    if (!fromWorker) {
+        callForm(form, wait); // in place, whatever the wait flag says
+        return checkProbe(form);
+    }
     std::atomic<int> runsAtReturn {-1};
     std::thread worker([&] {
         callForm(form, wait);
         runsAtReturn.store(g_probe.runs.load());
-        done.store(true);
     });
     if (wait) {
-        QTRY_VERIFY(done.load());
-        QCOMPARE(runsAtReturn.load(), 1);
+        QTRY_COMPARE(runsAtReturn.load(), 1);
     } else {
         worker.join(); // without running this thread's event loop
         QCOMPARE(runsAtReturn.load(), 0);
@@ -272,10 +261,12 @@ void tst_UIThread::furtherInstance()
     UIThread *further = nullptr;
     QObject anchor;
     anchor.moveToThread(&carrierThread);
-    QMetaObject::invokeMethod(&anchor, [&further] { further = new UIThread; }, Qt::BlockingQueuedConnection);
+    QMetaObject::invokeMethod(
+        &anchor, [&further] { further = new UIThread; }, Qt::BlockingQueuedConnection);
     std::thread([] { UIThread::executeFunction(&ranOne, true, &g_probe); }).join();
     QCOMPARE(g_probe.thread.load(), &carrierThread);
-    QMetaObject::invokeMethod(&anchor, [further] { delete further; }, Qt::BlockingQueuedConnection);
+    QMetaObject::invokeMethod(
+        &anchor, [further] { delete further; }, Qt::BlockingQueuedConnection);
     std::thread worker([] { UIThread::executeFunction(&ranOne, true, &g_probe); });
     QTRY_COMPARE(g_probe.runs.load(), 2);
     worker.join();
@@ -284,24 +275,39 @@ void tst_UIThread::furtherInstance()
     carrierThread.wait();
 }
 
-void tst_UIThread::query_data()
+void tst_UIThread::dialogs_data()
 {
+    QTest::addColumn<bool>("message"); // displayMessage rather than displayQuery
+    QTest::addColumn<bool>("fromWorker");
     QTest::addColumn<QString>("accept");
     QTest::addColumn<QString>("reject");
-    QTest::addColumn<int>("role");
+    QTest::addColumn<int>("role"); // of the button clicked
     QTest::addColumn<int>("result");
     QTest::addColumn<int>("buttons");
     QTest::addColumn<QString>("okText");
 
     const int ok = QMessageBox::AcceptRole, no = QMessageBox::RejectRole;
-    QTest::newRow("standard button") << "" << "" << ok << 1024 << 1 << standardOkText();
-    QTest::newRow("own accept text") << "Play" << "" << ok << 1024 << 1 << "Play";
-    QTest::newRow("accept of two") << "Keep" << "Discard" << ok << 1024 << 2 << "Keep";
-    QTest::newRow("reject of two") << "Keep" << "Discard" << no << 0 << 2 << "Keep";
+    const QString standard = standardOkText();
+    QTest::newRow("query, standard button") << false << false << ""
+                                            << "" << ok << 1024 << 1 << standard;
+    QTest::newRow("query, own accept text") << false << false << "Play"
+                                            << "" << ok << 1024 << 1 << "Play";
+    QTest::newRow("query, accept of two") << false << false << "Keep"
+                                          << "Drop" << ok << 1024 << 2 << "Keep";
+    QTest::newRow("query, reject of two") << false << false << "Keep"
+                                          << "Drop" << no << 0 << 2 << "Keep";
+    QTest::newRow("query from worker") << false << true << "Keep"
+                                       << "Drop" << no << 0 << 2 << "Keep";
+    QTest::newRow("message") << true << false << ""
+                             << "" << ok << 0 << 1 << standard;
+    QTest::newRow("message from worker") << true << true << ""
+                                         << "" << ok << 0 << 1 << standard;
 }
 
-void tst_UIThread::query()
+void tst_UIThread::dialogs()
 {
+    QFETCH(bool, message);
+    QFETCH(bool, fromWorker);
     QFETCH(QString, accept);
     QFETCH(QString, reject);
     QFETCH(int, role);
@@ -310,34 +316,28 @@ void tst_UIThread::query()
     QFETCH(QString, okText);
 
     BoxClicker clicker {QMessageBox::ButtonRole(role)};
-    QCOMPARE(UIThread::displayQuery(QMessageBox::Question, "Title", "Question?", accept, reject), result);
+    std::atomic<int> returned {-1};
+    auto show = [&] {
+        if (message)
+            UIThread::displayMessage(QMessageBox::Question, "Title", "Text", true), returned = 0;
+        else
+            returned =
+                UIThread::displayQuery(QMessageBox::Question, "Title", "Text", accept, reject);
+    };
+    std::thread worker;
+    if (fromWorker)
+        worker = std::thread(show);
+    else
+        show();
+    QTRY_COMPARE(returned.load(), result);
+    if (worker.joinable())
+        worker.join();
     QVERIFY(clicker.clicked);
     QCOMPARE(clicker.title, QStringLiteral("Title"));
-    QCOMPARE(clicker.text, QStringLiteral("Question?"));
+    QCOMPARE(clicker.text, QStringLiteral("Text"));
     QCOMPARE(clicker.icon, QMessageBox::Question);
     QCOMPARE(clicker.buttons, buttons);
     QCOMPARE(clicker.okText, okText);
-}
-
-void tst_UIThread::queryFromWorker()
-{
-    BoxClicker clicker {QMessageBox::RejectRole};
-    std::atomic<int> result {-1};
-    std::thread worker([&result] {
-        result = UIThread::displayQuery(QMessageBox::Warning, "Title", "Really?", "Yes", "No");
-    });
-    QTRY_COMPARE(result.load(), 0);
-    worker.join();
-}
-
-void tst_UIThread::message()
-{
-    BoxClicker clicker {QMessageBox::AcceptRole};
-    UIThread::displayMessage(QMessageBox::Information, "Note", "Done.", true);
-    QVERIFY(clicker.clicked);
-    QCOMPARE(clicker.buttons, 1);
-    QCOMPARE(clicker.okText, standardOkText());
-    QCOMPARE(clicker.text, QStringLiteral("Done."));
 }
 
 void tst_UIThread::messageWithoutWaiting()
@@ -345,7 +345,8 @@ void tst_UIThread::messageWithoutWaiting()
     // The worker's strings are gone before the box shows; the pending call owns copies.
     std::thread([] {
         QString title = QStringLiteral("Later");
-        UIThread::displayMessage(QMessageBox::Critical, title, title + QStringLiteral(" text"), false);
+        UIThread::displayMessage(QMessageBox::Critical, title, title + QStringLiteral(" text"),
+                                 false);
     }).join();
     BoxClicker clicker {QMessageBox::AcceptRole};
     QTRY_VERIFY(clicker.clicked);
