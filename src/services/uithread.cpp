@@ -15,7 +15,7 @@ namespace {
 
 // Serialises one background call's reconnection and emission against another's.
 std::mutex s_callMutex;
-// Guards the chain of living instances.
+// Serialises changes to the chain of living instances.
 std::mutex s_instanceMutex;
 
 // The shorter function forms travel in arg1, so that each is called with exactly
@@ -72,7 +72,7 @@ bool onGuiThread()
 
 } // namespace
 
-UIThread *UIThread::s_instance = nullptr;
+std::atomic<UIThread *> UIThread::s_instance {nullptr};
 
 // The library's own instance, created while the library is loaded.
 static UIThread s_libraryInstance;
@@ -86,8 +86,8 @@ UIThread::UIThread()
     qRegisterMetaType<UIThreadClosure *>("UIThreadClosure*");
 
     std::lock_guard locker(s_instanceMutex);
-    m_previous = s_instance;
-    s_instance = this;
+    m_previous = s_instance.load();
+    s_instance.store(this);
 }
 
 UIThread::~UIThread()
@@ -95,11 +95,11 @@ UIThread::~UIThread()
     // Hand the calls back to the instance this one took over from, so that nothing
     // is ever queued to a destroyed object.
     std::lock_guard locker(s_instanceMutex);
-    if (s_instance == this) {
-        s_instance = m_previous;
+    if (s_instance.load() == this) {
+        s_instance.store(m_previous);
         return;
     }
-    for (UIThread *later = s_instance; later; later = later->m_previous) {
+    for (UIThread *later = s_instance.load(); later; later = later->m_previous) {
         if (later->m_previous == this) {
             later->m_previous = m_previous;
             break;
@@ -109,8 +109,7 @@ UIThread::~UIThread()
 
 UIThread *UIThread::instance()
 {
-    std::lock_guard locker(s_instanceMutex);
-    return s_instance;
+    return s_instance.load(std::memory_order_acquire);
 }
 
 void UIThread::connectNotify(const QMetaMethod &signal)

@@ -92,7 +92,7 @@ private:
     static UIThread *instance();
     void route(Qt::ConnectionType type);
 
-    static UIThread *s_instance;
+    static std::atomic<UIThread *> s_instance;
     UIThread *m_previous = nullptr; // the instance this one took over from
     QMetaObject::Connection m_connection;
     Qt::ConnectionType m_connectionType = Qt::AutoConnection;
