@@ -9,6 +9,8 @@
 // settings
 
 // services
+#include <MavLibrary/services/pubsubhub.h>
+#include <MavLibrary/services/uithread.h>
 
 // os
 #include <MavLibrary/os/osutilities.h>
