@@ -1,0 +1,353 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
+// Window-system effects on a private Xvfb server. The test itself plays the
+// compositor: it owns _NET_WM_CM_S0 and writes the root's _NET_SUPPORTED.
+#include <MavLibrary/os/osutilities.h>
+
+#include <QGuiApplication>
+#include <QProcess>
+#include <QRect>
+#include <QTest>
+
+#include <xcb/xcb.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+using Quorvex::OSUtilities;
+
+namespace {
+
+constexpr long Composition = 1;
+constexpr long Blur = 2;
+
+// The test's own connection, for the compositor's part and for checking.
+class Server
+{
+public:
+    bool connect()
+    {
+        m_connection = xcb_connect(nullptr, nullptr);
+        if (xcb_connection_has_error(m_connection))
+            return false;
+        m_root = xcb_setup_roots_iterator(xcb_get_setup(m_connection)).data->root;
+        return true;
+    }
+    ~Server()
+    {
+        if (m_connection)
+            xcb_disconnect(m_connection);
+    }
+
+    xcb_atom_t atom(const char *name)
+    {
+        xcb_intern_atom_reply_t *reply = xcb_intern_atom_reply(
+            m_connection, xcb_intern_atom(m_connection, 0, uint16_t(std::strlen(name)), name),
+            nullptr);
+        const xcb_atom_t result = reply->atom;
+        std::free(reply);
+        return result;
+    }
+
+    xcb_window_t createWindow()
+    {
+        const xcb_window_t window = xcb_generate_id(m_connection);
+        xcb_create_window(m_connection, XCB_COPY_FROM_PARENT, window, m_root, 0, 0, 64, 64, 0,
+                          XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT, 0, nullptr);
+        sync();
+        return window;
+    }
+    void destroyWindow(xcb_window_t window)
+    {
+        xcb_destroy_window(m_connection, window);
+        sync();
+    }
+
+    void ownCompositorSelection(bool own)
+    {
+        if (own && !m_owner) {
+            m_owner = createWindow();
+            xcb_set_selection_owner(m_connection, m_owner, atom("_NET_WM_CM_S0"),
+                                    XCB_CURRENT_TIME);
+        } else if (!own && m_owner) {
+            xcb_destroy_window(m_connection, m_owner); // gives up the selection
+            m_owner = 0;
+        }
+        sync();
+    }
+
+    void setSupported(const std::vector<const char *> &names)
+    {
+        std::vector<xcb_atom_t> atoms;
+        for (const char *name : names)
+            atoms.push_back(atom(name));
+        xcb_change_property(m_connection, XCB_PROP_MODE_REPLACE, m_root, atom("_NET_SUPPORTED"),
+                            XCB_ATOM_ATOM, 32, uint32_t(atoms.size()), atoms.data());
+        sync();
+    }
+    void clearSupported()
+    {
+        xcb_delete_property(m_connection, m_root, atom("_NET_SUPPORTED"));
+        sync();
+    }
+
+    //! The property's CARDINAL values; empty when it is not there.
+    std::vector<uint32_t> cardinals(xcb_window_t window, const char *name)
+    {
+        xcb_get_property_reply_t *reply = xcb_get_property_reply(
+            m_connection,
+            xcb_get_property(m_connection, 0, window, atom(name), XCB_ATOM_CARDINAL, 0, 64),
+            nullptr);
+        std::vector<uint32_t> values;
+        if (reply && reply->format == 32) {
+            const auto *data = static_cast<const uint32_t *>(xcb_get_property_value(reply));
+            values.assign(data, data + xcb_get_property_value_length(reply) / 4);
+        }
+        std::free(reply);
+        return values;
+    }
+
+private:
+    // A round trip: everything sent before has reached the server.
+    void sync() { std::free(xcb_get_input_focus_reply(m_connection, xcb_get_input_focus(m_connection), nullptr)); }
+
+    xcb_connection_t *m_connection = nullptr;
+    xcb_window_t m_root = 0;
+    xcb_window_t m_owner = 0;
+};
+
+const char blurAtom[] = "_KDE_NET_WM_BLUR_BEHIND_REGION";
+
+} // namespace
+
+class tst_OSUtilitiesX11 : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QVERIFY(m_server.connect()); }
+    void cleanup();
+
+    void capabilities_data();
+    void capabilities();
+    void blurRefusedWithoutCompositor();
+    void blurProperty_data();
+    void blurProperty();
+    void blurOnMissingWindow();
+    void requestsAreCounted();
+    void offscreenPlatform();
+
+private:
+    Server m_server;
+};
+
+void tst_OSUtilitiesX11::cleanup()
+{
+    m_server.ownCompositorSelection(false);
+    m_server.clearSupported();
+}
+
+void tst_OSUtilitiesX11::capabilities_data()
+{
+    QTest::addColumn<bool>("compositor");
+    QTest::addColumn<QList<QByteArray>>("supported");
+    QTest::addColumn<long>("expected");
+    const QByteArray other("_NET_WM_STATE");
+    QTest::newRow("plain server") << false << QList<QByteArray>{} << 0L;
+    QTest::newRow("compositor") << true << QList<QByteArray>{other} << Composition;
+    QTest::newRow("blur listed, no compositor") << false << QList<QByteArray>{blurAtom} << 0L;
+    QTest::newRow("compositor with blur") << true << QList<QByteArray>{other, blurAtom}
+                                          << (Composition | Blur);
+}
+
+void tst_OSUtilitiesX11::capabilities()
+{
+    QFETCH(bool, compositor);
+    QFETCH(QList<QByteArray>, supported);
+    QFETCH(long, expected);
+    m_server.ownCompositorSelection(compositor);
+    std::vector<const char *> names;
+    for (const QByteArray &name : supported)
+        names.push_back(name.constData());
+    m_server.setSupported(names);
+
+    long capabilities = -1;
+    QVERIFY(OSUtilities::requestWindowSystemCapabilities(&capabilities));
+    OSUtilities::cancelWindowSystemCapabilitiesRequest();
+    QCOMPARE(capabilities, expected);
+}
+
+void tst_OSUtilitiesX11::blurRefusedWithoutCompositor()
+{
+    m_server.setSupported({blurAtom});
+    const xcb_window_t window = m_server.createWindow();
+    long capabilities = -1;
+    QVERIFY(OSUtilities::requestWindowSystemCapabilities(&capabilities));
+    QCOMPARE(capabilities, 0L);
+    QVERIFY(!OSUtilities::setWindowBlurEnabled(reinterpret_cast<void *>(quintptr(window)),
+                                               QRect(0, 0, 10, 10), true));
+    OSUtilities::cancelWindowSystemCapabilitiesRequest();
+    QVERIFY(m_server.cardinals(window, blurAtom).empty());
+    m_server.destroyWindow(window);
+}
+
+void tst_OSUtilitiesX11::blurProperty_data()
+{
+    QTest::addColumn<QRect>("area");
+    QTest::addColumn<QList<uint>>("expected"); // x, y, width, height
+    QTest::newRow("area") << QRect(10, 20, 100, 50) << QList<uint>{10, 20, 100, 50};
+    // Inclusive corners (3,4) and (3,4) are one pixel.
+    QTest::newRow("one pixel") << QRect(QPoint(3, 4), QPoint(3, 4)) << QList<uint>{3, 4, 1, 1};
+    QTest::newRow("whole window") << QRect(0, 0, 64, 64) << QList<uint>{0, 0, 64, 64};
+}
+
+void tst_OSUtilitiesX11::blurProperty()
+{
+    QFETCH(QRect, area);
+    QFETCH(QList<uint>, expected);
+    m_server.ownCompositorSelection(true);
+    m_server.setSupported({blurAtom});
+    const xcb_window_t window = m_server.createWindow();
+    void *handle = reinterpret_cast<void *>(quintptr(window));
+
+    long capabilities = 0;
+    QVERIFY(OSUtilities::requestWindowSystemCapabilities(&capabilities));
+    QCOMPARE(capabilities, Composition | Blur);
+    QVERIFY(OSUtilities::setWindowBlurEnabled(handle, area, true));
+    const std::vector<uint32_t> values = m_server.cardinals(window, blurAtom);
+    QCOMPARE(QList<uint>(values.begin(), values.end()), expected);
+
+    QVERIFY(OSUtilities::setWindowBlurEnabled(handle, area, false));
+    QVERIFY(m_server.cardinals(window, blurAtom).empty());
+
+    OSUtilities::cancelWindowSystemCapabilitiesRequest();
+    QVERIFY(!OSUtilities::setWindowBlurEnabled(handle, area, true));
+    QVERIFY(m_server.cardinals(window, blurAtom).empty());
+    m_server.destroyWindow(window);
+}
+
+void tst_OSUtilitiesX11::blurOnMissingWindow()
+{
+    m_server.ownCompositorSelection(true);
+    m_server.setSupported({blurAtom});
+    const xcb_window_t window = m_server.createWindow();
+    m_server.destroyWindow(window);
+    QVERIFY(OSUtilities::requestWindowSystemCapabilities(nullptr));
+    void *handle = reinterpret_cast<void *>(quintptr(window));
+    QVERIFY(!OSUtilities::setWindowBlurEnabled(handle, QRect(0, 0, 5, 5), true));
+    QVERIFY(!OSUtilities::setWindowBlurEnabled(handle, QRect(0, 0, 5, 5), false));
+    OSUtilities::cancelWindowSystemCapabilitiesRequest();
+}
+
+void tst_OSUtilitiesX11::requestsAreCounted()
+{
+    long capabilities = -1;
+    QVERIFY(OSUtilities::requestWindowSystemCapabilities(&capabilities));
+    QCOMPARE(capabilities, 0L);
+
+    // A second request shares the first one's answer: nothing is asked again.
+    m_server.ownCompositorSelection(true);
+    capabilities = -1;
+    QVERIFY(OSUtilities::requestWindowSystemCapabilities(&capabilities));
+    QCOMPARE(capabilities, 0L);
+
+    OSUtilities::cancelWindowSystemCapabilitiesRequest();
+    OSUtilities::cancelWindowSystemCapabilitiesRequest();
+    // Unmatched: the count stays at 0.
+    OSUtilities::cancelWindowSystemCapabilitiesRequest();
+
+    // So this is a first request again, and it sees the compositor.
+    QVERIFY(OSUtilities::requestWindowSystemCapabilities(&capabilities));
+    QCOMPARE(capabilities, Composition);
+    OSUtilities::cancelWindowSystemCapabilitiesRequest();
+}
+
+void tst_OSUtilitiesX11::offscreenPlatform()
+{
+    m_server.ownCompositorSelection(true);
+    m_server.setSupported({blurAtom});
+    QProcess child;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    child.setProcessEnvironment(environment);
+    child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--offscreen")});
+    QVERIFY(child.waitForFinished(30000));
+    // Two requests: the second must not report the failed load as success.
+    QCOMPARE(QString::fromLatin1(child.readAllStandardOutput()),
+             QStringLiteral("0 0\n0 0\n0\n"));
+}
+
+namespace {
+
+// Under the offscreen platform: X11 is there, but the application does not use it.
+int offscreenChild(int argc, char *argv[])
+{
+    QGuiApplication app(argc, argv);
+    for (int i = 0; i < 2; ++i) {
+        long capabilities = -1;
+        const bool result = OSUtilities::requestWindowSystemCapabilities(&capabilities);
+        std::printf("%d %ld\n", int(result), capabilities);
+    }
+    std::printf("%d\n", int(OSUtilities::setWindowBlurEnabled(nullptr, QRect(0, 0, 1, 1), true)));
+    OSUtilities::cancelWindowSystemCapabilitiesRequest();
+    OSUtilities::cancelWindowSystemCapabilitiesRequest();
+    return 0;
+}
+
+// A private X server on a free display; it ends with the test.
+class Xvfb
+{
+public:
+    bool start()
+    {
+        m_process.setProgram(QStringLiteral("Xvfb"));
+        m_process.setArguments({QStringLiteral("-displayfd"), QStringLiteral("1"),
+                                QStringLiteral("-nolisten"), QStringLiteral("tcp"),
+                                QStringLiteral("-screen"), QStringLiteral("0"),
+                                QStringLiteral("640x480x24")});
+        m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        m_process.start();
+        if (!m_process.waitForStarted(10000))
+            return false;
+        QByteArray number;
+        while (!number.endsWith('\n') && m_process.waitForReadyRead(10000))
+            number += m_process.readAllStandardOutput();
+        m_display = number.trimmed();
+        return !m_display.isEmpty();
+    }
+    ~Xvfb()
+    {
+        m_process.terminate();
+        if (!m_process.waitForFinished(5000))
+            m_process.kill();
+        m_process.waitForFinished(5000);
+    }
+    QByteArray display() const { return ':' + m_display; }
+
+private:
+    QProcess m_process;
+    QByteArray m_display;
+};
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (argc == 2 && std::strcmp(argv[1], "--offscreen") == 0)
+        return offscreenChild(argc, argv);
+
+    Xvfb server;
+    if (!server.start()) {
+        std::fprintf(stderr, "cannot start Xvfb\n");
+        return 1;
+    }
+    qputenv("DISPLAY", server.display());
+    qputenv("QT_QPA_PLATFORM", "xcb");
+    qunsetenv("XAUTHORITY");
+    QGuiApplication app(argc, argv);
+    tst_OSUtilitiesX11 test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_osutilities_x11.moc"
