@@ -15,6 +15,9 @@
 #include <cstring>
 #include <vector>
 
+#include <signal.h>
+#include <sys/prctl.h>
+
 using Quorvex::OSUtilities;
 
 namespace {
@@ -307,6 +310,8 @@ public:
                                 QStringLiteral("-screen"), QStringLiteral("0"),
                                 QStringLiteral("640x480x24")});
         m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        // The server must not outlive a test that crashes.
+        m_process.setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGTERM); });
         m_process.start();
         if (!m_process.waitForStarted(10000))
             return false;
