@@ -7,6 +7,7 @@
 // object, removed again by the last process that closes it.
 #include "mutex.h"
 
+#include <atomic>
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
@@ -24,12 +25,12 @@ namespace ztpm {
 
 namespace {
 
-constexpr std::uint32_t SharedMutexReady = 0x5a4d5458; // written once the mutex is set up
+// Where shm_open keeps its objects; named to publish one with link(2).
+const std::string s_sharedMemoryFolder = "/dev/shm";
 
 struct SharedMutex
 {
     pthread_mutex_t mutex;
-    std::uint32_t ready;
 };
 
 // Takes the lock; an owner that died holding it hands it on, as an abandoned
@@ -104,8 +105,6 @@ bool initialise(SharedMutex *shared)
     pthread_mutexattr_setrobust(&attributes, PTHREAD_MUTEX_ROBUST);
     const bool ok = pthread_mutex_init(&shared->mutex, &attributes) == 0;
     pthread_mutexattr_destroy(&attributes);
-    if (ok)
-        __atomic_store_n(&shared->ready, SharedMutexReady, __ATOMIC_RELEASE);
     return ok;
 }
 
@@ -134,53 +133,77 @@ MutexHandle *createAnonymous()
     return handle;
 }
 
+SharedMutex *mapShared(int fd)
+{
+    void *memory = mmap(nullptr, sizeof(SharedMutex), PROT_READ | PROT_WRITE, MAP_SHARED, fd, 0);
+    return memory == MAP_FAILED ? nullptr : static_cast<SharedMutex *>(memory);
+}
+
+// A fresh object, set up under a name of its own and then published under the
+// wanted one in a single link(2): whoever finds the name finds it ready.
+// Returns -1 with errno EEXIST when someone else published first.
+int createShared(const std::string &shmName, SharedMutex **shared)
+{
+    static std::atomic<unsigned> s_counter = 0;
+    const std::string draft = shmName + ".draft." + std::to_string(getpid()) + '.'
+        + std::to_string(s_counter.fetch_add(1));
+    const int fd = shm_open(draft.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return -1;
+    *shared = nullptr;
+    int published = -1;
+    int error = 0;
+    if (ftruncate(fd, sizeof(SharedMutex)) == 0 && (*shared = mapShared(fd))
+        && initialise(*shared) && lockFile(fd, LOCK_SH) == 0) {
+        published = link((s_sharedMemoryFolder + draft).c_str(),
+                          (s_sharedMemoryFolder + shmName).c_str());
+        error = errno;
+    }
+    shm_unlink(draft.c_str());
+    if (published == 0)
+        return fd;
+    if (*shared)
+        munmap(*shared, sizeof(SharedMutex));
+    ::close(fd);
+    errno = error;
+    return -1;
+}
+
 /*
     Every user of the object holds a shared flock on it for as long as it has it
-    open; set-up and removal take the exclusive one. So the object is set up once,
-    and the closer that gets the exclusive lock without waiting is the last user
-    and removes it. A process that dies drops its flock with its descriptors.
+    open. The closer that gets the exclusive one without waiting is the last user
+    and removes the name; a process that dies drops its flock with its descriptors.
 */
 MutexHandle *openNamed(const char *name)
 {
     const std::string shmName = sharedMemoryName(name);
     for (int attempt = 0; attempt < 100; ++attempt) {
-        const int fd = shm_open(shmName.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-        if (fd < 0)
+        SharedMutex *shared = nullptr;
+        int fd = shm_open(shmName.c_str(), O_RDWR | O_CLOEXEC, 0);
+        if (fd >= 0) {
+            if (lockFile(fd, LOCK_SH) != 0) {
+                ::close(fd);
+                return nullptr;
+            }
+            // The last user may have removed it between our shm_open and flock.
+            if (!stillLinked(fd, shmName)) {
+                ::close(fd);
+                continue;
+            }
+            shared = mapShared(fd);
+            if (!shared) {
+                ::close(fd);
+                return nullptr;
+            }
+        } else if (errno == ENOENT) {
+            fd = createShared(shmName, &shared);
+            if (fd < 0) {
+                if (errno == EEXIST)
+                    continue;
+                return nullptr;
+            }
+        } else {
             return nullptr;
-        if (lockFile(fd, LOCK_EX) != 0) {
-            ::close(fd);
-            return nullptr;
-        }
-        if (!stillLinked(fd, shmName)) {
-            ::close(fd);
-            continue;
-        }
-        struct stat status;
-        if (fstat(fd, &status) != 0
-            || (status.st_size < off_t(sizeof(SharedMutex))
-                && ftruncate(fd, sizeof(SharedMutex)) != 0)) {
-            ::close(fd);
-            return nullptr;
-        }
-        void *memory = mmap(nullptr, sizeof(SharedMutex), PROT_READ | PROT_WRITE, MAP_SHARED, fd, 0);
-        if (memory == MAP_FAILED) {
-            ::close(fd);
-            return nullptr;
-        }
-        auto *shared = static_cast<SharedMutex *>(memory);
-        // A creator that died half-way left the marker unset: set up again.
-        if (__atomic_load_n(&shared->ready, __ATOMIC_ACQUIRE) != SharedMutexReady
-            && !initialise(shared)) {
-            munmap(memory, sizeof(SharedMutex));
-            ::close(fd);
-            return nullptr;
-        }
-        // Turning the exclusive lock into a shared one is not atomic; a last
-        // closer may have slipped in and removed the object.
-        if (lockFile(fd, LOCK_SH) != 0 || !stillLinked(fd, shmName)) {
-            munmap(memory, sizeof(SharedMutex));
-            ::close(fd);
-            continue;
         }
         auto *handle = new MutexHandle;
         handle->mutex = &shared->mutex;
@@ -229,6 +252,9 @@ Mutex::~Mutex()
     delete m_handle;
 }
 
+// Only a named mutex can lack its handle or find its owner dead; the anonymous
+// one goes straight to the pthread call.
+
 void Mutex::unlock()
 {
     if (m_handle)
@@ -237,12 +263,16 @@ void Mutex::unlock()
 
 void Mutex::lock()
 {
-    if (m_handle)
+    if (!m_named)
+        pthread_mutex_lock(m_handle->mutex);
+    else if (m_handle)
         acquired(m_handle->mutex, pthread_mutex_lock(m_handle->mutex));
 }
 
 bool Mutex::tryLock()
 {
+    if (!m_named)
+        return pthread_mutex_trylock(m_handle->mutex) == 0;
     return m_handle && acquired(m_handle->mutex, pthread_mutex_trylock(m_handle->mutex));
 }
 
