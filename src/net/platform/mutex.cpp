@@ -33,17 +33,6 @@ struct SharedMutex
     pthread_mutex_t mutex;
 };
 
-// Takes the lock; an owner that died holding it hands it on, as an abandoned
-// Windows mutex does, once the state is marked consistent again.
-bool acquired(pthread_mutex_t *mutex, int result)
-{
-    if (result == EOWNERDEAD) {
-        pthread_mutex_consistent(mutex);
-        return true;
-    }
-    return result == 0;
-}
-
 // Shared-memory names are one path component of at most NAME_MAX bytes; the user
 // id keeps users apart, as Windows keeps sessions apart.
 std::string sharedMemoryName(std::string_view name)
@@ -117,6 +106,33 @@ struct MutexHandle
     SharedMutex *shared = nullptr;
     int fd = -1;
     std::string shmName;
+    // The thread holding levels through this object, and how many; the
+    // destructor gives them back before unmapping.
+    std::atomic<pthread_t> owner{};
+    unsigned levels = 0;
+
+    // An owner that died holding the lock hands it on, as an abandoned Windows
+    // mutex does, once the state is marked consistent again.
+    bool acquired(int result)
+    {
+        if (result == EOWNERDEAD)
+            pthread_mutex_consistent(mutex);
+        else if (result != 0)
+            return false;
+        if (levels++ == 0)
+            owner.store(pthread_self(), std::memory_order_relaxed);
+        return true;
+    }
+    bool ownedHere() const
+    {
+        return levels > 0 && pthread_equal(owner.load(std::memory_order_relaxed), pthread_self());
+    }
+    void release()
+    {
+        if (--levels == 0)
+            owner.store(pthread_t{}, std::memory_order_relaxed);
+        pthread_mutex_unlock(mutex);
+    }
 };
 
 namespace {
@@ -219,7 +235,9 @@ void closeNamed(MutexHandle *handle)
 {
     // Unmapping a mutex this thread still holds would leave it on the thread's
     // robust list; let go of every level first, as closing a Windows handle does.
-    while (pthread_mutex_unlock(handle->mutex) == 0) {
+    if (pthread_equal(handle->owner.load(std::memory_order_relaxed), pthread_self())) {
+        while (handle->levels > 0)
+            handle->release();
     }
     munmap(handle->shared, sizeof(SharedMutex));
     if (flock(handle->fd, LOCK_EX | LOCK_NB) == 0)
@@ -257,8 +275,10 @@ Mutex::~Mutex()
 
 void Mutex::unlock()
 {
-    if (m_handle)
+    if (!m_named)
         pthread_mutex_unlock(m_handle->mutex);
+    else if (m_handle && m_handle->ownedHere()) // ReleaseMutex fails for others
+        m_handle->release();
 }
 
 void Mutex::lock()
@@ -266,14 +286,14 @@ void Mutex::lock()
     if (!m_named)
         pthread_mutex_lock(m_handle->mutex);
     else if (m_handle)
-        acquired(m_handle->mutex, pthread_mutex_lock(m_handle->mutex));
+        m_handle->acquired(pthread_mutex_lock(m_handle->mutex));
 }
 
 bool Mutex::tryLock()
 {
     if (!m_named)
         return pthread_mutex_trylock(m_handle->mutex) == 0;
-    return m_handle && acquired(m_handle->mutex, pthread_mutex_trylock(m_handle->mutex));
+    return m_handle && m_handle->acquired(pthread_mutex_trylock(m_handle->mutex));
 }
 
 MutexLock::MutexLock(Mutex *mutex)

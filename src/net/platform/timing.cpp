@@ -10,6 +10,18 @@
 #include <pthread.h>
 #include <sched.h>
 
+#if defined(__SANITIZE_THREAD__)
+#define MAVLIBRARY_TSAN 1
+#elif defined(__has_feature)
+#if __has_feature(thread_sanitizer)
+#define MAVLIBRARY_TSAN 1
+#endif
+#endif
+#if MAVLIBRARY_TSAN
+#include <sys/syscall.h>
+#include <unistd.h>
+#endif
+
 namespace ztpm {
 
 void sleep(unsigned milliseconds)
@@ -21,8 +33,19 @@ void sleep(unsigned milliseconds)
         return;
     }
     timespec remaining{time_t(milliseconds / 1000), long(milliseconds % 1000) * 1000000L};
+#if MAVLIBRARY_TSAN
+    // ThreadSanitizer loses track of a thread's locks when a cancellation unwinds
+    // through one of its interceptors; sleep on the bare system call instead,
+    // cancellable there as nanosleep is.
+    int type;
+    pthread_setcanceltype(PTHREAD_CANCEL_ASYNCHRONOUS, &type);
+    while (syscall(SYS_nanosleep, &remaining, &remaining) != 0 && errno == EINTR) {
+    }
+    pthread_setcanceltype(type, nullptr);
+#else
     while (nanosleep(&remaining, &remaining) != 0 && errno == EINTR) {
     }
+#endif
 }
 
 std::int64_t getHighResolutionCounter()
