@@ -13,7 +13,8 @@ namespace ztpm {
 class Thread;
 struct ThreadHandle;
 
-enum ThreadPriority {
+// A fixed underlying type keeps values outside the four well defined; they are ignored.
+enum ThreadPriority : int {
     PriorityNormal = 0,
     PriorityAboveNormal = 1,
     PriorityTimeCritical = 2,
