@@ -39,8 +39,8 @@ std::string sharedMemoryName(std::string_view name)
 {
     std::string result = "/zentrix-mutex-" + std::to_string(getuid()) + '-';
     for (unsigned char c : name) {
-        if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')
-            || c == '.' || c == '_' || c == '-') {
+        if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '.'
+            || c == '_' || c == '-') {
             result += char(c);
         } else {
             char escaped[4];
@@ -108,7 +108,7 @@ struct MutexHandle
     std::string shmName;
     // The thread holding levels through this object, and how many; the
     // destructor gives them back before unmapping.
-    std::atomic<pthread_t> owner{};
+    std::atomic<pthread_t> owner {};
     unsigned levels = 0;
 
     // An owner that died holding the lock hands it on, as an abandoned Windows
@@ -130,7 +130,7 @@ struct MutexHandle
     void release()
     {
         if (--levels == 0)
-            owner.store(pthread_t{}, std::memory_order_relaxed);
+            owner.store(pthread_t {}, std::memory_order_relaxed);
         pthread_mutex_unlock(mutex);
     }
 };
@@ -169,10 +169,10 @@ int createShared(const std::string &shmName, SharedMutex **shared)
     *shared = nullptr;
     int published = -1;
     int error = 0;
-    if (ftruncate(fd, sizeof(SharedMutex)) == 0 && (*shared = mapShared(fd))
-        && initialise(*shared) && lockFile(fd, LOCK_SH) == 0) {
-        published = link((s_sharedMemoryFolder + draft).c_str(),
-                          (s_sharedMemoryFolder + shmName).c_str());
+    if (ftruncate(fd, sizeof(SharedMutex)) == 0 && (*shared = mapShared(fd)) && initialise(*shared)
+        && lockFile(fd, LOCK_SH) == 0) {
+        published =
+            link((s_sharedMemoryFolder + draft).c_str(), (s_sharedMemoryFolder + shmName).c_str());
         error = errno;
     }
     shm_unlink(draft.c_str());

@@ -60,7 +60,7 @@ void applyPriority(pthread_t thread, ThreadPriority priority)
     if (priority < PriorityNormal || priority > PriorityBelowNormal)
         return;
     const SchedulingPolicy &wanted = s_policies[priority];
-    sched_param parameter{};
+    sched_param parameter {};
     parameter.sched_priority = wanted.priority;
     pthread_setschedparam(thread, wanted.policy, &parameter);
 }
@@ -88,13 +88,11 @@ Thread::Thread() = default;
 
 Thread::Thread(IRunnable *runnable)
     : m_runnable(runnable)
-{
-}
+{ }
 
 Thread::Thread(IThreadHandler *handler)
     : m_handler(handler)
-{
-}
+{ }
 
 Thread::~Thread()
 {
@@ -116,7 +114,7 @@ __attribute__((no_sanitize("null"))) void *Thread::entry(void *data)
             handle->exitCode.store(exitCode, std::memory_order_release);
             releaseHandle(handle);
         }
-    } finish{handle};
+    } finish {handle};
 
     Thread *thread = handle->thread;
     try {

@@ -32,19 +32,17 @@ void sleep(unsigned milliseconds)
         pthread_testcancel();
         return;
     }
-    timespec remaining{time_t(milliseconds / 1000), long(milliseconds % 1000) * 1000000L};
+    timespec remaining {time_t(milliseconds / 1000), long(milliseconds % 1000) * 1000000L};
 #if MAVLIBRARY_TSAN
     // ThreadSanitizer loses track of a thread's locks when a cancellation unwinds
     // through one of its interceptors; sleep on the bare system call instead,
     // cancellable there as nanosleep is.
     int type;
     pthread_setcanceltype(PTHREAD_CANCEL_ASYNCHRONOUS, &type);
-    while (syscall(SYS_nanosleep, &remaining, &remaining) != 0 && errno == EINTR) {
-    }
+    while (syscall(SYS_nanosleep, &remaining, &remaining) != 0 && errno == EINTR) { }
     pthread_setcanceltype(type, nullptr);
 #else
-    while (nanosleep(&remaining, &remaining) != 0 && errno == EINTR) {
-    }
+    while (nanosleep(&remaining, &remaining) != 0 && errno == EINTR) { }
 #endif
 }
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: LGPL-2.1-or-later
 // The other process of the named mutex tests:
-//   lockholder NAME hold   locks, says "locked", unlocks on a line from stdin, says "released"
+//   lockholder NAME hold   locks, says "locked", unlocks once its input ends
 //   lockholder NAME die    locks, says "locked" and ends without unlocking
 //   lockholder NAME try    says "1" when tryLock succeeded, else "0"
 #include <MavLibrary/net/platform/mutex.h>
@@ -26,13 +26,7 @@ int main(int argc, char **argv)
     std::fflush(stdout);
     if (std::strcmp(argv[2], "die") == 0)
         _exit(3);
-    char line[64];
-    if (!std::fgets(line, sizeof line, stdin))
-        return 1;
+    while (std::getchar() != EOF) { }
     mutex.unlock();
-    std::printf("released\n");
-    std::fflush(stdout);
-    while (std::fgets(line, sizeof line, stdin)) {
-    }
     return 0;
 }

@@ -9,131 +9,76 @@
 #include <memory>
 
 #include <fcntl.h>
-#include <poll.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
 
-// A mutex or critical section behind one face. For a named mutex the other
-// thread uses a second Mutex of the same name: the same lock.
-class Lockable
+// tryLock on another thread, which lets go again at once.
+template<typename Lock> bool tryLockElsewhere(Lock *lock)
 {
-public:
-    explicit Lockable(const QByteArray &kind)
-    {
-        if (kind == "critical section") {
-            m_section = std::make_unique<ztpm::CritSection>();
-        } else if (kind == "named mutex") {
-            const QByteArray name = "tst_locks-" + QByteArray::number(getpid());
-            m_mutex = std::make_unique<ztpm::Mutex>(name.constData());
-            m_otherMutex = std::make_unique<ztpm::Mutex>(name.constData());
-        } else {
-            m_mutex = std::make_unique<ztpm::Mutex>();
-        }
-    }
-    void lock() { m_section ? m_section->lock() : m_mutex->lock(); }
-    bool tryLock() { return m_section ? m_section->tryLock() : m_mutex->tryLock(); }
-    void unlock() { m_section ? m_section->unlock() : m_mutex->unlock(); }
-
-    //! tryLock from another thread, which lets go again at once.
-    bool tryLockElsewhere()
-    {
-        return std::async(std::launch::async, [this] {
-                   if (m_section)
-                       return m_section->tryLock() && (m_section->unlock(), true);
-                   ztpm::Mutex *mutex = m_otherMutex ? m_otherMutex.get() : m_mutex.get();
-                   return mutex->tryLock() && (mutex->unlock(), true);
-               })
-            .get();
-    }
-
-private:
-    std::unique_ptr<ztpm::Mutex> m_mutex;
-    std::unique_ptr<ztpm::Mutex> m_otherMutex;
-    std::unique_ptr<ztpm::CritSection> m_section;
-};
-
-bool tryLockElsewhere(ztpm::Mutex *mutex)
-{
-    return std::async(std::launch::async, [mutex] {
-               return mutex->tryLock() && (mutex->unlock(), true);
-           })
+    return std::async(std::launch::async,
+                      [lock] { return lock->tryLock() && (lock->unlock(), true); })
         .get();
 }
 
-// The lock holder in a process of its own, talked to through its standard input
-// and output. Started with a plain fork: ThreadSanitizer follows that, but not
-// the shared-memory spawn QProcess uses, after which it refuses new threads.
+// The lock holder (lockholder.cpp) in a process of its own. Started with a plain
+// fork: ThreadSanitizer follows that, but not the shared-memory spawn of
+// QProcess, after which it refuses new threads.
 class LockHolder
 {
 public:
     LockHolder(const QByteArray &name, const char *mode)
     {
         int input[2], output[2];
-        if (pipe2(input, O_CLOEXEC) != 0 || pipe2(output, O_CLOEXEC) != 0)
-            return;
+        QVERIFY(pipe2(input, O_CLOEXEC) == 0 && pipe2(output, O_CLOEXEC) == 0);
         m_pid = fork();
         if (m_pid == 0) {
             dup2(input[0], STDIN_FILENO);
             dup2(output[1], STDOUT_FILENO);
-            execl(LOCKHOLDER_PATH, LOCKHOLDER_PATH, name.constData(), mode, static_cast<char *>(nullptr));
+            execl(LOCKHOLDER_PATH, LOCKHOLDER_PATH, name.constData(), mode, nullptr);
             _exit(127);
         }
         ::close(input[0]);
         ::close(output[1]);
         m_input = input[1];
-        m_output = output[0];
+        m_output = fdopen(output[0], "r");
     }
-    ~LockHolder()
-    {
-        closeInput();
-        if (m_output >= 0)
-            ::close(m_output);
-        finish();
-    }
+    ~LockHolder() { finish(); }
 
     QByteArray readLine()
     {
-        QByteArray line;
-        char c;
-        pollfd ready{m_output, POLLIN, 0};
-        while (poll(&ready, 1, 10000) == 1 && ::read(m_output, &c, 1) == 1) {
-            line += c;
-            if (c == '\n')
-                break;
-        }
-        return line;
+        char line[64];
+        return std::fgets(line, sizeof line, m_output) ? QByteArray(line) : QByteArray();
     }
-    void write(const char *text) { QVERIFY(::write(m_input, text, strlen(text)) > 0); }
-    void closeInput()
+    //! Closes the holder's input, which tells it to unlock, and returns its exit code.
+    int finish()
     {
         if (m_input >= 0)
             ::close(m_input);
         m_input = -1;
-    }
-    //! The exit code, or -1.
-    int finish()
-    {
         int status = 0;
         if (m_pid > 0 && waitpid(m_pid, &status, 0) == m_pid)
             m_exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
         m_pid = -1;
+        if (m_output)
+            fclose(m_output);
+        m_output = nullptr;
         return m_exitCode;
     }
 
 private:
     pid_t m_pid = -1;
     int m_input = -1;
-    int m_output = -1;
+    FILE *m_output = nullptr;
     int m_exitCode = -1;
 };
 
-QStringList sharedMemoryObjects(const QByteArray &token)
+QByteArray uniqueName(const char *what)
 {
-    return QDir("/dev/shm").entryList({"*" + QString::fromLatin1(token) + "*"},
-                                      QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
+    // Space and slash: a name need not be a valid file name.
+    return QByteArray("tst_locks ") + what + '/' + QByteArray::number(getpid());
 }
 
 } // namespace
@@ -150,12 +95,6 @@ private slots:
     void heldByOtherProcess();
     void ownerDied();
     void lastCloseRemovesSharedMemory();
-
-private:
-    QByteArray uniqueName(const char *what) const
-    {
-        return QByteArray("tst_locks ") + what + '/' + QByteArray::number(getpid());
-    }
 };
 
 void tst_Locks::recursion_data()
@@ -169,18 +108,33 @@ void tst_Locks::recursion_data()
 void tst_Locks::recursion()
 {
     QFETCH(QByteArray, kind);
-    Lockable lockable(kind);
+    ztpm::CritSection section;
+    const QByteArray name = uniqueName("recursion");
+    ztpm::Mutex anonymous;
+    // Another object of the same name is the same lock.
+    ztpm::Mutex named(name.constData()), sameName(name.constData());
+    const bool isSection = kind == "critical section";
+    const bool isNamed = kind == "named mutex";
+    auto lock = [&] { isSection ? section.lock() : (isNamed ? named : anonymous).lock(); };
+    auto tryLock = [&] {
+        return isSection ? section.tryLock() : (isNamed ? named : anonymous).tryLock();
+    };
+    auto unlock = [&] { isSection ? section.unlock() : (isNamed ? named : anonymous).unlock(); };
+    auto free = [&] {
+        return isSection ? tryLockElsewhere(&section)
+                         : tryLockElsewhere(isNamed ? &sameName : &anonymous);
+    };
 
-    QVERIFY(lockable.tryLockElsewhere());
-    lockable.lock();
-    lockable.lock();
-    QVERIFY(lockable.tryLock()); // recursion: three levels held now
-    QVERIFY(!lockable.tryLockElsewhere());
-    lockable.unlock();
-    lockable.unlock();
-    QVERIFY(!lockable.tryLockElsewhere());
-    lockable.unlock();
-    QVERIFY(lockable.tryLockElsewhere());
+    QVERIFY(free());
+    lock();
+    lock();
+    QVERIFY(tryLock()); // three levels held now
+    QVERIFY(!free());
+    unlock();
+    unlock();
+    QVERIFY(!free());
+    unlock();
+    QVERIFY(free());
 }
 
 void tst_Locks::guards()
@@ -192,22 +146,19 @@ void tst_Locks::guards()
         guard.release();
         QVERIFY(tryLockElsewhere(&mutex));
         mutex.lock();
-        guard.release(); // forgotten: must not take back the level just taken
+        guard.release(); // already released: must not take back the level just taken
         QVERIFY(!tryLockElsewhere(&mutex));
         mutex.unlock();
     }
     QVERIFY(tryLockElsewhere(&mutex));
 
     ztpm::CritSection &section = ztpm::getGlobalCritSection();
-    QCOMPARE(&section, &ztpm::getGlobalCritSection());
     {
         ztpm::CritLock guard(&section);
         ztpm::CritLock none(nullptr);
-        QVERIFY(!std::async(std::launch::async, [&section] { return section.tryLock(); }).get());
+        QVERIFY(!tryLockElsewhere(&section));
     }
-    QVERIFY(std::async(std::launch::async, [&section] {
-                return section.tryLock() && (section.unlock(), true);
-            }).get());
+    QVERIFY(tryLockElsewhere(&section));
 }
 
 void tst_Locks::unusableNamedMutex()
@@ -230,39 +181,29 @@ void tst_Locks::heldByOtherProcess()
 {
     const QByteArray name = uniqueName("held");
     ztpm::Mutex mutex(name.constData());
-
     LockHolder holder(name, "hold");
     QCOMPARE(holder.readLine(), QByteArray("locked\n"));
     QVERIFY(!mutex.tryLock());
-    holder.write("release\n");
-    QCOMPARE(holder.readLine(), QByteArray("released\n"));
-    QVERIFY(mutex.tryLock());
+    QCOMPARE(holder.finish(), 0);
 
-    // And the other way round, while this process holds it.
-    LockHolder prober(name, "try");
+    QVERIFY(mutex.tryLock());
+    LockHolder prober(name, "try"); // and the other way round
     QCOMPARE(prober.readLine(), QByteArray("0\n"));
     mutex.unlock();
-
-    holder.closeInput();
-    QCOMPARE(holder.finish(), 0);
 }
 
 void tst_Locks::ownerDied()
 {
     const QByteArray name = uniqueName("died");
     ztpm::Mutex mutex(name.constData());
-
     LockHolder holder(name, "die");
     QCOMPARE(holder.readLine(), QByteArray("locked\n"));
     QCOMPARE(holder.finish(), 3);
 
     QVERIFY(mutex.tryLock()); // abandoned, so acquired
-    mutex.lock();
-    mutex.unlock();
     QVERIFY(!tryLockElsewhere(&mutex));
     mutex.unlock();
-
-    // The mutex is whole again for every process, not only for the one that found it abandoned.
+    // Whole again for every process, not only for the one that found it abandoned.
     LockHolder prober(name, "try");
     QCOMPARE(prober.readLine(), QByteArray("1\n"));
 }
@@ -270,15 +211,19 @@ void tst_Locks::ownerDied()
 void tst_Locks::lastCloseRemovesSharedMemory()
 {
     const QByteArray name = "tst_locks-removed-" + QByteArray::number(getpid());
+    auto objects = [&name] {
+        return QDir("/dev/shm")
+            .entryList({"*" + QString::fromLatin1(name)}, QDir::Files | QDir::System);
+    };
     auto first = std::make_unique<ztpm::Mutex>(name.constData());
     auto second = std::make_unique<ztpm::Mutex>(name.constData());
-    QCOMPARE(sharedMemoryObjects(name).size(), 1);
+    QCOMPARE(objects().size(), 1);
     second->lock(); // closing a held mutex lets go of it
     second.reset();
-    QCOMPARE(sharedMemoryObjects(name).size(), 1);
+    QCOMPARE(objects().size(), 1);
     QVERIFY(tryLockElsewhere(first.get()));
     first.reset();
-    QVERIFY(sharedMemoryObjects(name).isEmpty());
+    QVERIFY(objects().isEmpty());
 }
 
 QTEST_GUILESS_MAIN(tst_Locks)
