@@ -125,7 +125,8 @@ struct MutexHandle
     }
     bool ownedHere() const
     {
-        return levels > 0 && pthread_equal(owner.load(std::memory_order_relaxed), pthread_self());
+        // The owner first: only the owner may look at levels.
+        return pthread_equal(owner.load(std::memory_order_relaxed), pthread_self()) && levels > 0;
     }
     void release()
     {

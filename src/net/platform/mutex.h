@@ -14,7 +14,8 @@ struct MutexHandle;
     A named mutex whose owner ends while holding it (a crash, a thread that returns
     with the lock held) is left acquirable: the next lock() or tryLock() takes it.
     Creation failure is not reported: lock() then returns at once and tryLock()
-    fails. \threadsafe
+    fails. Destroying a named mutex gives back the levels the calling thread holds
+    through it; no other thread may hold it through this object then. \threadsafe
 */
 class MAVLIBRARY_EXPORT Mutex
 {
