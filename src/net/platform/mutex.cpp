@@ -101,7 +101,8 @@ bool initialise(SharedMutex *shared)
 
 struct MutexHandle
 {
-    pthread_mutex_t *mutex = nullptr;
+    pthread_mutex_t local; // anonymous mutexes: the lock itself, one load away
+    pthread_mutex_t *mutex = nullptr; // named ones: in the shared memory
     // Named mutexes only
     SharedMutex *shared = nullptr;
     int fd = -1;
@@ -141,11 +142,10 @@ namespace {
 MutexHandle *createAnonymous()
 {
     auto *handle = new MutexHandle;
-    handle->mutex = new pthread_mutex_t;
     pthread_mutexattr_t attributes;
     pthread_mutexattr_init(&attributes);
     pthread_mutexattr_settype(&attributes, PTHREAD_MUTEX_RECURSIVE);
-    pthread_mutex_init(handle->mutex, &attributes);
+    pthread_mutex_init(&handle->local, &attributes);
     pthread_mutexattr_destroy(&attributes);
     return handle;
 }
@@ -265,36 +265,55 @@ Mutex::~Mutex()
     if (m_named) {
         closeNamed(m_handle);
     } else {
-        pthread_mutex_destroy(m_handle->mutex);
-        delete m_handle->mutex;
+        pthread_mutex_destroy(&m_handle->local);
     }
     delete m_handle;
 }
 
-// Only a named mutex can lack its handle or find its owner dead; the anonymous
-// one goes straight to the pthread call.
+// Only a named mutex can lack its handle or find its owner dead. Kept out of
+// line, so that the anonymous mutex goes straight on to the pthread call.
+namespace {
+
+[[gnu::noinline]] void unlockNamed(MutexHandle *handle)
+{
+    if (handle && handle->ownedHere()) // ReleaseMutex fails for others
+        handle->release();
+}
+
+[[gnu::noinline]] void lockNamed(MutexHandle *handle)
+{
+    if (handle)
+        handle->acquired(pthread_mutex_lock(handle->mutex));
+}
+
+[[gnu::noinline]] bool tryLockNamed(MutexHandle *handle)
+{
+    return handle && handle->acquired(pthread_mutex_trylock(handle->mutex));
+}
+
+} // namespace
 
 void Mutex::unlock()
 {
-    if (!m_named)
-        pthread_mutex_unlock(m_handle->mutex);
-    else if (m_handle && m_handle->ownedHere()) // ReleaseMutex fails for others
-        m_handle->release();
+    if (m_named)
+        unlockNamed(m_handle);
+    else
+        pthread_mutex_unlock(&m_handle->local);
 }
 
 void Mutex::lock()
 {
-    if (!m_named)
-        pthread_mutex_lock(m_handle->mutex);
-    else if (m_handle)
-        m_handle->acquired(pthread_mutex_lock(m_handle->mutex));
+    if (m_named)
+        lockNamed(m_handle);
+    else
+        pthread_mutex_lock(&m_handle->local);
 }
 
 bool Mutex::tryLock()
 {
-    if (!m_named)
-        return pthread_mutex_trylock(m_handle->mutex) == 0;
-    return m_handle && m_handle->acquired(pthread_mutex_trylock(m_handle->mutex));
+    if (m_named)
+        return tryLockNamed(m_handle);
+    return pthread_mutex_trylock(&m_handle->local) == 0;
 }
 
 MutexLock::MutexLock(Mutex *mutex)
