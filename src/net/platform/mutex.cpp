@@ -48,7 +48,7 @@ std::string sharedMemoryName(std::string_view name)
             result += escaped;
         }
     }
-    constexpr std::size_t maximum = 240;
+    constexpr std::size_t maximum = 200; // room for the draft suffix, see createShared
     if (result.size() > maximum) {
         std::uint64_t hash = 14695981039346656037u; // FNV-1a over the whole name
         for (unsigned char c : name)
@@ -116,9 +116,10 @@ struct MutexHandle
     // mutex does, once the state is marked consistent again.
     bool acquired(int result)
     {
-        if (result == EOWNERDEAD)
+        if (result == EOWNERDEAD) {
             pthread_mutex_consistent(mutex);
-        else if (result != 0)
+            levels = 0; // whatever a dead thread held through this object is void
+        } else if (result != 0)
             return false;
         if (levels++ == 0)
             owner.store(pthread_self(), std::memory_order_relaxed);

@@ -7,6 +7,7 @@
 
 #include <future>
 #include <memory>
+#include <thread>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -102,6 +103,7 @@ void tst_Locks::recursion_data()
     QTest::addColumn<QByteArray>("kind");
     QTest::newRow("anonymous mutex") << QByteArray("anonymous mutex");
     QTest::newRow("named mutex") << QByteArray("named mutex");
+    QTest::newRow("named mutex, long name") << QByteArray("named mutex, long name");
     QTest::newRow("critical section") << QByteArray("critical section");
 }
 
@@ -109,12 +111,14 @@ void tst_Locks::recursion()
 {
     QFETCH(QByteArray, kind);
     ztpm::CritSection section;
-    const QByteArray name = uniqueName("recursion");
+    const QByteArray name = kind.endsWith("long name")
+        ? QByteArray(300, 'n') + QByteArray::number(getpid())
+        : uniqueName("recursion");
     ztpm::Mutex anonymous;
     // Another object of the same name is the same lock.
     ztpm::Mutex named(name.constData()), sameName(name.constData());
     const bool isSection = kind == "critical section";
-    const bool isNamed = kind == "named mutex";
+    const bool isNamed = kind.startsWith("named mutex");
     auto lock = [&] { isSection ? section.lock() : (isNamed ? named : anonymous).lock(); };
     auto tryLock = [&] {
         return isSection ? section.tryLock() : (isNamed ? named : anonymous).tryLock();
@@ -206,6 +210,12 @@ void tst_Locks::ownerDied()
     // Whole again for every process, not only for the one that found it abandoned.
     LockHolder prober(name, "try");
     QCOMPARE(prober.readLine(), QByteArray("1\n"));
+
+    // A thread of this process that ends holding it, through the same object.
+    std::thread([&mutex] { mutex.lock(); }).join();
+    QVERIFY(mutex.tryLock());
+    mutex.unlock();
+    QVERIFY(tryLockElsewhere(&mutex));
 }
 
 void tst_Locks::lastCloseRemovesSharedMemory()
