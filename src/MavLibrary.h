@@ -20,3 +20,8 @@
 #include <MavLibrary/text/utfconversion.h>
 
 // net/platform
+#include <MavLibrary/net/platform/critsection.h>
+#include <MavLibrary/net/platform/file.h>
+#include <MavLibrary/net/platform/mutex.h>
+#include <MavLibrary/net/platform/thread.h>
+#include <MavLibrary/net/platform/timing.h>
