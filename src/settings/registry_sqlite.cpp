@@ -127,7 +127,7 @@ public:
                     m_db ? sqlite3_errmsg(m_db) : "out of memory");
             return false;
         }
-        sqlite3_busy_timeout(m_db, BusyTimeoutMs);
+        sqlite3_busy_handler(m_db, &Database::busy, nullptr);
         if (!writable)
             return true;
         const char *journal =
@@ -225,6 +225,17 @@ public:
     }
 
     sqlite3 *handle() const { return m_db; }
+
+    // SQLite's own handler sleeps up to 100 ms between tries, so a process that
+    // writes in a loop starves the others; short sleeps keep the turns fair.
+    static int busy(void *, int count)
+    {
+        constexpr int PollMicroseconds = 200;
+        if (count * PollMicroseconds > BusyTimeoutMs * 1000)
+            return 0;
+        std::this_thread::sleep_for(std::chrono::microseconds(count < 10 ? 50 : PollMicroseconds));
+        return 1;
+    }
 
 private:
     sqlite3 *m_db = nullptr;
