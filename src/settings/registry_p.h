@@ -63,6 +63,13 @@ public:
 
 //! Opens an existing key; fails when it is missing or the hive does not grant \a access.
 std::unique_ptr<Key> openKey(Hive hive, const std::wstring &path, Access access);
+/*!
+    A read-only key for one lookup that is not checked for existence: a missing
+    key behaves as a key without values. The hive is opened on first use. For
+    single reads whose result is the same whether the key or only the value is
+    missing; it saves the existence query.
+*/
+std::unique_ptr<Key> lookupKey(Hive hive, const std::wstring &path);
 //! Opens the key with full access, creating it and every missing key on the path.
 std::unique_ptr<Key> createKey(Hive hive, const std::wstring &path);
 //! Deletes the key and everything below it in one transaction.

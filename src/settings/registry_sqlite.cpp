@@ -39,6 +39,7 @@ namespace {
 
 constexpr int BusyTimeoutMs = 5000;
 constexpr auto WriteRetryLimit = std::chrono::seconds(60);
+constexpr auto RecheckInterval = std::chrono::milliseconds(100);
 
 std::string environment(const char *name)
 {
@@ -68,10 +69,20 @@ bool makePath(const std::string &dir)
 // The registry's comparison: component names match when their upper-case forms do.
 std::string foldName(const std::wstring &name, bool *ok = nullptr)
 {
-    std::wstring upper(name);
-    for (wchar_t &c : upper)
-        c = wchar_t(QChar::toUpper(char32_t(c)));
-    return ztds::wideToUtf8(upper, ok);
+    std::string ascii;
+    ascii.reserve(name.size());
+    for (wchar_t c : name) {
+        if (c >= 0x80) {
+            std::wstring upper(name);
+            for (wchar_t &u : upper)
+                u = wchar_t(QChar::toUpper(char32_t(u)));
+            return ztds::wideToUtf8(upper, ok);
+        }
+        ascii += char(c >= 'a' && c <= 'z' ? c - ('a' - 'A') : c);
+    }
+    if (ok)
+        *ok = true;
+    return ascii;
 }
 
 struct ParsedPath
@@ -117,6 +128,7 @@ public:
     bool writable = false;
     dev_t device = 0;
     ino_t inode = 0;
+    std::chrono::steady_clock::time_point checkedAt; // of device and inode, under the cache lock
 
     bool open(bool create)
     {
@@ -285,6 +297,16 @@ std::shared_ptr<Database> database(Hive hive, bool create, bool needWrite)
     const std::string file = hiveFile(hive);
     if (file.empty())
         return nullptr;
+    Cache &c = cache();
+    const auto now = std::chrono::steady_clock::now();
+    if (!create && !needWrite) {
+        // Reads trust a file checked a moment ago; writes always check, so no
+        // write ever goes to a hive file that was replaced.
+        std::lock_guard lock(c.mutex);
+        auto it = c.databases.find(file);
+        if (it != c.databases.end() && now - it->second->checkedAt < RecheckInterval)
+            return it->second;
+    }
     struct stat st;
     bool exists = ::stat(file.c_str(), &st) == 0;
     if (!exists) {
@@ -292,15 +314,16 @@ std::shared_ptr<Database> database(Hive hive, bool create, bool needWrite)
             return nullptr;
     }
 
-    Cache &c = cache();
     std::lock_guard lock(c.mutex);
     if (exists) {
         auto it = c.databases.find(file);
         if (it != c.databases.end()) {
             const auto &db = it->second;
             if (db->device == st.st_dev && db->inode == st.st_ino
-                && (db->writable || !needWrite || !writableFile(file)))
+                && (db->writable || !needWrite || !writableFile(file))) {
+                db->checkedAt = now;
                 return db;
+            }
             c.databases.erase(it);
         }
     }
@@ -324,6 +347,7 @@ std::shared_ptr<Database> database(Hive hive, bool create, bool needWrite)
         return nullptr;
     db->device = st.st_dev;
     db->inode = st.st_ino;
+    db->checkedAt = now;
     c.databases[file] = db;
     return db;
 }
@@ -530,6 +554,65 @@ private:
     std::string m_fold;
 };
 
+// Resolves its hive on first use, so that a read answered by the user hive never
+// touches the machine hive.
+class LookupKey final : public Key
+{
+public:
+    LookupKey(Hive hive, std::wstring path, std::string fold)
+        : m_hive(hive)
+        , m_path(std::move(path))
+        , m_fold(std::move(fold))
+    { }
+
+    Hive hive() const override { return m_hive; }
+    Access access() const override { return Access::Read; }
+    const std::wstring &path() const override { return m_path; }
+
+    bool queryValue(const std::wstring &name, std::uint32_t &type, std::string &data) override
+    {
+        Key *k = key();
+        return k && k->queryValue(name, type, data);
+    }
+    bool setValue(const std::wstring &, std::uint32_t, const std::string &) override
+    {
+        return false;
+    }
+    bool deleteValue(const std::wstring &) override { return false; }
+    bool subKeyNames(std::vector<std::wstring> &names) override
+    {
+        Key *k = key();
+        return !k || k->subKeyNames(names);
+    }
+    bool valueNames(std::vector<std::wstring> &names) override
+    {
+        Key *k = key();
+        return !k || k->valueNames(names);
+    }
+    bool values(std::vector<Value> &values) override
+    {
+        Key *k = key();
+        return !k || k->values(values);
+    }
+
+private:
+    Key *key()
+    {
+        if (!m_resolved) {
+            m_resolved = true;
+            if (auto db = database(m_hive, false, false))
+                m_key = std::make_unique<SqliteKey>(std::move(db), Access::Read, m_path, m_fold);
+        }
+        return m_key.get();
+    }
+
+    Hive m_hive;
+    std::wstring m_path;
+    std::string m_fold;
+    bool m_resolved = false;
+    std::unique_ptr<Key> m_key;
+};
+
 std::string foldPath(const ParsedPath &parsed, bool &ok)
 {
     std::string fold;
@@ -589,6 +672,18 @@ std::unique_ptr<Key> openKey(Hive hive, const std::wstring &path, Access access)
             return nullptr;
     }
     return std::make_unique<SqliteKey>(std::move(db), access, path, std::move(fold));
+}
+
+std::unique_ptr<Key> lookupKey(Hive hive, const std::wstring &path)
+{
+    const ParsedPath parsed = parsePath(path);
+    if (!parsed.valid)
+        return nullptr;
+    bool ok = true;
+    std::string fold = foldPath(parsed, ok);
+    if (!ok)
+        return nullptr;
+    return std::make_unique<LookupKey>(hive, path, std::move(fold));
 }
 
 std::unique_ptr<Key> createKey(Hive hive, const std::wstring &path)

@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: LGPL-2.1-or-later
 #include "settingsfunctions.h"
 
+#include "zentrixsettings_p.h"
+
+#include <MavLibrary/text/utfconversion.h>
+
 namespace ztds {
 
 namespace {
@@ -24,6 +28,16 @@ std::wstring scoped(const Scope &scope, const std::wstring &section)
     return scope.wide + section;
 }
 
+std::wstring utf8ToWideIfNeeded(const std::string &path)
+{
+    return utf8ToWide(path);
+}
+
+const std::wstring &utf8ToWideIfNeeded(const std::wstring &path)
+{
+    return path;
+}
+
 // Opens the section, makes one call and releases the section again.
 template<class S, class F>
 bool sectionCall(const Scope &scope, const S &section, OpenMode mode, F call)
@@ -32,6 +46,20 @@ bool sectionCall(const Scope &scope, const S &section, OpenMode mode, F call)
         return false;
     IZentrixSettings *opened = nullptr;
     if (!openSettings(scoped(scope, section), mode, &opened))
+        return false;
+    zttl::RefCountedPtr<IZentrixSettings> owner;
+    owner.attach(opened);
+    return call(opened);
+}
+
+// For single reads: the same result without the sections' existence checks.
+template<class S, class F>
+bool lookupCall(const Scope &scope, const S &section, const S &name, OpenMode mode, F call)
+{
+    if (name.empty() || section.empty())
+        return false;
+    IZentrixSettings *opened = nullptr;
+    if (!openSettingsForLookup(utf8ToWideIfNeeded(scoped(scope, section)), mode, &opened))
         return false;
     zttl::RefCountedPtr<IZentrixSettings> owner;
     owner.attach(opened);
@@ -185,135 +213,135 @@ bool setBinary(const std::wstring &section, const std::wstring &name, const void
 
 bool getQword(const std::string &section, const std::string &name, std::uint64_t &value)
 {
-    return valueCall(ScopeU, section, name, ReadUserAndMachine,
-                     [&](IZentrixSettings *s) { return s->getQword(name, value); });
+    return lookupCall(ScopeU, section, name, ReadUserAndMachine,
+                      [&](IZentrixSettings *s) { return s->getQword(name, value); });
 }
 
 bool getQword(const std::wstring &section, const std::wstring &name, std::uint64_t &value)
 {
-    return valueCall(ScopeU, section, name, ReadUserAndMachine,
-                     [&](IZentrixSettings *s) { return s->getQword(name, value); });
+    return lookupCall(ScopeU, section, name, ReadUserAndMachine,
+                      [&](IZentrixSettings *s) { return s->getQword(name, value); });
 }
 
 bool getInt(const std::string &section, const std::string &name, int &value)
 {
-    return valueCall(ScopeU, section, name, ReadUserAndMachine,
-                     [&](IZentrixSettings *s) { return s->getInt(name, value); });
+    return lookupCall(ScopeU, section, name, ReadUserAndMachine,
+                      [&](IZentrixSettings *s) { return s->getInt(name, value); });
 }
 
 bool getInt(const std::wstring &section, const std::wstring &name, int &value)
 {
-    return valueCall(ScopeU, section, name, ReadUserAndMachine,
-                     [&](IZentrixSettings *s) { return s->getInt(name, value); });
+    return lookupCall(ScopeU, section, name, ReadUserAndMachine,
+                      [&](IZentrixSettings *s) { return s->getInt(name, value); });
 }
 
 bool getUInt(const std::string &section, const std::string &name, unsigned int &value)
 {
-    return valueCall(ScopeU, section, name, ReadUserAndMachine,
-                     [&](IZentrixSettings *s) { return s->getUInt(name, value); });
+    return lookupCall(ScopeU, section, name, ReadUserAndMachine,
+                      [&](IZentrixSettings *s) { return s->getUInt(name, value); });
 }
 
 bool getUInt(const std::wstring &section, const std::wstring &name, unsigned int &value)
 {
-    return valueCall(ScopeU, section, name, ReadUserAndMachine,
-                     [&](IZentrixSettings *s) { return s->getUInt(name, value); });
+    return lookupCall(ScopeU, section, name, ReadUserAndMachine,
+                      [&](IZentrixSettings *s) { return s->getUInt(name, value); });
 }
 
 bool getInt64(const std::string &section, const std::string &name, std::int64_t &value)
 {
-    return valueCall(ScopeU, section, name, ReadUserAndMachine,
-                     [&](IZentrixSettings *s) { return s->getInt64(name, value); });
+    return lookupCall(ScopeU, section, name, ReadUserAndMachine,
+                      [&](IZentrixSettings *s) { return s->getInt64(name, value); });
 }
 
 bool getInt64(const std::wstring &section, const std::wstring &name, std::int64_t &value)
 {
-    return valueCall(ScopeU, section, name, ReadUserAndMachine,
-                     [&](IZentrixSettings *s) { return s->getInt64(name, value); });
+    return lookupCall(ScopeU, section, name, ReadUserAndMachine,
+                      [&](IZentrixSettings *s) { return s->getInt64(name, value); });
 }
 
 bool getUInt64(const std::string &section, const std::string &name, std::uint64_t &value)
 {
-    return valueCall(ScopeU, section, name, ReadUserAndMachine,
-                     [&](IZentrixSettings *s) { return s->getUInt64(name, value); });
+    return lookupCall(ScopeU, section, name, ReadUserAndMachine,
+                      [&](IZentrixSettings *s) { return s->getUInt64(name, value); });
 }
 
 bool getUInt64(const std::wstring &section, const std::wstring &name, std::uint64_t &value)
 {
-    return valueCall(ScopeU, section, name, ReadUserAndMachine,
-                     [&](IZentrixSettings *s) { return s->getUInt64(name, value); });
+    return lookupCall(ScopeU, section, name, ReadUserAndMachine,
+                      [&](IZentrixSettings *s) { return s->getUInt64(name, value); });
 }
 
 bool getDword(const std::string &section, const std::string &name, unsigned int &value)
 {
-    return valueCall(ScopeU, section, name, ReadUserAndMachine,
-                     [&](IZentrixSettings *s) { return s->getDword(name, value); });
+    return lookupCall(ScopeU, section, name, ReadUserAndMachine,
+                      [&](IZentrixSettings *s) { return s->getDword(name, value); });
 }
 
 bool getDword(const std::wstring &section, const std::wstring &name, unsigned int &value)
 {
-    return valueCall(ScopeU, section, name, ReadUserAndMachine,
-                     [&](IZentrixSettings *s) { return s->getDword(name, value); });
+    return lookupCall(ScopeU, section, name, ReadUserAndMachine,
+                      [&](IZentrixSettings *s) { return s->getDword(name, value); });
 }
 
 bool getDouble(const std::string &section, const std::string &name, double &value)
 {
-    return valueCall(ScopeU, section, name, ReadUserAndMachine,
-                     [&](IZentrixSettings *s) { return s->getDouble(name, value); });
+    return lookupCall(ScopeU, section, name, ReadUserAndMachine,
+                      [&](IZentrixSettings *s) { return s->getDouble(name, value); });
 }
 
 bool getDouble(const std::wstring &section, const std::wstring &name, double &value)
 {
-    return valueCall(ScopeU, section, name, ReadUserAndMachine,
-                     [&](IZentrixSettings *s) { return s->getDouble(name, value); });
+    return lookupCall(ScopeU, section, name, ReadUserAndMachine,
+                      [&](IZentrixSettings *s) { return s->getDouble(name, value); });
 }
 
 bool getBool(const std::string &section, const std::string &name, bool &value)
 {
-    return valueCall(ScopeU, section, name, ReadUserAndMachine,
-                     [&](IZentrixSettings *s) { return s->getBool(name, value); });
+    return lookupCall(ScopeU, section, name, ReadUserAndMachine,
+                      [&](IZentrixSettings *s) { return s->getBool(name, value); });
 }
 
 bool getBool(const std::wstring &section, const std::wstring &name, bool &value)
 {
-    return valueCall(ScopeU, section, name, ReadUserAndMachine,
-                     [&](IZentrixSettings *s) { return s->getBool(name, value); });
+    return lookupCall(ScopeU, section, name, ReadUserAndMachine,
+                      [&](IZentrixSettings *s) { return s->getBool(name, value); });
 }
 
 bool getString(const std::string &section, const std::string &name, std::string &value)
 {
-    return valueCall(ScopeU, section, name, ReadUserAndMachine,
-                     [&](IZentrixSettings *s) { return s->getString(name, value); });
+    return lookupCall(ScopeU, section, name, ReadUserAndMachine,
+                      [&](IZentrixSettings *s) { return s->getString(name, value); });
 }
 
 bool getString(const std::wstring &section, const std::wstring &name, std::string &value)
 {
-    return valueCall(ScopeU, section, name, ReadUserAndMachine,
-                     [&](IZentrixSettings *s) { return s->getString(name, value); });
+    return lookupCall(ScopeU, section, name, ReadUserAndMachine,
+                      [&](IZentrixSettings *s) { return s->getString(name, value); });
 }
 
 bool getString(const std::wstring &section, const std::wstring &name, std::wstring &value)
 {
-    return valueCall(ScopeU, section, name, ReadUserAndMachine,
-                     [&](IZentrixSettings *s) { return s->getString(name, value); });
+    return lookupCall(ScopeU, section, name, ReadUserAndMachine,
+                      [&](IZentrixSettings *s) { return s->getString(name, value); });
 }
 
 bool getString(const std::string &section, const std::string &name, std::wstring &value)
 {
-    return valueCall(ScopeU, section, name, ReadUserAndMachine,
-                     [&](IZentrixSettings *s) { return s->getString(name, value); });
+    return lookupCall(ScopeU, section, name, ReadUserAndMachine,
+                      [&](IZentrixSettings *s) { return s->getString(name, value); });
 }
 
 bool getBinary(const std::string &section, const std::string &name, zttl::MemoryBuffer<char> &value)
 {
-    return valueCall(ScopeU, section, name, ReadUserAndMachine,
-                     [&](IZentrixSettings *s) { return s->getBinary(name, value); });
+    return lookupCall(ScopeU, section, name, ReadUserAndMachine,
+                      [&](IZentrixSettings *s) { return s->getBinary(name, value); });
 }
 
 bool getBinary(const std::wstring &section, const std::wstring &name,
                zttl::MemoryBuffer<char> &value)
 {
-    return valueCall(ScopeU, section, name, ReadUserAndMachine,
-                     [&](IZentrixSettings *s) { return s->getBinary(name, value); });
+    return lookupCall(ScopeU, section, name, ReadUserAndMachine,
+                      [&](IZentrixSettings *s) { return s->getBinary(name, value); });
 }
 
 bool getSectionCount(const std::string &section, unsigned &count)
@@ -539,135 +567,135 @@ bool setBinary(const std::wstring &section, const std::wstring &name, const void
 
 bool getQword(const std::string &section, const std::string &name, std::uint64_t &value)
 {
-    return valueCall(ScopeI, section, name, ReadMachine,
-                     [&](IZentrixSettings *s) { return s->getQword(name, value); });
+    return lookupCall(ScopeI, section, name, ReadMachine,
+                      [&](IZentrixSettings *s) { return s->getQword(name, value); });
 }
 
 bool getQword(const std::wstring &section, const std::wstring &name, std::uint64_t &value)
 {
-    return valueCall(ScopeI, section, name, ReadMachine,
-                     [&](IZentrixSettings *s) { return s->getQword(name, value); });
+    return lookupCall(ScopeI, section, name, ReadMachine,
+                      [&](IZentrixSettings *s) { return s->getQword(name, value); });
 }
 
 bool getInt(const std::string &section, const std::string &name, int &value)
 {
-    return valueCall(ScopeI, section, name, ReadMachine,
-                     [&](IZentrixSettings *s) { return s->getInt(name, value); });
+    return lookupCall(ScopeI, section, name, ReadMachine,
+                      [&](IZentrixSettings *s) { return s->getInt(name, value); });
 }
 
 bool getInt(const std::wstring &section, const std::wstring &name, int &value)
 {
-    return valueCall(ScopeI, section, name, ReadMachine,
-                     [&](IZentrixSettings *s) { return s->getInt(name, value); });
+    return lookupCall(ScopeI, section, name, ReadMachine,
+                      [&](IZentrixSettings *s) { return s->getInt(name, value); });
 }
 
 bool getUInt(const std::string &section, const std::string &name, unsigned int &value)
 {
-    return valueCall(ScopeI, section, name, ReadMachine,
-                     [&](IZentrixSettings *s) { return s->getUInt(name, value); });
+    return lookupCall(ScopeI, section, name, ReadMachine,
+                      [&](IZentrixSettings *s) { return s->getUInt(name, value); });
 }
 
 bool getUInt(const std::wstring &section, const std::wstring &name, unsigned int &value)
 {
-    return valueCall(ScopeI, section, name, ReadMachine,
-                     [&](IZentrixSettings *s) { return s->getUInt(name, value); });
+    return lookupCall(ScopeI, section, name, ReadMachine,
+                      [&](IZentrixSettings *s) { return s->getUInt(name, value); });
 }
 
 bool getInt64(const std::string &section, const std::string &name, std::int64_t &value)
 {
-    return valueCall(ScopeI, section, name, ReadMachine,
-                     [&](IZentrixSettings *s) { return s->getInt64(name, value); });
+    return lookupCall(ScopeI, section, name, ReadMachine,
+                      [&](IZentrixSettings *s) { return s->getInt64(name, value); });
 }
 
 bool getInt64(const std::wstring &section, const std::wstring &name, std::int64_t &value)
 {
-    return valueCall(ScopeI, section, name, ReadMachine,
-                     [&](IZentrixSettings *s) { return s->getInt64(name, value); });
+    return lookupCall(ScopeI, section, name, ReadMachine,
+                      [&](IZentrixSettings *s) { return s->getInt64(name, value); });
 }
 
 bool getUInt64(const std::string &section, const std::string &name, std::uint64_t &value)
 {
-    return valueCall(ScopeI, section, name, ReadMachine,
-                     [&](IZentrixSettings *s) { return s->getUInt64(name, value); });
+    return lookupCall(ScopeI, section, name, ReadMachine,
+                      [&](IZentrixSettings *s) { return s->getUInt64(name, value); });
 }
 
 bool getUInt64(const std::wstring &section, const std::wstring &name, std::uint64_t &value)
 {
-    return valueCall(ScopeI, section, name, ReadMachine,
-                     [&](IZentrixSettings *s) { return s->getUInt64(name, value); });
+    return lookupCall(ScopeI, section, name, ReadMachine,
+                      [&](IZentrixSettings *s) { return s->getUInt64(name, value); });
 }
 
 bool getDword(const std::string &section, const std::string &name, unsigned int &value)
 {
-    return valueCall(ScopeI, section, name, ReadMachine,
-                     [&](IZentrixSettings *s) { return s->getDword(name, value); });
+    return lookupCall(ScopeI, section, name, ReadMachine,
+                      [&](IZentrixSettings *s) { return s->getDword(name, value); });
 }
 
 bool getDword(const std::wstring &section, const std::wstring &name, unsigned int &value)
 {
-    return valueCall(ScopeI, section, name, ReadMachine,
-                     [&](IZentrixSettings *s) { return s->getDword(name, value); });
+    return lookupCall(ScopeI, section, name, ReadMachine,
+                      [&](IZentrixSettings *s) { return s->getDword(name, value); });
 }
 
 bool getDouble(const std::string &section, const std::string &name, double &value)
 {
-    return valueCall(ScopeI, section, name, ReadMachine,
-                     [&](IZentrixSettings *s) { return s->getDouble(name, value); });
+    return lookupCall(ScopeI, section, name, ReadMachine,
+                      [&](IZentrixSettings *s) { return s->getDouble(name, value); });
 }
 
 bool getDouble(const std::wstring &section, const std::wstring &name, double &value)
 {
-    return valueCall(ScopeI, section, name, ReadMachine,
-                     [&](IZentrixSettings *s) { return s->getDouble(name, value); });
+    return lookupCall(ScopeI, section, name, ReadMachine,
+                      [&](IZentrixSettings *s) { return s->getDouble(name, value); });
 }
 
 bool getBool(const std::string &section, const std::string &name, bool &value)
 {
-    return valueCall(ScopeI, section, name, ReadMachine,
-                     [&](IZentrixSettings *s) { return s->getBool(name, value); });
+    return lookupCall(ScopeI, section, name, ReadMachine,
+                      [&](IZentrixSettings *s) { return s->getBool(name, value); });
 }
 
 bool getBool(const std::wstring &section, const std::wstring &name, bool &value)
 {
-    return valueCall(ScopeI, section, name, ReadMachine,
-                     [&](IZentrixSettings *s) { return s->getBool(name, value); });
+    return lookupCall(ScopeI, section, name, ReadMachine,
+                      [&](IZentrixSettings *s) { return s->getBool(name, value); });
 }
 
 bool getString(const std::string &section, const std::string &name, std::string &value)
 {
-    return valueCall(ScopeI, section, name, ReadMachine,
-                     [&](IZentrixSettings *s) { return s->getString(name, value); });
+    return lookupCall(ScopeI, section, name, ReadMachine,
+                      [&](IZentrixSettings *s) { return s->getString(name, value); });
 }
 
 bool getString(const std::wstring &section, const std::wstring &name, std::string &value)
 {
-    return valueCall(ScopeI, section, name, ReadMachine,
-                     [&](IZentrixSettings *s) { return s->getString(name, value); });
+    return lookupCall(ScopeI, section, name, ReadMachine,
+                      [&](IZentrixSettings *s) { return s->getString(name, value); });
 }
 
 bool getString(const std::wstring &section, const std::wstring &name, std::wstring &value)
 {
-    return valueCall(ScopeI, section, name, ReadMachine,
-                     [&](IZentrixSettings *s) { return s->getString(name, value); });
+    return lookupCall(ScopeI, section, name, ReadMachine,
+                      [&](IZentrixSettings *s) { return s->getString(name, value); });
 }
 
 bool getString(const std::string &section, const std::string &name, std::wstring &value)
 {
-    return valueCall(ScopeI, section, name, ReadMachine,
-                     [&](IZentrixSettings *s) { return s->getString(name, value); });
+    return lookupCall(ScopeI, section, name, ReadMachine,
+                      [&](IZentrixSettings *s) { return s->getString(name, value); });
 }
 
 bool getBinary(const std::string &section, const std::string &name, zttl::MemoryBuffer<char> &value)
 {
-    return valueCall(ScopeI, section, name, ReadMachine,
-                     [&](IZentrixSettings *s) { return s->getBinary(name, value); });
+    return lookupCall(ScopeI, section, name, ReadMachine,
+                      [&](IZentrixSettings *s) { return s->getBinary(name, value); });
 }
 
 bool getBinary(const std::wstring &section, const std::wstring &name,
                zttl::MemoryBuffer<char> &value)
 {
-    return valueCall(ScopeI, section, name, ReadMachine,
-                     [&](IZentrixSettings *s) { return s->getBinary(name, value); });
+    return lookupCall(ScopeI, section, name, ReadMachine,
+                      [&](IZentrixSettings *s) { return s->getBinary(name, value); });
 }
 
 bool getSectionCount(const std::string &section, unsigned &count)

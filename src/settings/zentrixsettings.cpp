@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: LGPL-2.1-or-later
 #include "zentrixsettings.h"
+#include "zentrixsettings_p.h"
 
 #include "registry_p.h"
 
@@ -82,6 +83,34 @@ bool openSettingsBelow(const std::wstring &path, OpenMode mode, ZentrixSettings 
     return true;
 }
 
+/*
+    The section at \a path for one read, as openSettings would give it, but in the
+    read modes its keys are not checked for existence: a read from a missing key
+    fails just as a read of a missing value does, so the result is the same and
+    the existence queries are saved.
+*/
+bool openSettingsForLookup(const std::wstring &path, OpenMode mode, IZentrixSettings **section)
+{
+    if (path.empty() || !section)
+        return false;
+    std::wstring relative;
+    std::wstring first, rest = path;
+    bool top = true;
+    do {
+        splitPath(std::wstring(rest), first, rest);
+        relative = top ? first : relative + L"\\" + first;
+        top = false;
+    } while (!rest.empty());
+    zttl::RefCountedPtr<ZentrixSettings> created(new ZentrixSettings(relative, mode));
+    created->m_name = first;
+    created->m_lookupOnly = true;
+    if (!created->openKeys())
+        return false;
+    created->addRef();
+    *section = created.get();
+    return true;
+}
+
 bool openSettings(const std::wstring &path, OpenMode mode, IZentrixSettings **section)
 {
     return openSettingsBelow(path, mode, nullptr, section);
@@ -133,7 +162,8 @@ bool ZentrixSettings::openKeys()
         return false;
     auto open = [this](std::unique_ptr<registry::Key> &key, Hive hive, Access access) {
         if (!key)
-            key = registry::openKey(hive, m_path, access);
+            key = m_lookupOnly && access == Access::Read ? registry::lookupKey(hive, m_path)
+                                                         : registry::openKey(hive, m_path, access);
         return bool(key);
     };
     auto create = [this](std::unique_ptr<registry::Key> &key, Hive hive) {

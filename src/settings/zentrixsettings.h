@@ -97,6 +97,7 @@ public:
 private:
     friend bool openSettingsBelow(const std::wstring &, OpenMode, ZentrixSettings *,
                                   IZentrixSettings **);
+    friend bool openSettingsForLookup(const std::wstring &, OpenMode, IZentrixSettings **);
 
     bool openKeys();
     void closeKeys();
@@ -116,6 +117,7 @@ private:
     std::unique_ptr<registry::Key> m_userKey;
     std::unique_ptr<registry::Key> m_machineKey;
     std::map<std::wstring, zttl::RefCountedPtr<IZentrixSettings>> m_children;
+    bool m_lookupOnly = false; // read keys are not checked for existence (single reads)
 };
 
 } // namespace ztds
