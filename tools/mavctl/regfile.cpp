@@ -4,7 +4,6 @@
 #include <MavLibrary/text/utfconversion.h>
 
 #include <QList>
-#include <QStringDecoder>
 #include <QStringList>
 
 namespace Mavctl::RegFile {
@@ -17,6 +16,24 @@ namespace {
 const QString Header = QStringLiteral("Windows Registry Editor Version 5.00");
 const QString UserRoot = QStringLiteral("HKEY_CURRENT_USER");
 const QString MachineRoot = QStringLiteral("HKEY_LOCAL_MACHINE");
+
+// QString::fromStdWString drops a leading U+FEFF as a byte order mark; names and
+// values may start with one.
+QString fromWide(const std::wstring &wide)
+{
+    QString text;
+    text.reserve(qsizetype(wide.size()));
+    for (wchar_t c : wide) {
+        const auto cp = char32_t(c);
+        if (cp > 0xFFFF && cp <= 0x10FFFF) {
+            text += QChar(QChar::highSurrogate(cp));
+            text += QChar(QChar::lowSurrogate(cp));
+        } else {
+            text += QChar(char16_t(cp > 0x10FFFF ? 0xFFFD : cp));
+        }
+    }
+    return text;
+}
 
 struct Line
 {
@@ -32,9 +49,13 @@ bool decodeLines(const QByteArray &bytes, std::vector<Line> &lines, ParseResult 
     const bool le = bytes.startsWith("\xFF\xFE");
     const bool be = bytes.startsWith("\xFE\xFF");
     if (le || be) {
-        QStringDecoder decoder(le ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE,
-                               QStringDecoder::Flag::Stateless);
-        text = decoder.decode(bytes.mid(2));
+        // Unit by unit: a decoder would drop a U+FEFF inside the text as another BOM.
+        const qsizetype units = (bytes.size() - 2) / 2;
+        text.resize(units);
+        for (qsizetype i = 0; i < units; ++i) {
+            const auto a = uchar(bytes[2 + 2 * i]), b = uchar(bytes[3 + 2 * i]);
+            text[i] = QChar(le ? ushort(a | (b << 8)) : ushort(b | (a << 8)));
+        }
         const QStringList split = text.split(QLatin1Char('\n'));
         for (int i = 0; i < split.size(); ++i)
             lines.push_back({i + 1, split[i]});
@@ -50,7 +71,7 @@ bool decodeLines(const QByteArray &bytes, std::vector<Line> &lines, ParseResult 
                 result.message = QStringLiteral("not valid UTF-8 text");
                 return false;
             }
-            lines.push_back({i + 1, QString::fromStdWString(wide)});
+            lines.push_back({i + 1, fromWide(wide)});
         }
     }
     for (Line &line : lines) {
@@ -363,10 +384,10 @@ bool plainText(const std::string &data, QString &text)
     if (ztds::registry::wideToRegSz(wide) != data)
         return false;
     for (wchar_t c : wide) {
-        if (c < 0x20)
+        if (c < 0x20 || (c >= 0xD800 && c < 0xE000)) // a lone surrogate has no text form
             return false;
     }
-    text = QString::fromStdWString(wide);
+    text = fromWide(wide);
     return true;
 }
 
@@ -398,11 +419,11 @@ QByteArray write(Hive hive, const std::vector<Key> &keys)
     const QString root = hive == Hive::CurrentUser ? UserRoot : MachineRoot;
     QString text = Header + QLatin1String("\r\n\r\n");
     for (const Key &key : keys) {
-        text += QLatin1Char('[') + root + QLatin1Char('\\') + QString::fromStdWString(key.path)
+        text += QLatin1Char('[') + root + QLatin1Char('\\') + fromWide(key.path)
             + QLatin1String("]\r\n");
         for (const auto &value : key.values) {
             const QString name = value.name.empty() ? QStringLiteral("@")
-                                                    : quoted(QString::fromStdWString(value.name));
+                                                    : quoted(fromWide(value.name));
             QString plain;
             if (value.type == ztds::registry::RegSz && plainText(value.data, plain)) {
                 text += name + QLatin1Char('=') + quoted(plain);
