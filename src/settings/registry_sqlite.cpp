@@ -148,6 +148,8 @@ public:
             return false;
         // FULL: a commit that returned is on disk, not only in the page cache.
         sqlite3_exec(m_db, "PRAGMA synchronous=FULL", nullptr, nullptr, nullptr);
+        if (schemaVersion() == 1)
+            return true; // the usual case: no write transaction just for opening
         return transaction([&] {
             return exec("CREATE TABLE IF NOT EXISTS keys("
                         " path TEXT PRIMARY KEY, parent TEXT NOT NULL, name TEXT NOT NULL"
@@ -159,6 +161,21 @@ public:
                         " PRIMARY KEY(key, fold)) WITHOUT ROWID")
                 && exec("PRAGMA user_version=1");
         });
+    }
+
+    int schemaVersion()
+    {
+        int version = -1;
+        retryBusy([&] {
+            return sqlite3_exec(
+                m_db, "PRAGMA user_version",
+                [](void *out, int, char **values, char **) {
+                    *static_cast<int *>(out) = values[0] ? std::atoi(values[0]) : 0;
+                    return 0;
+                },
+                &version, nullptr);
+        });
+        return version;
     }
 
     bool exec(const char *sql)

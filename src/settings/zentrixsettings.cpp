@@ -16,7 +16,8 @@ using registry::Hive;
 
 namespace {
 
-const std::wstring ProductKey = L"SOFTWARE\\Zentrix\\";
+// No std::wstring at namespace scope: sections may be opened while statics are built.
+constexpr const wchar_t *ProductKey = L"SOFTWARE\\Zentrix\\";
 
 std::wstring wide(const std::string &utf8)
 {
@@ -122,7 +123,7 @@ bool openSettings(const std::string &path, OpenMode mode, IZentrixSettings **sec
 }
 
 ZentrixSettings::ZentrixSettings(const std::wstring &name, OpenMode mode, ZentrixSettings *parent)
-    : m_path(parent ? parent->m_path + L"\\" + name : ProductKey + name)
+    : m_path(parent ? parent->m_path + L"\\" + name : std::wstring(ProductKey) + name)
     , m_name(name)
     , m_mode(mode)
 {

@@ -132,7 +132,7 @@ int runSet(const QStringList &arguments)
     if (const int code = sub(arguments, QStringLiteral("Writes one value, creating the key."),
                              {QStringLiteral("PATH key below SOFTWARE\\Zentrix"),
                               QStringLiteral("NAME the value's name"),
-                              QStringLiteral("VALUE text, a number, or hex bytes for binary")},
+                              QStringLiteral("VALUE text, a number (a negative one after --), or hex bytes")},
                              3, 3, parser, hive, {typeOption});
         code >= 0)
         return code;
@@ -144,15 +144,16 @@ int runSet(const QStringList &arguments)
         regType = reg::RegSz;
         data = reg::wideToRegSz(args[2].toStdWString());
     } else if (type == QLatin1String("dword") || type == QLatin1String("qword")) {
-        bool ok = false;
-        const quint64 value = args[2].startsWith(QLatin1Char('-'))
-            ? quint64(args[2].toLongLong(&ok, 0))
-            : args[2].toULongLong(&ok, 0);
+        // Negative numbers are stored in two's complement, as setInt does.
         const bool dword = type == QLatin1String("dword");
-        if (!ok || (dword && value > 0xffffffffULL && qint64(value) < INT32_MIN))
+        const bool negative = args[2].startsWith(QLatin1Char('-'));
+        bool ok = false;
+        const qint64 signedValue = negative ? args[2].toLongLong(&ok, 0) : 0;
+        const quint64 value = negative ? quint64(signedValue) : args[2].toULongLong(&ok, 0);
+        if (ok && dword)
+            ok = negative ? signedValue >= INT32_MIN : value <= 0xffffffffULL;
+        if (!ok)
             return Mavctl::fail(QStringLiteral("not a %1: %2").arg(type, args[2]));
-        if (dword && value > 0xffffffffULL && !args[2].startsWith(QLatin1Char('-')))
-            return Mavctl::fail(QStringLiteral("not a dword: %1").arg(args[2]));
         regType = dword ? reg::RegDword : reg::RegQword;
         for (int i = 0; i < (dword ? 4 : 8); ++i)
             data += char((value >> (8 * i)) & 0xff);
