@@ -37,6 +37,7 @@ private slots:
     void hiveLocations_data();
     void hiveLocations();
     void journalModes();
+    void batchIsAllOrNothing();
     void threads();
     void twoProcesses();
     void killedWriter();
@@ -98,6 +99,30 @@ void tst_RegistryStore::journalModes()
         sqlite3_finalize(stmt);
         sqlite3_close(db);
     }
+}
+
+void tst_RegistryStore::batchIsAllOrNothing()
+{
+    using Op = reg::Operation;
+    const std::wstring key = L"SOFTWARE\\Zentrix\\Settings\\Batch";
+    std::vector<Op> ops(4);
+    ops[0] = {Op::CreateKey, reg::Hive::CurrentUser, key, {}, 0, {}};
+    ops[1] = {Op::SetValue, reg::Hive::CurrentUser, key, L"a", reg::RegDword, std::string(4, '\1')};
+    ops[2] = {Op::CreateKey, reg::Hive::LocalMachine, key, {}, 0, {}};
+    // A value in a key that neither exists nor is created: the whole batch fails.
+    ops[3] = {Op::SetValue, reg::Hive::CurrentUser, key + L"\\Missing",
+              L"b",         reg::RegDword,          std::string(4, '\1')};
+    std::string error;
+    QVERIFY(!reg::applyBatch(ops, &error));
+    QVERIFY(!error.empty());
+    QVERIFY(!reg::openKey(reg::Hive::CurrentUser, key, reg::Access::Read));
+    QVERIFY(!reg::openKey(reg::Hive::LocalMachine, key, reg::Access::Read));
+    ops.pop_back();
+    QVERIFY(reg::applyBatch(ops, &error));
+    int value = 0;
+    QVERIFY(userSettings::getInt("Batch", "a", value));
+    QCOMPARE(value, 0x01010101);
+    QVERIFY(reg::openKey(reg::Hive::LocalMachine, key, reg::Access::Read));
 }
 
 void tst_RegistryStore::threads()
