@@ -7,6 +7,11 @@
 #include <MavLibrary/libraryinfo.h>
 
 // settings
+#include <MavLibrary/settings/izentrixsettings.h>
+#include <MavLibrary/settings/memorybuffer.h>
+#include <MavLibrary/settings/refcounted.h>
+#include <MavLibrary/settings/settingsfunctions.h>
+#include <MavLibrary/settings/zentrixsettings.h>
 
 // services
 #include <MavLibrary/services/pubsubhub.h>
