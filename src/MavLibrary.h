@@ -7,6 +7,11 @@
 #include <MavLibrary/libraryinfo.h>
 
 // settings
+#include <MavLibrary/settings/izentrixsettings.h>
+#include <MavLibrary/settings/memorybuffer.h>
+#include <MavLibrary/settings/refcounted.h>
+#include <MavLibrary/settings/settingsfunctions.h>
+#include <MavLibrary/settings/zentrixsettings.h>
 
 // services
 #include <MavLibrary/services/pubsubhub.h>
@@ -20,3 +25,8 @@
 #include <MavLibrary/text/utfconversion.h>
 
 // net/platform
+#include <MavLibrary/net/platform/critsection.h>
+#include <MavLibrary/net/platform/file.h>
+#include <MavLibrary/net/platform/mutex.h>
+#include <MavLibrary/net/platform/thread.h>
+#include <MavLibrary/net/platform/timing.h>

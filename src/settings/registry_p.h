@@ -1,0 +1,123 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
+#pragma once
+
+// The registry store: the Linux counterpart of the registry calls the settings
+// code makes. On Windows these are RegOpenKeyExW / RegCreateKeyExW (read or all
+// access), RegQueryValueExW, RegSetValueExW, RegEnumKeyExW, RegEnumValueW,
+// RegDeleteValueW and the recursive deletion of a key tree. Here each hive is one
+// SQLite database (registry_sqlite.cpp). Internal, never installed.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace ztds::registry {
+
+enum class Hive { CurrentUser, LocalMachine };
+enum class Access { Read, Full };
+
+// The registry's type numbers; data is kept in their Windows byte layouts.
+enum ValueType : std::uint32_t {
+    RegNone = 0,
+    RegSz = 1,
+    RegExpandSz = 2,
+    RegBinary = 3,
+    RegDword = 4,
+    RegMultiSz = 7,
+    RegQword = 11,
+};
+
+constexpr std::size_t MaxKeyNameLength = 255;
+constexpr std::size_t MaxValueNameLength = 16383;
+
+struct Value
+{
+    std::wstring name;
+    std::uint32_t type = RegNone;
+    std::string data;
+};
+
+//! An open key; paths are components separated by '\\' below the hive root.
+class Key
+{
+public:
+    virtual ~Key() = default;
+    virtual Hive hive() const = 0;
+    virtual Access access() const = 0;
+    //! The path as it was asked for.
+    virtual const std::wstring &path() const = 0;
+
+    //! False when the value does not exist (or the key is gone).
+    virtual bool queryValue(const std::wstring &name, std::uint32_t &type, std::string &data) = 0;
+    //! Needs full access; one transaction.
+    virtual bool setValue(const std::wstring &name, std::uint32_t type,
+                          const std::string &data) = 0;
+    virtual bool deleteValue(const std::wstring &name) = 0;
+    //! Names in their stored spelling, in no particular order.
+    virtual bool subKeyNames(std::vector<std::wstring> &names) = 0;
+    virtual bool valueNames(std::vector<std::wstring> &names) = 0;
+    //! Every value with its data, for export.
+    virtual bool values(std::vector<Value> &values) = 0;
+};
+
+//! Opens an existing key; fails when it is missing or the hive does not grant \a access.
+std::unique_ptr<Key> openKey(Hive hive, const std::wstring &path, Access access);
+/*!
+    A read-only key for one lookup that is not checked for existence: a missing
+    key behaves as a key without values. The hive is opened on first use. For
+    single reads whose result is the same whether the key or only the value is
+    missing; it saves the existence query.
+*/
+std::unique_ptr<Key> lookupKey(Hive hive, const std::wstring &path);
+//! Opens the key with full access, creating it and every missing key on the path.
+std::unique_ptr<Key> createKey(Hive hive, const std::wstring &path);
+//! Deletes the key and everything below it in one transaction.
+bool deleteTree(Hive hive, const std::wstring &path);
+
+//! One step of a batch, applied in order.
+struct Operation
+{
+    enum Kind { CreateKey, DeleteTree, SetValue, DeleteValue };
+    Kind kind = CreateKey;
+    Hive hive = Hive::CurrentUser;
+    std::wstring path;
+    std::wstring name;
+    std::uint32_t type = RegNone;
+    std::string data;
+};
+
+/*!
+    Applies every operation, or none: one transaction per hive touched, all of
+    them committed only when every step succeeded. \a error tells why it failed.
+*/
+bool applyBatch(const std::vector<Operation> &operations, std::string *error = nullptr);
+
+//! The database file of a hive, from the environment (see registry_sqlite.cpp).
+std::string hiveFile(Hive hive);
+
+//! Owns one open key of the machine hive; closes it when it goes.
+class ScopedLMKey
+{
+public:
+    explicit ScopedLMKey(std::unique_ptr<Key> key)
+        : m_key(std::move(key))
+    { }
+    virtual ~ScopedLMKey() = default;
+    Key *get() const { return m_key.get(); }
+    explicit operator bool() const { return bool(m_key); }
+
+private:
+    std::unique_ptr<Key> m_key;
+};
+
+} // namespace ztds::registry
+
+namespace ztds::registry {
+
+//! REG_SZ bytes: UTF-16LE code units (surrogate pairs above U+FFFF) and a NUL unit.
+std::string wideToRegSz(const std::wstring &text);
+//! The text of REG_SZ bytes up to the first NUL unit; an odd last byte is the low half of a unit.
+std::wstring regSzToWide(const std::string &bytes);
+
+} // namespace ztds::registry

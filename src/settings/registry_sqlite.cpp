@@ -1,0 +1,878 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
+// The registry store on SQLite: one database file a hive.
+//
+// Windows keeps HKEY_CURRENT_USER and HKEY_LOCAL_MACHINE in hive files that every
+// process shares; key names compare without regard to case but keep their
+// spelling, values carry a type number and raw bytes. Here:
+//   keys(path, parent, name)  path and parent are upper-cased full paths (the
+//                             registry's comparison), name the stored spelling
+//   vals(key, fold, name, type, data)
+// Every write is one IMMEDIATE transaction, retried while another process holds
+// the write lock, so a busy hive never turns into a failed write. The user hive
+// runs in WAL mode; the machine hive in rollback-journal mode, so that users who
+// cannot write it can still read it. Access follows the file system, as HKLM
+// does for a non-administrator: read needs the file readable, full access (and
+// creating keys) needs the file and its folder writable.
+#include "registry_p.h"
+#include "settingslogging_p.h"
+
+#include <MavLibrary/text/utfconversion.h>
+
+#include <QChar>
+
+#include <sqlite3.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <map>
+#include <mutex>
+#include <thread>
+
+Q_LOGGING_CATEGORY(lcSettings, "zentrix.settings", QtWarningMsg)
+
+namespace ztds::registry {
+
+namespace {
+
+constexpr int BusyTimeoutMs = 5000;
+constexpr auto WriteRetryLimit = std::chrono::seconds(60);
+constexpr auto RecheckInterval = std::chrono::milliseconds(100);
+
+std::string environment(const char *name)
+{
+    const char *value = std::getenv(name);
+    return value ? std::string(value) : std::string();
+}
+
+std::string folderOf(const std::string &file)
+{
+    const auto slash = file.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : file.substr(0, slash);
+}
+
+bool makePath(const std::string &dir)
+{
+    struct stat st;
+    if (::stat(dir.c_str(), &st) == 0)
+        return S_ISDIR(st.st_mode);
+    const std::string parent = folderOf(dir);
+    if (parent != dir && !makePath(parent))
+        return false;
+    return ::mkdir(dir.c_str(), 0755) == 0 || errno == EEXIST;
+}
+
+// The registry's comparison: component names match when their upper-case forms do.
+std::string foldName(const std::wstring &name, bool *ok = nullptr)
+{
+    std::string ascii;
+    ascii.reserve(name.size());
+    for (wchar_t c : name) {
+        if (c >= 0x80) {
+            std::wstring upper(name);
+            for (wchar_t &u : upper)
+                u = wchar_t(QChar::toUpper(char32_t(u)));
+            return ztds::wideToUtf8(upper, ok);
+        }
+        ascii += char(c >= 'a' && c <= 'z' ? c - ('a' - 'A') : c);
+    }
+    if (ok)
+        *ok = true;
+    return ascii;
+}
+
+struct ParsedPath
+{
+    bool valid = false;
+    std::vector<std::wstring> components;
+};
+
+ParsedPath parsePath(const std::wstring &path)
+{
+    ParsedPath parsed;
+    if (path.empty())
+        return parsed;
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t end = path.find(L'\\', start);
+        std::wstring component = path.substr(start, end == std::wstring::npos ? end : end - start);
+        if (component.empty() || component.size() > MaxKeyNameLength)
+            return parsed;
+        parsed.components.push_back(std::move(component));
+        if (end == std::wstring::npos)
+            break;
+        start = end + 1;
+    }
+    parsed.valid = true;
+    return parsed;
+}
+
+class Database
+{
+public:
+    ~Database()
+    {
+        for (auto &entry : m_statements)
+            sqlite3_finalize(entry.second);
+        if (m_db)
+            sqlite3_close_v2(m_db);
+    }
+
+    std::mutex mutex;
+    std::string file;
+    Hive hive = Hive::CurrentUser;
+    bool writable = false;
+    dev_t device = 0;
+    ino_t inode = 0;
+    std::chrono::steady_clock::time_point checkedAt; // of device and inode, under the cache lock
+
+    bool open(bool create)
+    {
+        const int flags = (writable ? SQLITE_OPEN_READWRITE : SQLITE_OPEN_READONLY)
+            | (create ? SQLITE_OPEN_CREATE : 0) | SQLITE_OPEN_NOMUTEX | SQLITE_OPEN_EXRESCODE;
+        if (sqlite3_open_v2(file.c_str(), &m_db, flags, nullptr) != SQLITE_OK) {
+            qCDebug(lcSettings, "cannot open hive %s: %s", file.c_str(),
+                    m_db ? sqlite3_errmsg(m_db) : "out of memory");
+            return false;
+        }
+        sqlite3_busy_handler(m_db, &Database::busy, nullptr);
+        if (!writable)
+            return true;
+        const char *journal =
+            hive == Hive::CurrentUser ? "PRAGMA journal_mode=WAL" : "PRAGMA journal_mode=DELETE";
+        if (!retryBusy([&] { return sqlite3_exec(m_db, journal, nullptr, nullptr, nullptr); }))
+            return false;
+        // FULL: a commit that returned is on disk, not only in the page cache.
+        sqlite3_exec(m_db, "PRAGMA synchronous=FULL", nullptr, nullptr, nullptr);
+        if (schemaVersion() == 1)
+            return true; // the usual case: no write transaction just for opening
+        return transaction([&] {
+            return exec("CREATE TABLE IF NOT EXISTS keys("
+                        " path TEXT PRIMARY KEY, parent TEXT NOT NULL, name TEXT NOT NULL"
+                        ") WITHOUT ROWID")
+                && exec("CREATE INDEX IF NOT EXISTS keys_parent ON keys(parent)")
+                && exec("CREATE TABLE IF NOT EXISTS vals("
+                        " key TEXT NOT NULL, fold TEXT NOT NULL, name TEXT NOT NULL,"
+                        " type INTEGER NOT NULL, data BLOB NOT NULL,"
+                        " PRIMARY KEY(key, fold)) WITHOUT ROWID")
+                && exec("PRAGMA user_version=1");
+        });
+    }
+
+    int schemaVersion()
+    {
+        int version = -1;
+        retryBusy([&] {
+            return sqlite3_exec(
+                m_db, "PRAGMA user_version",
+                [](void *out, int, char **values, char **) {
+                    *static_cast<int *>(out) = values[0] ? std::atoi(values[0]) : 0;
+                    return 0;
+                },
+                &version, nullptr);
+        });
+        return version;
+    }
+
+    bool exec(const char *sql)
+    {
+        const int rc = sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr);
+        if (rc != SQLITE_OK)
+            qCDebug(lcSettings, "%s: %s", sql, sqlite3_errmsg(m_db));
+        return rc == SQLITE_OK;
+    }
+
+    // A cached prepared statement, reset and cleared; null when it cannot be
+    // prepared (a hive without tables, for example).
+    sqlite3_stmt *statement(const char *sql)
+    {
+        auto it = m_statements.find(sql);
+        if (it != m_statements.end()) {
+            sqlite3_reset(it->second);
+            sqlite3_clear_bindings(it->second);
+            return it->second;
+        }
+        sqlite3_stmt *stmt = nullptr;
+        if (sqlite3_prepare_v3(m_db, sql, -1, SQLITE_PREPARE_PERSISTENT, &stmt, nullptr)
+            != SQLITE_OK) {
+            qCDebug(lcSettings, "cannot prepare %s: %s", sql, sqlite3_errmsg(m_db));
+            return nullptr;
+        }
+        m_statements.emplace(sql, stmt);
+        return stmt;
+    }
+
+    // Retries \a step while the database is busy (locked by another process
+    // beyond the busy timeout), up to a generous limit.
+    template<class F> static bool retryBusy(F step)
+    {
+        const auto deadline = std::chrono::steady_clock::now() + WriteRetryLimit;
+        while (true) {
+            const int rc = step();
+            if (rc == SQLITE_OK || rc == SQLITE_DONE || rc == SQLITE_ROW)
+                return true;
+            if ((rc & 0xff) != SQLITE_BUSY && (rc & 0xff) != SQLITE_LOCKED)
+                return false;
+            if (std::chrono::steady_clock::now() > deadline)
+                return false;
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+    }
+
+    bool begin()
+    {
+        return retryBusy(
+            [&] { return sqlite3_exec(m_db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr); });
+    }
+    bool commit()
+    {
+        if (retryBusy([&] { return sqlite3_exec(m_db, "COMMIT", nullptr, nullptr, nullptr); }))
+            return true;
+        rollback();
+        return false;
+    }
+    void rollback()
+    {
+        if (!sqlite3_get_autocommit(m_db))
+            sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+    }
+
+    // One write transaction around \a body; rolled back when it fails.
+    template<class F> bool transaction(F body)
+    {
+        if (!begin())
+            return false;
+        if (!body()) {
+            rollback();
+            return false;
+        }
+        return commit();
+    }
+
+    sqlite3 *handle() const { return m_db; }
+
+    // SQLite's own handler sleeps up to 100 ms between tries, so a process that
+    // writes in a loop starves the others; short sleeps keep the turns fair.
+    static int busy(void *, int count)
+    {
+        constexpr int PollMicroseconds = 200;
+        if (count * PollMicroseconds > BusyTimeoutMs * 1000)
+            return 0;
+        std::this_thread::sleep_for(std::chrono::microseconds(count < 10 ? 50 : PollMicroseconds));
+        return 1;
+    }
+
+private:
+    sqlite3 *m_db = nullptr;
+    std::map<const char *, sqlite3_stmt *> m_statements;
+};
+
+// Runs a statement to its end; true on SQLITE_DONE.
+bool run(sqlite3_stmt *stmt)
+{
+    if (!stmt)
+        return false;
+    const int rc = sqlite3_step(stmt);
+    sqlite3_reset(stmt);
+    return rc == SQLITE_DONE || rc == SQLITE_ROW;
+}
+
+void bindText(sqlite3_stmt *stmt, int index, const std::string &text)
+{
+    sqlite3_bind_text(stmt, index, text.data(), int(text.size()), SQLITE_STATIC);
+}
+
+bool writableFile(const std::string &file)
+{
+    return ::access(file.c_str(), W_OK) == 0 && ::access(folderOf(file).c_str(), W_OK) == 0;
+}
+
+struct Cache
+{
+    std::mutex mutex;
+    std::map<std::string, std::shared_ptr<Database>> databases;
+};
+
+Cache &cache()
+{
+    // Never destroyed: keys may outlive static destruction order.
+    static Cache *s_cache = new Cache;
+    return *s_cache;
+}
+
+/*
+    The open database of a hive, shared by every key of the process and reopened
+    when the file was replaced. With \a create a missing file (and folder) is made.
+    \a needWrite asks for a connection that may write.
+*/
+std::shared_ptr<Database> database(Hive hive, bool create, bool needWrite)
+{
+    const std::string file = hiveFile(hive);
+    if (file.empty())
+        return nullptr;
+    Cache &c = cache();
+    const auto now = std::chrono::steady_clock::now();
+    if (!create && !needWrite) {
+        // Reads trust a file checked a moment ago; writes always check, so no
+        // write ever goes to a hive file that was replaced.
+        std::lock_guard lock(c.mutex);
+        auto it = c.databases.find(file);
+        if (it != c.databases.end() && now - it->second->checkedAt < RecheckInterval)
+            return it->second;
+    }
+    struct stat st;
+    bool exists = ::stat(file.c_str(), &st) == 0;
+    if (!exists) {
+        if (!create || !makePath(folderOf(file)))
+            return nullptr;
+    }
+
+    std::lock_guard lock(c.mutex);
+    if (exists) {
+        auto it = c.databases.find(file);
+        if (it != c.databases.end()) {
+            const auto &db = it->second;
+            if (db->device == st.st_dev && db->inode == st.st_ino
+                && (db->writable || !needWrite || !writableFile(file))) {
+                db->checkedAt = now;
+                return db;
+            }
+            c.databases.erase(it);
+        }
+    }
+    // Drop connections to hives nobody uses any longer (tests switch hives often).
+    for (auto it = c.databases.begin(); it != c.databases.end();) {
+        if (it->second.use_count() == 1 && c.databases.size() > 4)
+            it = c.databases.erase(it);
+        else
+            ++it;
+    }
+
+    auto db = std::make_shared<Database>();
+    db->file = file;
+    db->hive = hive;
+    db->writable = exists ? writableFile(file) : ::access(folderOf(file).c_str(), W_OK) == 0;
+    if (!db->writable && !exists)
+        return nullptr;
+    if (!db->open(create && !exists))
+        return nullptr;
+    if (::stat(file.c_str(), &st) != 0)
+        return nullptr;
+    db->device = st.st_dev;
+    db->inode = st.st_ino;
+    db->checkedAt = now;
+    c.databases[file] = db;
+    return db;
+}
+
+bool keyExists(Database &db, const std::string &fold)
+{
+    sqlite3_stmt *stmt = db.statement("SELECT 1 FROM keys WHERE path=?1");
+    if (!stmt)
+        return false;
+    bindText(stmt, 1, fold);
+    const bool found = sqlite3_step(stmt) == SQLITE_ROW;
+    sqlite3_reset(stmt);
+    return found;
+}
+
+// Inserts every missing key of the path; the caller holds a transaction.
+bool insertPath(Database &db, const ParsedPath &parsed)
+{
+    std::string parent;
+    std::string fold;
+    for (std::size_t i = 0; i < parsed.components.size(); ++i) {
+        bool ok = true;
+        const std::string name = ztds::wideToUtf8(parsed.components[i], &ok);
+        const std::string component = foldName(parsed.components[i]);
+        if (!ok)
+            return false;
+        fold = i ? parent + '\\' + component : component;
+        sqlite3_stmt *stmt =
+            db.statement("INSERT OR IGNORE INTO keys(path, parent, name) VALUES(?1, ?2, ?3)");
+        if (!stmt)
+            return false;
+        bindText(stmt, 1, fold);
+        bindText(stmt, 2, parent);
+        bindText(stmt, 3, name);
+        if (!run(stmt))
+            return false;
+        parent = fold;
+    }
+    return true;
+}
+
+bool removeTree(Database &db, const std::string &fold, bool mustExist)
+{
+    const std::string low = fold + '\\';
+    const std::string high = fold + ']'; // the code point after '\\'
+    sqlite3_stmt *vals = db.statement("DELETE FROM vals WHERE key=?1 OR (key>=?2 AND key<?3)");
+    if (!vals)
+        return false;
+    bindText(vals, 1, fold);
+    bindText(vals, 2, low);
+    bindText(vals, 3, high);
+    if (!run(vals))
+        return false;
+    sqlite3_stmt *keys = db.statement("DELETE FROM keys WHERE path=?1 OR (path>=?2 AND path<?3)");
+    if (!keys)
+        return false;
+    bindText(keys, 1, fold);
+    bindText(keys, 2, low);
+    bindText(keys, 3, high);
+    if (!run(keys))
+        return false;
+    return !mustExist || sqlite3_changes(db.handle()) > 0;
+}
+
+bool storeValue(Database &db, const std::string &keyFold, const std::wstring &name,
+                std::uint32_t type, const std::string &data)
+{
+    if (name.size() > MaxValueNameLength)
+        return false;
+    bool ok = true;
+    const std::string spelling = ztds::wideToUtf8(name, &ok);
+    if (!ok)
+        return false;
+    sqlite3_stmt *stmt = db.statement(
+        "INSERT INTO vals(key, fold, name, type, data)"
+        " SELECT ?1, ?2, ?3, ?4, ?5 WHERE EXISTS(SELECT 1 FROM keys WHERE path=?1)"
+        " ON CONFLICT(key, fold) DO UPDATE SET type=excluded.type, data=excluded.data");
+    if (!stmt)
+        return false;
+    const std::string fold = foldName(name);
+    bindText(stmt, 1, keyFold);
+    bindText(stmt, 2, fold);
+    bindText(stmt, 3, spelling);
+    sqlite3_bind_int64(stmt, 4, type);
+    sqlite3_bind_blob(stmt, 5, data.data(), int(data.size()), SQLITE_STATIC);
+    return run(stmt) && sqlite3_changes(db.handle()) > 0;
+}
+
+bool removeValue(Database &db, const std::string &keyFold, const std::wstring &name)
+{
+    sqlite3_stmt *stmt = db.statement("DELETE FROM vals WHERE key=?1 AND fold=?2");
+    if (!stmt)
+        return false;
+    const std::string fold = foldName(name);
+    bindText(stmt, 1, keyFold);
+    bindText(stmt, 2, fold);
+    return run(stmt) && sqlite3_changes(db.handle()) > 0;
+}
+
+class SqliteKey final : public Key
+{
+public:
+    SqliteKey(std::shared_ptr<Database> db, Access access, std::wstring path, std::string fold)
+        : m_db(std::move(db))
+        , m_access(access)
+        , m_path(std::move(path))
+        , m_fold(std::move(fold))
+    { }
+
+    Hive hive() const override { return m_db->hive; }
+    Access access() const override { return m_access; }
+    const std::wstring &path() const override { return m_path; }
+
+    bool queryValue(const std::wstring &name, std::uint32_t &type, std::string &data) override
+    {
+        const std::string fold = foldName(name);
+        std::lock_guard lock(m_db->mutex);
+        sqlite3_stmt *stmt =
+            m_db->statement("SELECT type, data FROM vals WHERE key=?1 AND fold=?2");
+        if (!stmt)
+            return false;
+        bindText(stmt, 1, m_fold);
+        bindText(stmt, 2, fold);
+        const bool found = sqlite3_step(stmt) == SQLITE_ROW;
+        if (found) {
+            type = std::uint32_t(sqlite3_column_int64(stmt, 0));
+            const void *bytes = sqlite3_column_blob(stmt, 1);
+            data.assign(static_cast<const char *>(bytes),
+                        std::size_t(sqlite3_column_bytes(stmt, 1)));
+        }
+        sqlite3_reset(stmt);
+        return found;
+    }
+
+    bool setValue(const std::wstring &name, std::uint32_t type, const std::string &data) override
+    {
+        if (m_access != Access::Full)
+            return false;
+        std::lock_guard lock(m_db->mutex);
+        return m_db->transaction([&] { return storeValue(*m_db, m_fold, name, type, data); });
+    }
+
+    bool deleteValue(const std::wstring &name) override
+    {
+        if (m_access != Access::Full)
+            return false;
+        std::lock_guard lock(m_db->mutex);
+        return m_db->transaction([&] { return removeValue(*m_db, m_fold, name); });
+    }
+
+    bool subKeyNames(std::vector<std::wstring> &names) override
+    {
+        return names_("SELECT name FROM keys WHERE parent=?1", names);
+    }
+
+    bool valueNames(std::vector<std::wstring> &names) override
+    {
+        return names_("SELECT name FROM vals WHERE key=?1", names);
+    }
+
+    bool values(std::vector<Value> &values) override
+    {
+        std::lock_guard lock(m_db->mutex);
+        sqlite3_stmt *stmt = m_db->statement("SELECT name, type, data FROM vals WHERE key=?1");
+        if (!stmt)
+            return false;
+        bindText(stmt, 1, m_fold);
+        int rc;
+        while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+            Value value;
+            value.name =
+                ztds::utf8ToWide(reinterpret_cast<const char *>(sqlite3_column_text(stmt, 0)));
+            value.type = std::uint32_t(sqlite3_column_int64(stmt, 1));
+            const void *bytes = sqlite3_column_blob(stmt, 2);
+            value.data.assign(static_cast<const char *>(bytes),
+                              std::size_t(sqlite3_column_bytes(stmt, 2)));
+            values.push_back(std::move(value));
+        }
+        sqlite3_reset(stmt);
+        return rc == SQLITE_DONE;
+    }
+
+private:
+    bool names_(const char *sql, std::vector<std::wstring> &names)
+    {
+        std::lock_guard lock(m_db->mutex);
+        sqlite3_stmt *stmt = m_db->statement(sql);
+        if (!stmt)
+            return false;
+        bindText(stmt, 1, m_fold);
+        int rc;
+        while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+            const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(stmt, 0));
+            names.push_back(ztds::utf8ToWide(
+                std::string_view(text, std::size_t(sqlite3_column_bytes(stmt, 0)))));
+        }
+        sqlite3_reset(stmt);
+        return rc == SQLITE_DONE;
+    }
+
+    std::shared_ptr<Database> m_db;
+    Access m_access;
+    std::wstring m_path;
+    std::string m_fold;
+};
+
+// Resolves its hive on first use, so that a read answered by the user hive never
+// touches the machine hive.
+class LookupKey final : public Key
+{
+public:
+    LookupKey(Hive hive, std::wstring path, std::string fold)
+        : m_hive(hive)
+        , m_path(std::move(path))
+        , m_fold(std::move(fold))
+    { }
+
+    Hive hive() const override { return m_hive; }
+    Access access() const override { return Access::Read; }
+    const std::wstring &path() const override { return m_path; }
+
+    bool queryValue(const std::wstring &name, std::uint32_t &type, std::string &data) override
+    {
+        Key *k = key();
+        return k && k->queryValue(name, type, data);
+    }
+    bool setValue(const std::wstring &, std::uint32_t, const std::string &) override
+    {
+        return false;
+    }
+    bool deleteValue(const std::wstring &) override { return false; }
+    bool subKeyNames(std::vector<std::wstring> &names) override
+    {
+        Key *k = key();
+        return !k || k->subKeyNames(names);
+    }
+    bool valueNames(std::vector<std::wstring> &names) override
+    {
+        Key *k = key();
+        return !k || k->valueNames(names);
+    }
+    bool values(std::vector<Value> &values) override
+    {
+        Key *k = key();
+        return !k || k->values(values);
+    }
+
+private:
+    Key *key()
+    {
+        if (!m_resolved) {
+            m_resolved = true;
+            if (auto db = database(m_hive, false, false))
+                m_key = std::make_unique<SqliteKey>(std::move(db), Access::Read, m_path, m_fold);
+        }
+        return m_key.get();
+    }
+
+    Hive m_hive;
+    std::wstring m_path;
+    std::string m_fold;
+    bool m_resolved = false;
+    std::unique_ptr<Key> m_key;
+};
+
+std::string foldPath(const ParsedPath &parsed, bool &ok)
+{
+    std::string fold;
+    ok = true;
+    for (std::size_t i = 0; i < parsed.components.size(); ++i) {
+        bool componentOk = true;
+        if (i)
+            fold += '\\';
+        fold += foldName(parsed.components[i], &componentOk);
+        ok = ok && componentOk;
+    }
+    return fold;
+}
+
+} // namespace
+
+std::string hiveFile(Hive hive)
+{
+    if (hive == Hive::CurrentUser) {
+        std::string file = environment("ZENTRIX_USER_HIVE");
+        if (!file.empty())
+            return file;
+        std::string config = environment("XDG_CONFIG_HOME");
+        if (config.empty() || config[0] != '/') {
+            const std::string home = environment("HOME");
+            if (home.empty())
+                return {};
+            config = home + "/.config";
+        }
+        return config + "/zentrix/user-hive.db";
+    }
+    std::string file = environment("ZENTRIX_MACHINE_HIVE");
+    if (!file.empty())
+        return file;
+    std::string dirs = environment("XDG_CONFIG_DIRS");
+    std::string first = dirs.substr(0, dirs.find(':'));
+    if (first.empty() || first[0] != '/')
+        first = "/etc/xdg";
+    return first + "/zentrix/machine-hive.db";
+}
+
+std::unique_ptr<Key> openKey(Hive hive, const std::wstring &path, Access access)
+{
+    const ParsedPath parsed = parsePath(path);
+    if (!parsed.valid)
+        return nullptr;
+    bool ok = true;
+    std::string fold = foldPath(parsed, ok);
+    if (!ok)
+        return nullptr;
+    auto db = database(hive, false, access == Access::Full);
+    if (!db || (access == Access::Full && !db->writable))
+        return nullptr;
+    {
+        std::lock_guard lock(db->mutex);
+        if (!keyExists(*db, fold))
+            return nullptr;
+    }
+    return std::make_unique<SqliteKey>(std::move(db), access, path, std::move(fold));
+}
+
+std::unique_ptr<Key> lookupKey(Hive hive, const std::wstring &path)
+{
+    const ParsedPath parsed = parsePath(path);
+    if (!parsed.valid)
+        return nullptr;
+    bool ok = true;
+    std::string fold = foldPath(parsed, ok);
+    if (!ok)
+        return nullptr;
+    return std::make_unique<LookupKey>(hive, path, std::move(fold));
+}
+
+std::unique_ptr<Key> createKey(Hive hive, const std::wstring &path)
+{
+    const ParsedPath parsed = parsePath(path);
+    if (!parsed.valid)
+        return nullptr;
+    bool ok = true;
+    std::string fold = foldPath(parsed, ok);
+    if (!ok)
+        return nullptr;
+    auto db = database(hive, true, true);
+    if (!db || !db->writable)
+        return nullptr;
+    {
+        std::lock_guard lock(db->mutex);
+        // Most opens find the key there already: no write transaction for them.
+        if (!keyExists(*db, fold) && !db->transaction([&] { return insertPath(*db, parsed); }))
+            return nullptr;
+    }
+    return std::make_unique<SqliteKey>(std::move(db), Access::Full, path, std::move(fold));
+}
+
+bool deleteTree(Hive hive, const std::wstring &path)
+{
+    const ParsedPath parsed = parsePath(path);
+    if (!parsed.valid)
+        return false;
+    bool ok = true;
+    const std::string fold = foldPath(parsed, ok);
+    if (!ok)
+        return false;
+    auto db = database(hive, false, true);
+    if (!db || !db->writable)
+        return false;
+    std::lock_guard lock(db->mutex);
+    return db->transaction([&] { return removeTree(*db, fold, true); });
+}
+
+bool applyBatch(const std::vector<Operation> &operations, std::string *error)
+{
+    auto fail = [&](const std::string &why) {
+        if (error)
+            *error = why;
+        return false;
+    };
+    // Both hives in a fixed order, so two batches never wait for each other.
+    std::shared_ptr<Database> dbs[2];
+    for (const Operation &op : operations) {
+        const int index = op.hive == Hive::CurrentUser ? 0 : 1;
+        if (dbs[index])
+            continue;
+        const bool creates = op.kind == Operation::CreateKey || op.kind == Operation::SetValue;
+        dbs[index] = database(op.hive, creates, true);
+        if (!dbs[index]) {
+            if (!creates)
+                continue; // deleting from a hive that does not exist: nothing to do
+            return fail("cannot open the " + std::string(index ? "machine" : "user") + " hive "
+                        + hiveFile(op.hive));
+        }
+        if (!dbs[index]->writable)
+            return fail("no write access to " + hiveFile(op.hive));
+    }
+    std::unique_lock<std::mutex> locks[2];
+    for (int i = 0; i < 2; ++i) {
+        if (dbs[i])
+            locks[i] = std::unique_lock(dbs[i]->mutex);
+    }
+    for (int i = 0; i < 2; ++i) {
+        if (dbs[i] && !dbs[i]->begin()) {
+            for (int j = 0; j < i; ++j)
+                if (dbs[j])
+                    dbs[j]->rollback();
+            return fail("the hive " + dbs[i]->file + " stays locked");
+        }
+    }
+    auto rollbackAll = [&] {
+        for (auto &db : dbs)
+            if (db)
+                db->rollback();
+    };
+    for (const Operation &op : operations) {
+        Database *db = dbs[op.hive == Hive::CurrentUser ? 0 : 1].get();
+        if (!db)
+            continue;
+        const ParsedPath parsed = parsePath(op.path);
+        bool ok = parsed.valid;
+        const std::string fold = ok ? foldPath(parsed, ok) : std::string();
+        if (!ok) {
+            rollbackAll();
+            return fail("invalid key path");
+        }
+        switch (op.kind) {
+        case Operation::CreateKey:
+            ok = insertPath(*db, parsed);
+            break;
+        case Operation::DeleteTree:
+            ok = removeTree(*db, fold, false);
+            break;
+        case Operation::SetValue:
+            ok = storeValue(*db, fold, op.name, op.type, op.data);
+            break;
+        case Operation::DeleteValue:
+            removeValue(*db, fold, op.name);
+            break;
+        }
+        if (!ok) {
+            rollbackAll();
+            return fail("cannot write " + ztds::wideToUtf8(op.path));
+        }
+    }
+    for (auto &db : dbs) {
+        if (db && !db->commit()) {
+            rollbackAll();
+            return fail("cannot commit to " + db->file);
+        }
+    }
+    return true;
+}
+
+} // namespace ztds::registry
+
+namespace ztds::registry {
+
+std::string wideToRegSz(const std::wstring &text)
+{
+    std::string bytes;
+    bytes.reserve((text.size() + 1) * 2);
+    auto unit = [&](char32_t u) {
+        bytes += char(u & 0xff);
+        bytes += char((u >> 8) & 0xff);
+    };
+    for (wchar_t c : text) {
+        const char32_t cp = char32_t(c);
+        if (cp > 0xFFFF && cp <= 0x10FFFF) {
+            unit(0xD800 + ((cp - 0x10000) >> 10));
+            unit(0xDC00 + ((cp - 0x10000) & 0x3FF));
+        } else {
+            unit(cp > 0x10FFFF ? 0xFFFD : cp);
+        }
+    }
+    unit(0);
+    return bytes;
+}
+
+std::wstring regSzToWide(const std::string &bytes)
+{
+    std::wstring text;
+    const std::size_t units = (bytes.size() + 1) / 2;
+    text.reserve(units);
+    auto at = [&](std::size_t i) -> char32_t {
+        const auto lo = char32_t(static_cast<unsigned char>(bytes[2 * i]));
+        const auto hi = 2 * i + 1 < bytes.size()
+            ? char32_t(static_cast<unsigned char>(bytes[2 * i + 1]))
+            : char32_t(0);
+        return lo | (hi << 8);
+    };
+    for (std::size_t i = 0; i < units; ++i) {
+        const char32_t u = at(i);
+        if (u == 0)
+            break;
+        if (u >= 0xD800 && u < 0xDC00 && i + 1 < units) {
+            const char32_t low = at(i + 1);
+            if (low >= 0xDC00 && low < 0xE000) {
+                text += wchar_t(0x10000 + ((u - 0xD800) << 10) + (low - 0xDC00));
+                ++i;
+                continue;
+            }
+        }
+        text += wchar_t(u); // a lone surrogate stays as it was stored
+    }
+    return text;
+}
+
+} // namespace ztds::registry

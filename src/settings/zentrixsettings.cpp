@@ -1,0 +1,711 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
+#include "zentrixsettings.h"
+#include "zentrixsettings_p.h"
+
+#include "registry_p.h"
+
+#include <MavLibrary/text/utfconversion.h>
+
+#include <cstring>
+#include <vector>
+
+namespace ztds {
+
+using registry::Access;
+using registry::Hive;
+
+namespace {
+
+// No std::wstring at namespace scope: sections may be opened while statics are built.
+constexpr const wchar_t *ProductKey = L"SOFTWARE\\Zentrix\\";
+
+std::wstring wide(const std::string &utf8)
+{
+    return ztds::utf8ToWide(utf8); // empty when it does not convert: the call then fails
+}
+
+std::string littleEndian(std::uint64_t value, int bytes)
+{
+    std::string data(std::size_t(bytes), '\0');
+    for (int i = 0; i < bytes; ++i)
+        data[std::size_t(i)] = char((value >> (8 * i)) & 0xff);
+    return data;
+}
+
+std::uint64_t fromLittleEndian(const std::string &data)
+{
+    std::uint64_t value = 0;
+    for (std::size_t i = data.size(); i-- > 0;)
+        value = (value << 8) | static_cast<unsigned char>(data[i]);
+    return value;
+}
+
+// Splits at the first '/' or '\\'.
+void splitPath(const std::wstring &path, std::wstring &first, std::wstring &rest)
+{
+    const std::size_t at = path.find_first_of(L"/\\");
+    if (at == std::wstring::npos) {
+        first = path;
+        rest.clear();
+    } else {
+        first = path.substr(0, at);
+        rest = path.substr(at + 1);
+    }
+}
+
+bool hasSecondaryKey(OpenMode mode)
+{
+    return mode == OpenUserAndMachine || mode == ReadUserAndMachine
+        || mode == CreateUserOpenMachine;
+}
+
+} // namespace
+
+// Constructs the section of the first path component below \a parent; with a rest
+// goes on below it, otherwise opens the keys. Intermediate sections are not opened.
+bool openSettingsBelow(const std::wstring &path, OpenMode mode, ZentrixSettings *parent,
+                       IZentrixSettings **section)
+{
+    if (path.empty() || !section)
+        return false;
+    std::wstring first, rest;
+    splitPath(path, first, rest);
+    zttl::RefCountedPtr<ZentrixSettings> created(new ZentrixSettings(first, mode, parent));
+    if (!rest.empty())
+        return openSettingsBelow(rest, mode, created.get(), section);
+    if (!created->openKeys()) {
+        // Not left behind in the parent's cache as if it had opened.
+        if (parent)
+            parent->m_children.erase(first);
+        return false;
+    }
+    created->addRef();
+    *section = created.get();
+    return true;
+}
+
+/*
+    The section at \a path for one read, as openSettings would give it, but in the
+    read modes its keys are not checked for existence: a read from a missing key
+    fails just as a read of a missing value does, so the result is the same and
+    the existence queries are saved.
+*/
+bool openSettingsForLookup(const std::wstring &path, OpenMode mode, IZentrixSettings **section)
+{
+    if (path.empty() || !section)
+        return false;
+    std::wstring relative;
+    std::wstring first, rest = path;
+    bool top = true;
+    do {
+        splitPath(std::wstring(rest), first, rest);
+        relative = top ? first : relative + L"\\" + first;
+        top = false;
+    } while (!rest.empty());
+    zttl::RefCountedPtr<ZentrixSettings> created(new ZentrixSettings(relative, mode));
+    created->m_name = first;
+    created->m_lookupOnly = true;
+    if (!created->openKeys())
+        return false;
+    created->addRef();
+    *section = created.get();
+    return true;
+}
+
+bool openSettings(const std::wstring &path, OpenMode mode, IZentrixSettings **section)
+{
+    return openSettingsBelow(path, mode, nullptr, section);
+}
+
+bool openSettings(const std::string &path, OpenMode mode, IZentrixSettings **section)
+{
+    return openSettingsBelow(wide(path), mode, nullptr, section);
+}
+
+ZentrixSettings::ZentrixSettings(const std::wstring &name, OpenMode mode, ZentrixSettings *parent)
+    : m_path(parent ? parent->m_path + L"\\" + name : std::wstring(ProductKey) + name)
+    , m_name(name)
+    , m_mode(mode)
+{
+    if (parent)
+        parent->m_children[name] = zttl::RefCountedPtr<IZentrixSettings>(this);
+}
+
+ZentrixSettings::~ZentrixSettings() = default;
+
+int ZentrixSettings::addRef()
+{
+    return ++m_refCount;
+}
+
+int ZentrixSettings::release()
+{
+    if (--m_refCount <= 0) {
+        delete this;
+        return 0;
+    }
+    return m_refCount;
+}
+
+int ZentrixSettings::refCount() const
+{
+    return m_refCount;
+}
+
+/*
+    Opens the keys of the mode (see OpenMode). Idempotent: an open key stays open.
+    In modes 2 and 5 a missing key is tried again on every call and one open key is
+    enough; in mode 8 the machine key is only a fallback and its failure is ignored.
+*/
+bool ZentrixSettings::openKeys()
+{
+    if (m_name.empty() || m_path.empty())
+        return false;
+    auto open = [this](std::unique_ptr<registry::Key> &key, Hive hive, Access access) {
+        if (!key)
+            key = m_lookupOnly && access == Access::Read ? registry::lookupKey(hive, m_path)
+                                                         : registry::openKey(hive, m_path, access);
+        return bool(key);
+    };
+    auto create = [this](std::unique_ptr<registry::Key> &key, Hive hive) {
+        if (!key)
+            key = registry::createKey(hive, m_path);
+        return bool(key);
+    };
+    bool ok = false;
+    switch (m_mode) {
+    case OpenUser:
+        ok = open(m_userKey, Hive::CurrentUser, Access::Full);
+        break;
+    case OpenUserAndMachine: {
+        const bool user = open(m_userKey, Hive::CurrentUser, Access::Full);
+        const bool machine = open(m_machineKey, Hive::LocalMachine, Access::Full);
+        ok = user || machine;
+        break;
+    }
+    case OpenMachine:
+        ok = open(m_machineKey, Hive::LocalMachine, Access::Full);
+        break;
+    case ReadUser:
+        ok = open(m_userKey, Hive::CurrentUser, Access::Read);
+        break;
+    case ReadUserAndMachine: {
+        const bool user = open(m_userKey, Hive::CurrentUser, Access::Read);
+        const bool machine = open(m_machineKey, Hive::LocalMachine, Access::Read);
+        ok = user || machine;
+        break;
+    }
+    case ReadMachine:
+        ok = open(m_machineKey, Hive::LocalMachine, Access::Read);
+        break;
+    case CreateUser:
+        ok = create(m_userKey, Hive::CurrentUser);
+        break;
+    case CreateUserOpenMachine:
+        if (m_userKey)
+            return true;
+        ok = create(m_userKey, Hive::CurrentUser);
+        if (ok)
+            open(m_machineKey, Hive::LocalMachine, Access::Full);
+        break;
+    case CreateMachine:
+        ok = create(m_machineKey, Hive::LocalMachine);
+        break;
+    }
+    if (ok)
+        m_activeRoot = (m_mode == OpenMachine || m_mode == ReadMachine || m_mode == CreateMachine)
+            ? MachineRoot
+            : UserRoot;
+    return ok;
+}
+
+void ZentrixSettings::closeKeys()
+{
+    m_userKey.reset();
+    m_machineKey.reset();
+}
+
+registry::Key *ZentrixSettings::primaryKey() const
+{
+    return m_activeRoot == MachineRoot ? m_machineKey.get() : m_userKey.get();
+}
+
+registry::Key *ZentrixSettings::secondaryKey() const
+{
+    return hasSecondaryKey(m_mode) ? m_machineKey.get() : nullptr;
+}
+
+/*
+    Reads a value whose type is \a expectedType and whose size is \a expectedSize
+    (0: any size but empty). Lookup order:
+
+    | Mode       | 1st (primary) | 2nd (secondary) |
+    |------------|---------------|-----------------|
+    | 1, 4, 7    | user          | none            |
+    | 3, 6, 9    | machine       | none            |
+    | 2, 5, 8    | user          | machine         |
+
+    A value of the wrong type or size counts as absent, so it does not hide the
+    machine's value.
+*/
+bool ZentrixSettings::queryValue(const std::wstring &name, unsigned expectedType,
+                                 std::size_t expectedSize, std::string &data)
+{
+    if (name.empty() || !openKeys())
+        return false;
+    for (registry::Key *key : {primaryKey(), secondaryKey()}) {
+        if (!key)
+            continue;
+        std::uint32_t type = registry::RegNone;
+        std::string bytes;
+        if (!key->queryValue(name, type, bytes) || type != expectedType)
+            continue;
+        if (expectedSize ? bytes.size() != expectedSize : bytes.empty())
+            continue;
+        data = std::move(bytes);
+        return true;
+    }
+    return false;
+}
+
+bool ZentrixSettings::queryQword(const std::wstring &name, std::uint64_t &value)
+{
+    if (name.empty() || !openKeys())
+        return false;
+    for (registry::Key *key : {primaryKey(), secondaryKey()}) {
+        if (!key)
+            continue;
+        std::uint32_t type = registry::RegNone;
+        std::string bytes;
+        if (!key->queryValue(name, type, bytes))
+            continue;
+        if ((type == registry::RegQword && bytes.size() == 8)
+            || (type == registry::RegDword && bytes.size() == 4)) {
+            value = fromLittleEndian(bytes);
+            return true;
+        }
+    }
+    return false;
+}
+
+bool ZentrixSettings::setValue(const std::wstring &name, unsigned type, const std::string &data)
+{
+    if (name.empty() || !openKeys())
+        return false;
+    registry::Key *key = primaryKey();
+    return key && key->setValue(name, type, data);
+}
+
+bool ZentrixSettings::listNames(bool sections, std::set<std::wstring> &names)
+{
+    names.clear();
+    if (!openKeys())
+        return false;
+    for (registry::Key *key : {primaryKey(), secondaryKey()}) {
+        if (!key)
+            continue;
+        std::vector<std::wstring> found;
+        if (sections ? !key->subKeyNames(found) : !key->valueNames(found))
+            continue;
+        for (auto &name : found) {
+            if (!name.empty()) // the default value is not listed
+                names.insert(std::move(name));
+        }
+    }
+    return true;
+}
+
+bool ZentrixSettings::getName(std::wstring &name)
+{
+    name = m_name;
+    return true;
+}
+
+bool ZentrixSettings::getName(std::string &name)
+{
+    name = wideToUtf8(m_name);
+    return true;
+}
+
+bool ZentrixSettings::getSectionCount(unsigned &count)
+{
+    std::set<std::wstring> names;
+    if (!listNames(true, names))
+        return false;
+    count = unsigned(names.size());
+    return true;
+}
+
+bool ZentrixSettings::getSectionNames(std::set<std::wstring> &names)
+{
+    return listNames(true, names);
+}
+
+bool ZentrixSettings::getSectionNames(std::set<std::string> &names)
+{
+    names.clear();
+    std::set<std::wstring> wideNames;
+    if (!listNames(true, wideNames))
+        return false;
+    for (const auto &name : wideNames)
+        names.insert(wideToUtf8(name));
+    return true;
+}
+
+bool ZentrixSettings::openSection(const std::wstring &path, IZentrixSettings **section)
+{
+    if (path.empty() || !section || !openKeys())
+        return false;
+    std::wstring first, rest;
+    splitPath(path, first, rest);
+    auto it = m_children.find(first);
+    if (it != m_children.end()) {
+        auto *child = static_cast<ZentrixSettings *>(it->second.get());
+        if (!rest.empty())
+            return child->openSection(rest, section);
+        if (!child->openKeys())
+            return false;
+        child->addRef();
+        *section = child;
+        return true;
+    }
+    if (rest.empty())
+        return openSettingsBelow(first, m_mode, this, section);
+    auto *child = new ZentrixSettings(first, m_mode, this); // owned by m_children
+    return child->openSection(rest, section);
+}
+
+bool ZentrixSettings::openSection(const std::string &path, IZentrixSettings **section)
+{
+    return openSection(wide(path), section);
+}
+
+bool ZentrixSettings::getValueCount(unsigned &count)
+{
+    std::set<std::wstring> names;
+    if (!listNames(false, names))
+        return false;
+    count = unsigned(names.size());
+    return true;
+}
+
+bool ZentrixSettings::getValueNames(std::set<std::wstring> &names)
+{
+    return listNames(false, names);
+}
+
+bool ZentrixSettings::getValueNames(std::set<std::string> &names)
+{
+    names.clear();
+    std::set<std::wstring> wideNames;
+    if (!listNames(false, wideNames))
+        return false;
+    for (const auto &name : wideNames)
+        names.insert(wideToUtf8(name));
+    return true;
+}
+
+// Setters ----------------------------------------------------------------------
+
+bool ZentrixSettings::setQword(const std::wstring &name, std::uint64_t value)
+{
+    return setValue(name, registry::RegQword, littleEndian(value, 8));
+}
+
+bool ZentrixSettings::setQword(const std::string &name, std::uint64_t value)
+{
+    return setQword(wide(name), value);
+}
+
+bool ZentrixSettings::setInt(const std::wstring &name, int value)
+{
+    return setQword(name, std::uint64_t(std::int64_t(value)));
+}
+
+bool ZentrixSettings::setInt(const std::string &name, int value)
+{
+    return setInt(wide(name), value);
+}
+
+bool ZentrixSettings::setUInt(const std::wstring &name, unsigned int value)
+{
+    return setQword(name, std::uint64_t(value));
+}
+
+bool ZentrixSettings::setUInt(const std::string &name, unsigned int value)
+{
+    return setUInt(wide(name), value);
+}
+
+bool ZentrixSettings::setInt64(const std::wstring &name, std::int64_t value)
+{
+    return setQword(name, std::uint64_t(value));
+}
+
+bool ZentrixSettings::setInt64(const std::string &name, std::int64_t value)
+{
+    return setInt64(wide(name), value);
+}
+
+bool ZentrixSettings::setUInt64(const std::wstring &name, std::uint64_t value)
+{
+    return setQword(name, value);
+}
+
+bool ZentrixSettings::setUInt64(const std::string &name, std::uint64_t value)
+{
+    return setUInt64(wide(name), value);
+}
+
+bool ZentrixSettings::setDword(const std::wstring &name, unsigned int value)
+{
+    return setValue(name, registry::RegDword, littleEndian(value, 4));
+}
+
+bool ZentrixSettings::setDword(const std::string &name, unsigned int value)
+{
+    return setDword(wide(name), value);
+}
+
+bool ZentrixSettings::setDouble(const std::wstring &name, double value)
+{
+    std::uint64_t bits;
+    std::memcpy(&bits, &value, sizeof bits);
+    return setQword(name, bits);
+}
+
+bool ZentrixSettings::setDouble(const std::string &name, double value)
+{
+    return setDouble(wide(name), value);
+}
+
+bool ZentrixSettings::setBool(const std::wstring &name, bool value)
+{
+    return setDword(name, value ? 1u : 0u);
+}
+
+bool ZentrixSettings::setBool(const std::string &name, bool value)
+{
+    return setBool(wide(name), value);
+}
+
+bool ZentrixSettings::setString(const std::wstring &name, const std::string &value)
+{
+    return setString(name, wide(value));
+}
+
+bool ZentrixSettings::setString(const std::string &name, const std::string &value)
+{
+    return setString(wide(name), wide(value));
+}
+
+bool ZentrixSettings::setString(const std::wstring &name, const std::wstring &value)
+{
+    return setValue(name, registry::RegSz, registry::wideToRegSz(value));
+}
+
+bool ZentrixSettings::setString(const std::string &name, const std::wstring &value)
+{
+    return setString(wide(name), value);
+}
+
+bool ZentrixSettings::setBinary(const std::wstring &name, const void *data, unsigned size)
+{
+    if (size != 0 && !data)
+        return false;
+    return setValue(name, registry::RegBinary,
+                    size ? std::string(static_cast<const char *>(data), size) : std::string());
+}
+
+bool ZentrixSettings::setBinary(const std::string &name, const void *data, unsigned size)
+{
+    return setBinary(wide(name), data, size);
+}
+
+// Getters ----------------------------------------------------------------------
+
+bool ZentrixSettings::getQword(const std::wstring &name, std::uint64_t &value)
+{
+    return queryQword(name, value);
+}
+
+bool ZentrixSettings::getQword(const std::string &name, std::uint64_t &value)
+{
+    return queryQword(wide(name), value);
+}
+
+bool ZentrixSettings::getInt(const std::wstring &name, int &value)
+{
+    std::uint64_t qword;
+    if (!queryQword(name, qword))
+        return false;
+    value = int(std::uint32_t(qword));
+    return true;
+}
+
+bool ZentrixSettings::getInt(const std::string &name, int &value)
+{
+    return getInt(wide(name), value);
+}
+
+bool ZentrixSettings::getUInt(const std::wstring &name, unsigned int &value)
+{
+    std::uint64_t qword;
+    if (!queryQword(name, qword))
+        return false;
+    value = unsigned(qword);
+    return true;
+}
+
+bool ZentrixSettings::getUInt(const std::string &name, unsigned int &value)
+{
+    return getUInt(wide(name), value);
+}
+
+bool ZentrixSettings::getInt64(const std::wstring &name, std::int64_t &value)
+{
+    std::uint64_t qword;
+    if (!queryQword(name, qword))
+        return false;
+    value = std::int64_t(qword);
+    return true;
+}
+
+bool ZentrixSettings::getInt64(const std::string &name, std::int64_t &value)
+{
+    return getInt64(wide(name), value);
+}
+
+bool ZentrixSettings::getUInt64(const std::wstring &name, std::uint64_t &value)
+{
+    return queryQword(name, value);
+}
+
+bool ZentrixSettings::getUInt64(const std::string &name, std::uint64_t &value)
+{
+    return queryQword(wide(name), value);
+}
+
+bool ZentrixSettings::getDword(const std::wstring &name, unsigned int &value)
+{
+    std::string data;
+    if (!queryValue(name, registry::RegDword, 4, data))
+        return false;
+    value = unsigned(fromLittleEndian(data));
+    return true;
+}
+
+bool ZentrixSettings::getDword(const std::string &name, unsigned int &value)
+{
+    return getDword(wide(name), value);
+}
+
+bool ZentrixSettings::getDouble(const std::wstring &name, double &value)
+{
+    std::string data;
+    if (!queryValue(name, registry::RegQword, 8, data))
+        return false;
+    const std::uint64_t bits = fromLittleEndian(data);
+    std::memcpy(&value, &bits, sizeof value);
+    return true;
+}
+
+bool ZentrixSettings::getDouble(const std::string &name, double &value)
+{
+    return getDouble(wide(name), value);
+}
+
+bool ZentrixSettings::getBool(const std::wstring &name, bool &value)
+{
+    std::string data;
+    if (!queryValue(name, registry::RegDword, 4, data))
+        return false;
+    value = fromLittleEndian(data) != 0;
+    return true;
+}
+
+bool ZentrixSettings::getBool(const std::string &name, bool &value)
+{
+    return getBool(wide(name), value);
+}
+
+bool ZentrixSettings::getString(const std::wstring &name, std::string &value)
+{
+    std::wstring text;
+    if (!getString(name, text))
+        return false;
+    value = wideToUtf8(text);
+    return true;
+}
+
+bool ZentrixSettings::getString(const std::string &name, std::string &value)
+{
+    return getString(wide(name), value);
+}
+
+bool ZentrixSettings::getString(const std::wstring &name, std::wstring &value)
+{
+    // REG_SZ only: an expandable string is refused, as the registry code always did.
+    std::string data;
+    if (!queryValue(name, registry::RegSz, 0, data))
+        return false;
+    value = registry::regSzToWide(data);
+    return true;
+}
+
+bool ZentrixSettings::getString(const std::string &name, std::wstring &value)
+{
+    return getString(wide(name), value);
+}
+
+bool ZentrixSettings::getBinary(const std::wstring &name, zttl::MemoryBuffer<char> &value)
+{
+    std::string data;
+    if (!queryValue(name, registry::RegBinary, 0, data))
+        return false;
+    return value.assign(data.data(), data.size());
+}
+
+bool ZentrixSettings::getBinary(const std::string &name, zttl::MemoryBuffer<char> &value)
+{
+    return getBinary(wide(name), value);
+}
+
+// Deletion ---------------------------------------------------------------------
+
+bool ZentrixSettings::deleteSection()
+{
+    closeKeys();
+    m_children.clear();
+    if (m_path.find(ProductKey) == std::wstring::npos)
+        return false;
+    switch (m_activeRoot) {
+    case UserRoot:
+        return registry::deleteTree(Hive::CurrentUser, m_path);
+    case MachineRoot: {
+        // The whole tree goes in one transaction of the store; the key is opened
+        // with full access first so that a read-only machine hive refuses.
+        const registry::ScopedLMKey key(
+            registry::openKey(Hive::LocalMachine, m_path, Access::Full));
+        return key && registry::deleteTree(Hive::LocalMachine, m_path);
+    }
+    case NoRoot:
+        break;
+    }
+    return false;
+}
+
+bool ZentrixSettings::deleteValue(const std::wstring &name)
+{
+    if (!openKeys())
+        return false;
+    registry::Key *key = primaryKey();
+    return key && key->deleteValue(name);
+}
+
+bool ZentrixSettings::deleteValue(const std::string &name)
+{
+    return deleteValue(wide(name));
+}
+
+} // namespace ztds

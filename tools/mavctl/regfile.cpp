@@ -1,0 +1,453 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
+#include "regfile.h"
+
+#include <MavLibrary/text/utfconversion.h>
+
+#include <QList>
+#include <QStringList>
+
+namespace Mavctl::RegFile {
+
+using ztds::registry::Hive;
+using ztds::registry::Operation;
+
+namespace {
+
+const QString Header = QStringLiteral("Windows Registry Editor Version 5.00");
+const QString UserRoot = QStringLiteral("HKEY_CURRENT_USER");
+const QString MachineRoot = QStringLiteral("HKEY_LOCAL_MACHINE");
+
+// QString::fromStdWString drops a leading U+FEFF as a byte order mark; names and
+// values may start with one.
+QString fromWide(const std::wstring &wide)
+{
+    QString text;
+    text.reserve(qsizetype(wide.size()));
+    for (wchar_t c : wide) {
+        const auto cp = char32_t(c);
+        if (cp > 0xFFFF && cp <= 0x10FFFF) {
+            text += QChar(QChar::highSurrogate(cp));
+            text += QChar(QChar::lowSurrogate(cp));
+        } else {
+            text += QChar(char16_t(cp > 0x10FFFF ? 0xFFFD : cp));
+        }
+    }
+    return text;
+}
+
+struct Line
+{
+    int number;
+    QString text;
+};
+
+// Splits the file into lines, decoding it as UTF-16 when it starts with a byte
+// order mark and as strict UTF-8 otherwise (an invalid line is reported).
+bool decodeLines(const QByteArray &bytes, std::vector<Line> &lines, ParseResult &result)
+{
+    QString text;
+    const bool le = bytes.startsWith("\xFF\xFE");
+    const bool be = bytes.startsWith("\xFE\xFF");
+    if (le || be) {
+        // Unit by unit: a decoder would drop a U+FEFF inside the text as another BOM.
+        const qsizetype units = (bytes.size() - 2) / 2;
+        text.resize(units);
+        for (qsizetype i = 0; i < units; ++i) {
+            const auto a = uchar(bytes[2 + 2 * i]), b = uchar(bytes[3 + 2 * i]);
+            text[i] = QChar(le ? ushort(a | (b << 8)) : ushort(b | (a << 8)));
+        }
+        const QStringList split = text.split(QLatin1Char('\n'));
+        for (int i = 0; i < split.size(); ++i)
+            lines.push_back({i + 1, split[i]});
+    } else {
+        const QByteArray body = bytes.startsWith("\xEF\xBB\xBF") ? bytes.mid(3) : bytes;
+        const QList<QByteArray> split = body.split('\n');
+        for (int i = 0; i < split.size(); ++i) {
+            bool ok = true;
+            const std::wstring wide = ztds::utf8ToWide(
+                std::string_view(split[i].constData(), std::size_t(split[i].size())), &ok);
+            if (!ok) {
+                result.line = i + 1;
+                result.message = QStringLiteral("not valid UTF-8 text");
+                return false;
+            }
+            lines.push_back({i + 1, fromWide(wide)});
+        }
+    }
+    for (Line &line : lines) {
+        while (line.text.endsWith(QLatin1Char('\r')))
+            line.text.chop(1);
+    }
+    return true;
+}
+
+int hexDigit(QChar c)
+{
+    const ushort u = c.unicode();
+    if (u >= '0' && u <= '9')
+        return u - '0';
+    if (u >= 'a' && u <= 'f')
+        return u - 'a' + 10;
+    if (u >= 'A' && u <= 'F')
+        return u - 'A' + 10;
+    return -1;
+}
+
+// Reads a quoted string starting at text[pos] == '"'; pos ends after the closing quote.
+bool readQuoted(const QString &text, int &pos, QString &out, QString &error)
+{
+    out.clear();
+    ++pos;
+    while (pos < text.size()) {
+        const QChar c = text[pos++];
+        if (c == QLatin1Char('"'))
+            return true;
+        if (c != QLatin1Char('\\')) {
+            out += c;
+            continue;
+        }
+        if (pos >= text.size())
+            break;
+        const QChar e = text[pos++];
+        switch (e.unicode()) {
+        case '\\':
+            out += QLatin1Char('\\');
+            break;
+        case '"':
+            out += QLatin1Char('"');
+            break;
+        case 'n':
+            out += QLatin1Char('\n');
+            break;
+        case 'r':
+            out += QLatin1Char('\r');
+            break;
+        case 't':
+            out += QLatin1Char('\t');
+            break;
+        case '0':
+            out += QChar(0);
+            break;
+        default:
+            error = QStringLiteral("unknown escape sequence \\%1").arg(e);
+            return false;
+        }
+    }
+    error = QStringLiteral("unterminated string");
+    return false;
+}
+
+std::string regSz(const QString &text)
+{
+    return ztds::registry::wideToRegSz(text.toStdWString());
+}
+
+} // namespace
+
+bool isProductPath(const QString &path)
+{
+    const QString product = QStringLiteral("SOFTWARE\\Zentrix");
+    if (!path.startsWith(product, Qt::CaseInsensitive))
+        return false;
+    if (path.size() == product.size())
+        return true;
+    if (path[product.size()] != QLatin1Char('\\'))
+        return false;
+    const QStringList components = path.split(QLatin1Char('\\'));
+    for (const QString &component : components) {
+        if (component.isEmpty() || component.size() > int(ztds::registry::MaxKeyNameLength))
+            return false;
+    }
+    return true;
+}
+
+/*
+    Lines, as regedit writes them:
+      Windows Registry Editor Version 5.00     first line
+      [HKEY_CURRENT_USER\SOFTWARE\Zentrix\A]   a key, created when missing
+      [-HKEY_LOCAL_MACHINE\SOFTWARE\Zentrix\B] a key deleted with its tree
+      "name"="text"   @="default"   "n"=-     string, default value, deletion
+      "d"=dword:0000000a   "b"=hex:01,02   "t"=hex(N):...   typed bytes; a line
+                                           ending in '\' continues on the next
+      ; comment
+*/
+ParseResult parse(const QByteArray &bytes)
+{
+    ParseResult result;
+    std::vector<Line> lines;
+    if (!decodeLines(bytes, lines, result))
+        return result;
+
+    auto fail = [&](int line, const QString &message) {
+        result.ok = false;
+        result.line = line;
+        result.message = message;
+        result.operations.clear();
+        return result;
+    };
+
+    bool headerSeen = false;
+    bool inKey = false;
+    bool inDeletedKey = false;
+    Hive hive = Hive::CurrentUser;
+    std::wstring keyPath;
+
+    for (std::size_t index = 0; index < lines.size(); ++index) {
+        const int number = lines[index].number;
+        const QString text = lines[index].text.trimmed();
+        if (!headerSeen) {
+            if (text.isEmpty())
+                continue;
+            if (text != Header)
+                return fail(number, QStringLiteral("expected \"%1\"").arg(Header));
+            headerSeen = true;
+            continue;
+        }
+        if (text.isEmpty() || text.startsWith(QLatin1Char(';')))
+            continue;
+
+        if (text.startsWith(QLatin1Char('['))) {
+            if (!text.endsWith(QLatin1Char(']')))
+                return fail(number, QStringLiteral("unterminated key name"));
+            QString name = text.mid(1, text.size() - 2);
+            const bool deletion = name.startsWith(QLatin1Char('-'));
+            if (deletion)
+                name.remove(0, 1);
+            const int slash = name.indexOf(QLatin1Char('\\'));
+            const QString root = name.left(slash);
+            if (root.compare(UserRoot, Qt::CaseInsensitive) == 0)
+                hive = Hive::CurrentUser;
+            else if (root.compare(MachineRoot, Qt::CaseInsensitive) == 0)
+                hive = Hive::LocalMachine;
+            else
+                return fail(number, QStringLiteral("unknown hive \"%1\"").arg(root));
+            const QString path = slash < 0 ? QString() : name.mid(slash + 1);
+            if (!isProductPath(path))
+                return fail(number,
+                            QStringLiteral("key outside SOFTWARE\\Zentrix: \"%1\"").arg(name));
+            keyPath = path.toStdWString();
+            Operation op;
+            op.kind = deletion ? Operation::DeleteTree : Operation::CreateKey;
+            op.hive = hive;
+            op.path = keyPath;
+            result.operations.push_back(std::move(op));
+            inKey = true;
+            inDeletedKey = deletion;
+            continue;
+        }
+
+        if (!text.startsWith(QLatin1Char('"')) && !text.startsWith(QLatin1Char('@')))
+            return fail(number, QStringLiteral("expected a key or a value"));
+        if (!inKey)
+            return fail(number, QStringLiteral("value before the first key"));
+        if (inDeletedKey)
+            return fail(number, QStringLiteral("value in a deleted key"));
+
+        int pos = 0;
+        QString name;
+        QString error;
+        if (text[0] == QLatin1Char('@')) {
+            pos = 1;
+        } else if (!readQuoted(text, pos, name, error)) {
+            return fail(number, error);
+        }
+        if (name.size() > int(ztds::registry::MaxValueNameLength))
+            return fail(number, QStringLiteral("value name longer than 16383 characters"));
+        while (pos < text.size() && text[pos].isSpace())
+            ++pos;
+        if (pos >= text.size() || text[pos] != QLatin1Char('='))
+            return fail(number, QStringLiteral("expected '=' after the value name"));
+        ++pos;
+        while (pos < text.size() && text[pos].isSpace())
+            ++pos;
+        QString data = text.mid(pos);
+
+        Operation op;
+        op.hive = hive;
+        op.path = keyPath;
+        op.name = name.toStdWString();
+        if (data == QLatin1String("-")) {
+            op.kind = Operation::DeleteValue;
+            result.operations.push_back(std::move(op));
+            continue;
+        }
+        op.kind = Operation::SetValue;
+        if (data.startsWith(QLatin1Char('"'))) {
+            int at = 0;
+            QString value;
+            if (!readQuoted(data, at, value, error))
+                return fail(number, error);
+            if (!data.mid(at).trimmed().isEmpty())
+                return fail(number, QStringLiteral("unexpected text after the string"));
+            op.type = ztds::registry::RegSz;
+            op.data = regSz(value);
+        } else if (data.startsWith(QLatin1String("dword:"), Qt::CaseInsensitive)) {
+            const QString digits = data.mid(6).trimmed();
+            bool ok = digits.size() >= 1 && digits.size() <= 8;
+            for (QChar c : digits)
+                ok = ok && hexDigit(c) >= 0;
+            if (!ok)
+                return fail(number, QStringLiteral("bad dword \"%1\"").arg(digits));
+            const quint32 value = digits.toUInt(nullptr, 16);
+            op.type = ztds::registry::RegDword;
+            op.data.resize(4);
+            for (int i = 0; i < 4; ++i)
+                op.data[std::size_t(i)] = char((value >> (8 * i)) & 0xff);
+        } else if (data.startsWith(QLatin1String("hex"), Qt::CaseInsensitive)) {
+            int at = 3;
+            op.type = ztds::registry::RegBinary;
+            if (at < data.size() && data[at] == QLatin1Char('(')) {
+                const int close = data.indexOf(QLatin1Char(')'), at);
+                bool ok = false;
+                const QString typeText = close < 0 ? QString() : data.mid(at + 1, close - at - 1);
+                const uint type = typeText.toUInt(&ok, 16);
+                if (!ok || typeText.size() > 8)
+                    return fail(number, QStringLiteral("bad value type \"%1\"").arg(typeText));
+                op.type = type;
+                at = close + 1;
+            }
+            if (at >= data.size() || data[at] != QLatin1Char(':'))
+                return fail(number, QStringLiteral("expected ':' after hex"));
+            QString list = data.mid(at + 1);
+            int line = number;
+            while (true) {
+                QString part = list.trimmed();
+                const bool more = part.endsWith(QLatin1Char('\\'));
+                if (more)
+                    part.chop(1);
+                const QStringList items = part.split(QLatin1Char(','));
+                for (int i = 0; i < items.size(); ++i) {
+                    const QString item = items[i].trimmed();
+                    if (item.isEmpty() && (i == items.size() - 1 || part.trimmed().isEmpty()))
+                        continue; // trailing comma before a continuation, or an empty list
+                    if (item.size() != 2 || hexDigit(item[0]) < 0 || hexDigit(item[1]) < 0)
+                        return fail(line, QStringLiteral("bad hex byte \"%1\"").arg(item));
+                    op.data += char(hexDigit(item[0]) * 16 + hexDigit(item[1]));
+                }
+                if (!more)
+                    break;
+                if (++index >= lines.size())
+                    return fail(line, QStringLiteral("continuation at the end of the file"));
+                line = lines[index].number;
+                list = lines[index].text;
+            }
+        } else {
+            return fail(number, QStringLiteral("unknown value data \"%1\"").arg(data.left(20)));
+        }
+        result.operations.push_back(std::move(op));
+    }
+    if (!headerSeen)
+        return fail(1, QStringLiteral("expected \"%1\"").arg(Header));
+    result.ok = true;
+    return result;
+}
+
+namespace {
+
+QString quoted(const QString &text)
+{
+    QString out = QStringLiteral("\"");
+    for (QChar c : text) {
+        switch (c.unicode()) {
+        case '\\':
+            out += QLatin1String("\\\\");
+            break;
+        case '"':
+            out += QLatin1String("\\\"");
+            break;
+        case '\n':
+            out += QLatin1String("\\n");
+            break;
+        case '\r':
+            out += QLatin1String("\\r");
+            break;
+        case '\t':
+            out += QLatin1String("\\t");
+            break;
+        case 0:
+            out += QLatin1String("\\0");
+            break;
+        default:
+            out += c;
+        }
+    }
+    return out + QLatin1Char('"');
+}
+
+// A REG_SZ that reads back to the same bytes as plain text: terminated, even, no
+// NUL or control character inside.
+bool plainText(const std::string &data, QString &text)
+{
+    if (data.size() < 2 || data.size() % 2 || data[data.size() - 1] || data[data.size() - 2])
+        return false;
+    const std::wstring wide = ztds::registry::regSzToWide(data);
+    if (ztds::registry::wideToRegSz(wide) != data)
+        return false;
+    for (wchar_t c : wide) {
+        if (c < 0x20 || (c >= 0xD800 && c < 0xE000)) // a lone surrogate has no text form
+            return false;
+    }
+    text = fromWide(wide);
+    return true;
+}
+
+// "name"=hex(N):xx,xx,... wrapped as regedit wraps it, at 80 columns.
+QString hexData(const QString &prefix, const std::string &data)
+{
+    QString out = prefix;
+    int column = int(prefix.size());
+    for (std::size_t i = 0; i < data.size(); ++i) {
+        out += QStringLiteral("%1").arg(uint(static_cast<unsigned char>(data[i])), 2, 16,
+                                        QLatin1Char('0'));
+        column += 2;
+        if (i + 1 < data.size()) {
+            out += QLatin1Char(',');
+            ++column;
+            if (column > 76) {
+                out += QLatin1String("\\\r\n  ");
+                column = 2;
+            }
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+QByteArray write(Hive hive, const std::vector<Key> &keys)
+{
+    const QString root = hive == Hive::CurrentUser ? UserRoot : MachineRoot;
+    QString text = Header + QLatin1String("\r\n\r\n");
+    for (const Key &key : keys) {
+        text += QLatin1Char('[') + root + QLatin1Char('\\') + fromWide(key.path)
+            + QLatin1String("]\r\n");
+        for (const auto &value : key.values) {
+            const QString name = value.name.empty() ? QStringLiteral("@")
+                                                    : quoted(fromWide(value.name));
+            QString plain;
+            if (value.type == ztds::registry::RegSz && plainText(value.data, plain)) {
+                text += name + QLatin1Char('=') + quoted(plain);
+            } else if (value.type == ztds::registry::RegDword && value.data.size() == 4) {
+                quint32 v = 0;
+                for (int i = 3; i >= 0; --i)
+                    v = (v << 8) | static_cast<unsigned char>(value.data[std::size_t(i)]);
+                text += name + QStringLiteral("=dword:%1").arg(v, 8, 16, QLatin1Char('0'));
+            } else if (value.type == ztds::registry::RegBinary) {
+                text += hexData(name + QLatin1String("=hex:"), value.data);
+            } else {
+                text +=
+                    hexData(name + QStringLiteral("=hex(%1):").arg(value.type, 0, 16), value.data);
+            }
+            text += QLatin1String("\r\n");
+        }
+        text += QLatin1String("\r\n");
+    }
+    QByteArray bytes("\xFF\xFE", 2);
+    for (QChar c : text) {
+        bytes += char(c.unicode() & 0xff);
+        bytes += char(c.unicode() >> 8);
+    }
+    return bytes;
+}
+
+} // namespace Mavctl::RegFile
