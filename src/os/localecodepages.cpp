@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: LGPL-2.1-or-later
 #include "localecodepages_p.h"
 
-
 namespace Quorvex::LocaleCodePages {
 
 namespace {
@@ -176,7 +175,7 @@ Entry lookup(QLocale::Language language, QLocale::Script script, QLocale::Territ
             bestScore = score;
         }
     }
-    return best ? best->pages : Entry{};
+    return best ? best->pages : Entry {};
 }
 
 } // namespace Quorvex::LocaleCodePages

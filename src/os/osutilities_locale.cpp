@@ -107,7 +107,8 @@ QString OSUtilities::getLanguageAndCountryCode(const QString &separator,
 */
 QString OSUtilities::appendLanguageCodeToURL(const QString &url)
 {
-    static const QStringList bareLanguages = QStringLiteral("en,fr,de,ja,es").split(QLatin1Char(','));
+    static const QStringList bareLanguages =
+        QStringLiteral("en,fr,de,ja,es").split(QLatin1Char(','));
     QString code = getLanguageAndCountryCode(QStringLiteral("-"), bareLanguages).toLower();
 
     QString result = url;
@@ -119,7 +120,8 @@ QString OSUtilities::appendLanguageCodeToURL(const QString &url)
             code = QStringLiteral("zh-hans");
         else if (code == QLatin1String("zh-tw"))
             code = QStringLiteral("zh-hant");
-    } else if (result.startsWith(rootUrl("Global/SupportSiteURL", "https://support.zentrix.com/"))) {
+    } else if (result.startsWith(
+                   rootUrl("Global/SupportSiteURL", "https://support.zentrix.com/"))) {
         result += QLatin1String("?lang=");
         if (code == QLatin1String("pt-br"))
             code = QStringLiteral("pt");

@@ -60,8 +60,8 @@ ztds::IZentrixSettings *playerSettingsLocked()
     static zttl::RefCountedPtr<ztds::IZentrixSettings> settings;
     if (!settings) {
         ztds::IZentrixSettings *section = nullptr;
-        if (ztds::openSettings("Settings/" + SystemInfo::componentId(),
-                               ztds::CreateUserOpenMachine, &section))
+        if (ztds::openSettings("Settings/" + SystemInfo::componentId(), ztds::CreateUserOpenMachine,
+                               &section))
             settings.attach(section);
     }
     return settings.get();
@@ -101,13 +101,13 @@ void storeNumbers(QMap<VersionElementFlags, QString> &info, const QStringList &p
 /*
     Composition shared by both versions:
 
-    | Element             | Put in when                               | Before it |
-    |---------------------|-------------------------------------------|-----------|
+    | Element             | Put in when                                | Before it |
+    |---------------------|--------------------------------------------|-----------|
     | VersionMajor        | requested and present, else nothing at all | -         |
-    | VersionMinor        | requested and present                     | "."       |
-    | VersionMicro        | requested, present, and the minor is in   | "."       |
-    | VersionBuild        | requested and present                     | "-"       |
-    | VersionInternalName | requested and present                     | " "       |
+    | VersionMinor        | requested and present                      | "."       |
+    | VersionMicro        | requested, present, and the minor is in    | "."       |
+    | VersionBuild        | requested and present                      | "-"       |
+    | VersionInternalName | requested and present                      | " "       |
 */
 QString compose(const QMap<VersionElementFlags, QString> &info, uint flags)
 {

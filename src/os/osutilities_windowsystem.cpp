@@ -40,13 +40,14 @@ WindowSystemState &state()
 /*
     What stands for dwmapi.dll's calls here:
 
-    | Windows                      | X11                                                  |
-    |------------------------------|------------------------------------------------------|
-    | LoadLibrary("dwmapi.dll")    | dlopen("libxcb.so.1") and a connection, only when Qt  |
-    |                              | runs on xcb                                          |
-    | DwmIsCompositionEnabled      | the selection _NET_WM_CM_S<screen> has an owner      |
-    | DwmEnableBlurBehindWindow    | the root's _NET_SUPPORTED lists                      |
-    | found                        | _KDE_NET_WM_BLUR_BEHIND_REGION                       |
+    | Windows                           | X11                                            |
+    |-----------------------------------|------------------------------------------------|
+    | LoadLibrary("dwmapi.dll")         | dlopen("libxcb.so.1") and a connection, only   |
+    |                                   | when Qt runs on xcb                            |
+    | DwmIsCompositionEnabled           | the selection _NET_WM_CM_S<screen> has an owner |
+    | DwmEnableBlurBehindWindow present | the root's _NET_SUPPORTED lists                |
+    |                                   | _KDE_NET_WM_BLUR_BEHIND_REGION                 |
+    | DwmEnableBlurBehindWindow call    | set or delete that property on the window      |
 */
 bool OSUtilities::requestWindowSystemCapabilities(long *capabilities)
 {
@@ -97,10 +98,10 @@ bool OSUtilities::setWindowBlurEnabled(void *windowHandle, const QRect &area, bo
     const int top = area.top();
     const int right = area.right() + 1;
     const int bottom = area.bottom() + 1;
-    return s.library->setCardinalProperty(
-        window, blurProperty,
-        {std::uint32_t(left), std::uint32_t(top), std::uint32_t(right - left),
-         std::uint32_t(bottom - top)});
+    return s.library->setCardinalProperty(window, blurProperty,
+                                          {std::uint32_t(left), std::uint32_t(top),
+                                           std::uint32_t(right - left),
+                                           std::uint32_t(bottom - top)});
 }
 
 } // namespace Quorvex

@@ -4,8 +4,8 @@
 #include <QByteArray>
 
 #include <cstdlib>
-#include <type_traits>
 #include <dlfcn.h>
+#include <type_traits>
 
 Q_LOGGING_CATEGORY(lcOsWindowSystem, "zentrix.os", QtWarningMsg)
 
@@ -28,8 +28,8 @@ bool XcbLibrary::load(const char *fileName)
     }
     bool complete = true;
     auto resolve = [&](auto &function, const char *name) {
-        function = reinterpret_cast<std::remove_reference_t<decltype(function)>>(
-            dlsym(m_module, name));
+        function =
+            reinterpret_cast<std::remove_reference_t<decltype(function)>>(dlsym(m_module, name));
         if (!function) {
             qCDebug(lcOsWindowSystem) << fileName << "lacks" << name;
             complete = false;

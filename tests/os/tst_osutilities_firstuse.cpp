@@ -46,10 +46,18 @@ void tst_OSUtilitiesFirstUse::concurrentFirstUse()
             // Each thread starts somewhere else, so every cache has racing first users.
             for (int step = 0; step < 5; ++step) {
                 switch ((i + step) % 5) {
-                case 0: a.version = OSUtilities::getVersion(31); break;
-                case 1: a.internal = OSUtilities::getInternalVersion(31); break;
-                case 2: a.codePage = OSUtilities::getSystemCodePage(); break;
-                case 3: a.platform = OSUtilities::getPlatformString(); break;
+                case 0:
+                    a.version = OSUtilities::getVersion(31);
+                    break;
+                case 1:
+                    a.internal = OSUtilities::getInternalVersion(31);
+                    break;
+                case 2:
+                    a.codePage = OSUtilities::getSystemCodePage();
+                    break;
+                case 3:
+                    a.platform = OSUtilities::getPlatformString();
+                    break;
                 case 4:
                     a.url = OSUtilities::appendLanguageCodeToURL(QStringLiteral("https://a.test"));
                     a.capabilities = OSUtilities::requestWindowSystemCapabilities(nullptr);

@@ -29,7 +29,8 @@ QString childCodePage(const QProcessEnvironment &environment)
     child.setProcessEnvironment(environment);
     child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--print-code-page")});
     if (!child.waitForFinished(30000) || child.exitCode() != 0)
-        return QStringLiteral("<child failed: %1>").arg(QString::fromLocal8Bit(child.readAllStandardError()));
+        return QStringLiteral("<child failed: %1>")
+            .arg(QString::fromLocal8Bit(child.readAllStandardError()));
     return QString::fromLatin1(child.readAllStandardOutput()).trimmed();
 }
 
@@ -84,17 +85,39 @@ void tst_OSUtilitiesLocale::setLocale_data()
     QTest::addColumn<QString>("locale");
     QTest::addColumn<QString>("language");
     QTest::addColumn<QString>("country");
-    QTest::newRow("pt_BR") << "pt_BR" << "pt" << "br";
-    QTest::newRow("en alone gets us") << "en" << "en" << "us";
-    QTest::newRow("ja_JP") << "ja_JP" << "ja" << "jp";
-    QTest::newRow("one letter is English") << "x" << "en" << "us";
-    QTest::newRow("empty is English") << "" << "en" << "us";
-    QTest::newRow("it keeps no country") << "it" << "it" << "";
-    QTest::newRow("zh_Hant_TW script is no country") << "zh_Hant_TW" << "zh" << "cn";
-    QTest::newRow("zh_TW") << "zh_TW" << "zh" << "tw";
-    QTest::newRow("upper case is lowered") << "DE_AT" << "de" << "at";
-    QTest::newRow("sr_Latn keeps the script text") << "sr_Latn" << "sr" << "latn";
-    QTest::newRow("en_001 is not two letters") << "en_001" << "en" << "us";
+    QTest::newRow("pt_BR") << "pt_BR"
+                           << "pt"
+                           << "br";
+    QTest::newRow("en alone gets us") << "en"
+                                      << "en"
+                                      << "us";
+    QTest::newRow("ja_JP") << "ja_JP"
+                           << "ja"
+                           << "jp";
+    QTest::newRow("one letter is English") << "x"
+                                           << "en"
+                                           << "us";
+    QTest::newRow("empty is English") << ""
+                                      << "en"
+                                      << "us";
+    QTest::newRow("it keeps no country") << "it"
+                                         << "it"
+                                         << "";
+    QTest::newRow("zh_Hant_TW script is no country") << "zh_Hant_TW"
+                                                     << "zh"
+                                                     << "cn";
+    QTest::newRow("zh_TW") << "zh_TW"
+                           << "zh"
+                           << "tw";
+    QTest::newRow("upper case is lowered") << "DE_AT"
+                                           << "de"
+                                           << "at";
+    QTest::newRow("sr_Latn keeps the script text") << "sr_Latn"
+                                                   << "sr"
+                                                   << "latn";
+    QTest::newRow("en_001 is not two letters") << "en_001"
+                                               << "en"
+                                               << "us";
 }
 
 void tst_OSUtilitiesLocale::setLocale()
@@ -135,9 +158,11 @@ void tst_OSUtilitiesLocale::appendLanguageCodeToURL_data()
     QTest::newRow("it without country") << "it" << other << other + "/it-";
     QTest::newRow("x is English") << "x" << web << web + "/en";
     QTest::newRow("trailing slash kept") << "fr_FR" << web + "/" << web + "/fr";
-    QTest::newRow("root without slash is the root") << "ru_RU" << "https://www.zentrix.com"
+    QTest::newRow("root without slash is the root") << "ru_RU"
+                                                    << "https://www.zentrix.com"
                                                     << "https://www.zentrix.com/ru-ru";
-    QTest::newRow("prefix is case-sensitive") << "zh_TW" << "HTTPS://www.zentrix.com/a"
+    QTest::newRow("prefix is case-sensitive") << "zh_TW"
+                                              << "HTTPS://www.zentrix.com/a"
                                               << "HTTPS://www.zentrix.com/a/zh-tw";
 }
 
@@ -169,22 +194,22 @@ void tst_OSUtilitiesLocale::codePageTable_data()
 {
     QTest::addColumn<QString>("locale");
     QTest::addColumn<QList<int>>("pages");
-    QTest::newRow("C") << "C" << QList<int>{437, 1252, 37, 10000};
-    QTest::newRow("en_US") << "en_US" << QList<int>{437, 1252, 37, 10000};
-    QTest::newRow("en_GB by country") << "en_GB" << QList<int>{850, 1252, 20285, 10000};
-    QTest::newRow("en_IN falls to the language") << "en_IN" << QList<int>{437, 1252, 37, 10000};
-    QTest::newRow("ru_RU") << "ru_RU" << QList<int>{866, 1251, 20880, 10007};
-    QTest::newRow("ja_JP") << "ja_JP" << QList<int>{932, 932, 20290, 10001};
-    QTest::newRow("zh_CN") << "zh_CN" << QList<int>{936, 936, 500, 10008};
-    QTest::newRow("zh_TW by script") << "zh_TW" << QList<int>{950, 950, 500, 10002};
-    QTest::newRow("zh_HK by script") << "zh_HK" << QList<int>{950, 950, 500, 10002};
-    QTest::newRow("sr_RS Cyrillic") << "sr_RS" << QList<int>{855, 1251, 21025, 10007};
-    QTest::newRow("sr_Latn_RS") << "sr_Latn_RS" << QList<int>{852, 1250, 500, 10082};
-    QTest::newRow("uz_UZ Latin") << "uz_UZ" << QList<int>{857, 1254, 500, 10029};
-    QTest::newRow("nb_NO") << "nb_NO" << QList<int>{850, 1252, 20277, 10000};
-    QTest::newRow("he_IL") << "he_IL" << QList<int>{862, 1255, 500, 10005};
-    QTest::newRow("hi_IN Unicode only") << "hi_IN" << QList<int>{0, 0, 500, 0};
-    QTest::newRow("eo no Windows locale") << "eo" << QList<int>{0, 0, 0, 0};
+    QTest::newRow("C") << "C" << QList<int> {437, 1252, 37, 10000};
+    QTest::newRow("en_US") << "en_US" << QList<int> {437, 1252, 37, 10000};
+    QTest::newRow("en_GB by country") << "en_GB" << QList<int> {850, 1252, 20285, 10000};
+    QTest::newRow("en_IN falls to the language") << "en_IN" << QList<int> {437, 1252, 37, 10000};
+    QTest::newRow("ru_RU") << "ru_RU" << QList<int> {866, 1251, 20880, 10007};
+    QTest::newRow("ja_JP") << "ja_JP" << QList<int> {932, 932, 20290, 10001};
+    QTest::newRow("zh_CN") << "zh_CN" << QList<int> {936, 936, 500, 10008};
+    QTest::newRow("zh_TW by script") << "zh_TW" << QList<int> {950, 950, 500, 10002};
+    QTest::newRow("zh_HK by script") << "zh_HK" << QList<int> {950, 950, 500, 10002};
+    QTest::newRow("sr_RS Cyrillic") << "sr_RS" << QList<int> {855, 1251, 21025, 10007};
+    QTest::newRow("sr_Latn_RS") << "sr_Latn_RS" << QList<int> {852, 1250, 500, 10082};
+    QTest::newRow("uz_UZ Latin") << "uz_UZ" << QList<int> {857, 1254, 500, 10029};
+    QTest::newRow("nb_NO") << "nb_NO" << QList<int> {850, 1252, 20277, 10000};
+    QTest::newRow("he_IL") << "he_IL" << QList<int> {862, 1255, 500, 10005};
+    QTest::newRow("hi_IN Unicode only") << "hi_IN" << QList<int> {0, 0, 500, 0};
+    QTest::newRow("eo no Windows locale") << "eo" << QList<int> {0, 0, 0, 0};
 }
 
 void tst_OSUtilitiesLocale::codePageTable()
@@ -193,7 +218,7 @@ void tst_OSUtilitiesLocale::codePageTable()
     QFETCH(QList<int>, pages);
     const QLocale l(locale);
     const auto entry = Quorvex::LocaleCodePages::lookup(l.language(), l.script(), l.territory());
-    QCOMPARE((QList<int>{entry.oem, entry.ansi, entry.ebcdic, entry.mac}), pages);
+    QCOMPARE((QList<int> {entry.oem, entry.ansi, entry.ebcdic, entry.mac}), pages);
 }
 
 void tst_OSUtilitiesLocale::systemCodePage_data()

@@ -138,14 +138,16 @@ void tst_OSUtilitiesVersion::version_data()
     QTest::addColumn<uint>("flags");
     QTest::addColumn<QString>("expected");
 
-    const uint majorMinorMicro = Quorvex::VersionMajor | Quorvex::VersionMinor | Quorvex::VersionMicro;
+    const uint majorMinorMicro =
+        Quorvex::VersionMajor | Quorvex::VersionMinor | Quorvex::VersionMicro;
     QTest::newRow("no setting, major") << QString() << false << 1u << "9";
     QTest::newRow("no setting, all") << QString() << false << All << "9.0.2";
     QTest::newRow("no setting, build only") << QString() << false << 8u << "";
     QTest::newRow("no setting, reference player") << QString() << true << All << "7.0.0";
     QTest::newRow("empty setting is no setting") << "" << false << All << "9.0.2";
     QTest::newRow("9.0.2-318 all") << "9.0.2-318" << false << All << "9.0.2-318";
-    QTest::newRow("9.0.2-318 major minor micro") << "9.0.2-318" << false << majorMinorMicro << "9.0.2";
+    QTest::newRow("9.0.2-318 major minor micro")
+        << "9.0.2-318" << false << majorMinorMicro << "9.0.2";
     QTest::newRow("9.0.2-318 major and build") << "9.0.2-318" << false << 9u << "9-318";
     QTest::newRow("micro only after minor") << "9.0.2" << false << 5u << "9";
     QTest::newRow("missing elements are skipped") << "9.1" << false << All << "9.1";
@@ -154,7 +156,8 @@ void tst_OSUtilitiesVersion::version_data()
     QTest::newRow("fifth part dropped") << "1.2.3.4.5" << false << All << "1.2.3-4";
     QTest::newRow("commas are not split") << "9, 0, 2, 318" << false << All << "9, 0, 2, 318";
     QTest::newRow("stored wins in reference mode") << "8.1.0" << true << All << "8.1.0";
-    QTest::newRow("no internal name in the public version") << "9.0.2" << false << (16u | 1u) << "9";
+    QTest::newRow("no internal name in the public version")
+        << "9.0.2" << false << (16u | 1u) << "9";
 }
 
 void tst_OSUtilitiesVersion::version()
@@ -177,14 +180,22 @@ void tst_OSUtilitiesVersion::internalVersion_data()
     QTest::addColumn<uint>("flags");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("comma list, all") << "9, 0, 2, 318" << "Player" << All << "9.0.2-318 Player";
-    QTest::newRow("comma list, numbers") << "9, 0, 2, 318" << "Player" << 15u << "9.0.2-318";
-    QTest::newRow("comma list, major and name") << "9, 0, 2, 318" << "Player" << 17u << "9 Player";
-    QTest::newRow("tight commas") << "9,0,2,318" << "Player" << 7u << "9.0.2";
-    QTest::newRow("dots stay whole") << "9.0.2.318" << "Player" << 1u << "9.0.2.318";
-    QTest::newRow("dots stay whole, all") << "9.0.2.318" << "Player" << All << "9.0.2.318 Player";
-    QTest::newRow("name without major is nothing") << "9, 0" << "Player" << 16u << "";
-    QTest::newRow("no file version") << "" << "Player" << All << "";
+    QTest::newRow("comma list, all") << "9, 0, 2, 318"
+                                     << "Player" << All << "9.0.2-318 Player";
+    QTest::newRow("comma list, numbers") << "9, 0, 2, 318"
+                                         << "Player" << 15u << "9.0.2-318";
+    QTest::newRow("comma list, major and name") << "9, 0, 2, 318"
+                                                << "Player" << 17u << "9 Player";
+    QTest::newRow("tight commas") << "9,0,2,318"
+                                  << "Player" << 7u << "9.0.2";
+    QTest::newRow("dots stay whole") << "9.0.2.318"
+                                     << "Player" << 1u << "9.0.2.318";
+    QTest::newRow("dots stay whole, all") << "9.0.2.318"
+                                          << "Player" << All << "9.0.2.318 Player";
+    QTest::newRow("name without major is nothing") << "9, 0"
+                                                   << "Player" << 16u << "";
+    QTest::newRow("no file version") << ""
+                                     << "Player" << All << "";
 }
 
 void tst_OSUtilitiesVersion::internalVersion()

@@ -71,8 +71,7 @@ public:
     {
         if (own && !m_owner) {
             m_owner = createWindow();
-            xcb_set_selection_owner(m_connection, m_owner, atom("_NET_WM_CM_S0"),
-                                    XCB_CURRENT_TIME);
+            xcb_set_selection_owner(m_connection, m_owner, atom("_NET_WM_CM_S0"), XCB_CURRENT_TIME);
         } else if (!own && m_owner) {
             xcb_destroy_window(m_connection, m_owner); // gives up the selection
             m_owner = 0;
@@ -113,7 +112,11 @@ public:
 
 private:
     // A round trip: everything sent before has reached the server.
-    void sync() { std::free(xcb_get_input_focus_reply(m_connection, xcb_get_input_focus(m_connection), nullptr)); }
+    void sync()
+    {
+        std::free(
+            xcb_get_input_focus_reply(m_connection, xcb_get_input_focus(m_connection), nullptr));
+    }
 
     xcb_connection_t *m_connection = nullptr;
     xcb_window_t m_root = 0;
@@ -157,11 +160,11 @@ void tst_OSUtilitiesX11::capabilities_data()
     QTest::addColumn<QList<QByteArray>>("supported");
     QTest::addColumn<long>("expected");
     const QByteArray other("_NET_WM_STATE");
-    QTest::newRow("plain server") << false << QList<QByteArray>{} << 0L;
-    QTest::newRow("compositor") << true << QList<QByteArray>{other} << Composition;
-    QTest::newRow("blur listed, no compositor") << false << QList<QByteArray>{blurAtom} << 0L;
-    QTest::newRow("compositor with blur") << true << QList<QByteArray>{other, blurAtom}
-                                          << (Composition | Blur);
+    QTest::newRow("plain server") << false << QList<QByteArray> {} << 0L;
+    QTest::newRow("compositor") << true << QList<QByteArray> {other} << Composition;
+    QTest::newRow("blur listed, no compositor") << false << QList<QByteArray> {blurAtom} << 0L;
+    QTest::newRow("compositor with blur")
+        << true << QList<QByteArray> {other, blurAtom} << (Composition | Blur);
 }
 
 void tst_OSUtilitiesX11::capabilities()
@@ -199,10 +202,10 @@ void tst_OSUtilitiesX11::blurProperty_data()
 {
     QTest::addColumn<QRect>("area");
     QTest::addColumn<QList<uint>>("expected"); // x, y, width, height
-    QTest::newRow("area") << QRect(10, 20, 100, 50) << QList<uint>{10, 20, 100, 50};
+    QTest::newRow("area") << QRect(10, 20, 100, 50) << QList<uint> {10, 20, 100, 50};
     // Inclusive corners (3,4) and (3,4) are one pixel.
-    QTest::newRow("one pixel") << QRect(QPoint(3, 4), QPoint(3, 4)) << QList<uint>{3, 4, 1, 1};
-    QTest::newRow("whole window") << QRect(0, 0, 64, 64) << QList<uint>{0, 0, 64, 64};
+    QTest::newRow("one pixel") << QRect(QPoint(3, 4), QPoint(3, 4)) << QList<uint> {3, 4, 1, 1};
+    QTest::newRow("whole window") << QRect(0, 0, 64, 64) << QList<uint> {0, 0, 64, 64};
 }
 
 void tst_OSUtilitiesX11::blurProperty()
@@ -277,8 +280,7 @@ void tst_OSUtilitiesX11::offscreenPlatform()
     child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--offscreen")});
     QVERIFY(child.waitForFinished(30000));
     // Two requests: the second must not report the failed load as success.
-    QCOMPARE(QString::fromLatin1(child.readAllStandardOutput()),
-             QStringLiteral("0 0\n0 0\n0\n"));
+    QCOMPARE(QString::fromLatin1(child.readAllStandardOutput()), QStringLiteral("0 0\n0 0\n0\n"));
 }
 
 namespace {

@@ -29,19 +29,19 @@ void tst_MavctlInfo::systemLines_data()
     QTest::addColumn<QString>("playerVersion"); // null: none stored
     QTest::addColumn<bool>("icuMissing");
     QTest::addColumn<QStringList>("expected");
-    const QString internal = QStringLiteral("Internal version: ")
-        + Quorvex::LibraryInfo::version() + QStringLiteral(" mavctl");
+    const QString internal = QStringLiteral("Internal version: ") + Quorvex::LibraryInfo::version()
+        + QStringLiteral(" mavctl");
     QTest::newRow("Russian, no setting")
         << QByteArray("ru_RU.UTF-8") << QString() << false
-        << QStringList{"Platform: X11", "Component id: Player", "Version: 9.0.2", internal,
-                       "Language: ru", "Country: ru", "System code page: 866"};
+        << QStringList {"Platform: X11", "Component id: Player", "Version: 9.0.2",       internal,
+                        "Language: ru",  "Country: ru",          "System code page: 866"};
     QTest::newRow("Brazilian, stored version")
         << QByteArray("pt_BR.UTF-8") << QStringLiteral("9.1.4-77") << false
-        << QStringList{"Version: 9.1.4-77", "Language: pt", "Country: br",
-                       "System code page: 850"};
+        << QStringList {"Version: 9.1.4-77", "Language: pt", "Country: br",
+                        "System code page: 850"};
     QTest::newRow("no converter library")
         << QByteArray("en_US.UTF-8") << QString() << true
-        << QStringList{"Language: en", "Country: us", "System code page: (none)"};
+        << QStringList {"Language: en", "Country: us", "System code page: (none)"};
 }
 
 void tst_MavctlInfo::systemLines()
@@ -69,7 +69,8 @@ void tst_MavctlInfo::systemLines()
     QCOMPARE(result.err, QString());
     const QStringList lines = result.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     for (const QString &line : expected)
-        QVERIFY2(lines.contains(line), qPrintable(line + QStringLiteral(" not in:\n") + result.out));
+        QVERIFY2(lines.contains(line),
+                 qPrintable(line + QStringLiteral(" not in:\n") + result.out));
 }
 
 QTEST_GUILESS_MAIN(tst_MavctlInfo)

@@ -26,8 +26,8 @@ int runInfo(const QStringList &arguments)
     // As a host does at start-up; its trace lines are not part of this listing.
     QLoggingCategory::setFilterRules(QStringLiteral("default.debug=false"));
     OSUtilities::setLocale(QLocale::system().name());
-    const uint allElements = Quorvex::VersionMajor | Quorvex::VersionMinor
-        | Quorvex::VersionMicro | Quorvex::VersionBuild | Quorvex::VersionInternalName;
+    const uint allElements = Quorvex::VersionMajor | Quorvex::VersionMinor | Quorvex::VersionMicro
+        | Quorvex::VersionBuild | Quorvex::VersionInternalName;
     const QString codePage = OSUtilities::getSystemCodePage();
     const QList<QPair<QString, QString>> rows = {
         {QStringLiteral("MavLibrary"), LibraryInfo::version()},
