@@ -50,4 +50,4 @@ int runInfo(const QStringList &arguments)
 
 } // namespace
 
-MAVCTL_COMMAND("info", "library version and the versions of what it runs on", runInfo);
+MAVCTL_COMMAND("info", "library version, platform, versions, locale and code page", runInfo);
