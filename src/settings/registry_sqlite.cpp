@@ -644,6 +644,17 @@ std::string foldPath(const ParsedPath &parsed, bool &ok)
     return fold;
 }
 
+// Parses and folds a key path; false for a path no key can have.
+bool resolvePath(const std::wstring &path, ParsedPath &parsed, std::string &fold)
+{
+    parsed = parsePath(path);
+    if (!parsed.valid)
+        return false;
+    bool ok = true;
+    fold = foldPath(parsed, ok);
+    return ok;
+}
+
 } // namespace
 
 std::string hiveFile(Hive hive)
@@ -673,12 +684,9 @@ std::string hiveFile(Hive hive)
 
 std::unique_ptr<Key> openKey(Hive hive, const std::wstring &path, Access access)
 {
-    const ParsedPath parsed = parsePath(path);
-    if (!parsed.valid)
-        return nullptr;
-    bool ok = true;
-    std::string fold = foldPath(parsed, ok);
-    if (!ok)
+    ParsedPath parsed;
+    std::string fold;
+    if (!resolvePath(path, parsed, fold))
         return nullptr;
     auto db = database(hive, false, access == Access::Full);
     if (!db || (access == Access::Full && !db->writable))
@@ -693,24 +701,18 @@ std::unique_ptr<Key> openKey(Hive hive, const std::wstring &path, Access access)
 
 std::unique_ptr<Key> lookupKey(Hive hive, const std::wstring &path)
 {
-    const ParsedPath parsed = parsePath(path);
-    if (!parsed.valid)
-        return nullptr;
-    bool ok = true;
-    std::string fold = foldPath(parsed, ok);
-    if (!ok)
+    ParsedPath parsed;
+    std::string fold;
+    if (!resolvePath(path, parsed, fold))
         return nullptr;
     return std::make_unique<LookupKey>(hive, path, std::move(fold));
 }
 
 std::unique_ptr<Key> createKey(Hive hive, const std::wstring &path)
 {
-    const ParsedPath parsed = parsePath(path);
-    if (!parsed.valid)
-        return nullptr;
-    bool ok = true;
-    std::string fold = foldPath(parsed, ok);
-    if (!ok)
+    ParsedPath parsed;
+    std::string fold;
+    if (!resolvePath(path, parsed, fold))
         return nullptr;
     auto db = database(hive, true, true);
     if (!db || !db->writable)
@@ -726,12 +728,9 @@ std::unique_ptr<Key> createKey(Hive hive, const std::wstring &path)
 
 bool deleteTree(Hive hive, const std::wstring &path)
 {
-    const ParsedPath parsed = parsePath(path);
-    if (!parsed.valid)
-        return false;
-    bool ok = true;
-    const std::string fold = foldPath(parsed, ok);
-    if (!ok)
+    ParsedPath parsed;
+    std::string fold;
+    if (!resolvePath(path, parsed, fold))
         return false;
     auto db = database(hive, false, true);
     if (!db || !db->writable)
