@@ -1,5 +1,13 @@
 # SPDX-License-Identifier: LGPL-2.1-or-later
-# Applies MAVLIBRARY_SANITIZE to every target of the build.
+# Applies MAVLIBRARY_SANITIZE to every target of the build; MAVLIBRARY_FUZZ adds
+# libFuzzer's coverage instrumentation to AddressSanitizer and UBSan.
+if(MAVLIBRARY_FUZZ)
+  if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+    message(FATAL_ERROR "MAVLIBRARY_FUZZ needs clang: CC=clang CXX=clang++")
+  endif()
+  set(MAVLIBRARY_SANITIZE "address;undefined")
+  add_compile_options(-fsanitize=fuzzer-no-link)
+endif()
 if(MAVLIBRARY_SANITIZE)
   set(_mav_known address undefined thread)
   foreach(_s IN LISTS MAVLIBRARY_SANITIZE)

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: LGPL-2.1-or-later
 #pragma once
 
+#include "mavlibrary_internal_p.h"
+
 #include <QLocale>
 
 namespace Quorvex::LocaleCodePages {
@@ -19,6 +21,6 @@ struct Entry
     \a territory where they change the answer). The C and POSIX locales read as
     English (United States). A language without a Windows locale gives all zeros.
 */
-Entry lookup(QLocale::Language language, QLocale::Script script, QLocale::Territory territory);
+MAVLIBRARY_INTERNAL_EXPORT Entry lookup(QLocale::Language language, QLocale::Script script, QLocale::Territory territory);
 
 } // namespace Quorvex::LocaleCodePages

@@ -1,13 +1,12 @@
 // SPDX-License-Identifier: LGPL-2.1-or-later
 #include "xcblibrary_p.h"
+#include "oslogging_p.h"
 
 #include <QByteArray>
 
 #include <cstdlib>
 #include <dlfcn.h>
 #include <type_traits>
-
-Q_LOGGING_CATEGORY(lcOsWindowSystem, "zentrix.os", QtWarningMsg)
 
 namespace Quorvex {
 
@@ -23,7 +22,7 @@ bool XcbLibrary::load(const char *fileName)
 {
     m_module = dlopen(fileName, RTLD_NOW | RTLD_LOCAL);
     if (!m_module) {
-        qCDebug(lcOsWindowSystem) << "cannot load" << fileName << dlerror();
+        qCDebug(lcOs) << "cannot load" << fileName << dlerror();
         return false;
     }
     bool complete = true;
@@ -31,7 +30,7 @@ bool XcbLibrary::load(const char *fileName)
         function =
             reinterpret_cast<std::remove_reference_t<decltype(function)>>(dlsym(m_module, name));
         if (!function) {
-            qCDebug(lcOsWindowSystem) << fileName << "lacks" << name;
+            qCDebug(lcOs) << fileName << "lacks" << name;
             complete = false;
         }
     };
@@ -59,7 +58,7 @@ bool XcbLibrary::load(const char *fileName)
     // lives exactly as long as the module stays loaded.
     xcb_connection_t *connection = m_connect(nullptr, &m_screenNumber);
     if (!connection || m_hasError(connection)) {
-        qCDebug(lcOsWindowSystem) << "cannot connect to the X server";
+        qCDebug(lcOs) << "cannot connect to the X server";
         if (connection)
             m_disconnect(connection);
         return false;
@@ -92,7 +91,7 @@ bool XcbLibrary::check(xcb_void_cookie_t cookie, const char *what)
     xcb_generic_error_t *error = m_requestCheck(m_connection, cookie);
     if (!error)
         return true;
-    qCDebug(lcOsWindowSystem) << what << "failed with X error" << error->error_code;
+    qCDebug(lcOs) << what << "failed with X error" << error->error_code;
     std::free(error);
     return false;
 }

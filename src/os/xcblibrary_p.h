@@ -1,15 +1,12 @@
 // SPDX-License-Identifier: LGPL-2.1-or-later
 #pragma once
 
-#include <QLoggingCategory>
 #include <QString>
 
 #include <xcb/xcb.h>
 
 #include <cstdint>
 #include <vector>
-
-Q_DECLARE_LOGGING_CATEGORY(lcOsWindowSystem)
 
 namespace Quorvex {
 

@@ -10,7 +10,6 @@
 #include <memory>
 #include <semaphore>
 
-Q_LOGGING_CATEGORY(lcServices, "zentrix.services", QtWarningMsg)
 
 namespace Quorvex {
 

@@ -7,6 +7,8 @@
 // RegDeleteValueW and the recursive deletion of a key tree. Here each hive is one
 // SQLite database (registry_sqlite.cpp). Internal, never installed.
 
+#include "mavlibrary_internal_p.h"
+
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -39,7 +41,7 @@ struct Value
 };
 
 //! An open key; paths are components separated by '\\' below the hive root.
-class Key
+class MAVLIBRARY_INTERNAL_EXPORT Key
 {
 public:
     virtual ~Key() = default;
@@ -62,18 +64,18 @@ public:
 };
 
 //! Opens an existing key; fails when it is missing or the hive does not grant \a access.
-std::unique_ptr<Key> openKey(Hive hive, const std::wstring &path, Access access);
+MAVLIBRARY_INTERNAL_EXPORT std::unique_ptr<Key> openKey(Hive hive, const std::wstring &path, Access access);
 /*!
     A read-only key for one lookup that is not checked for existence: a missing
     key behaves as a key without values. The hive is opened on first use. For
     single reads whose result is the same whether the key or only the value is
     missing; it saves the existence query.
 */
-std::unique_ptr<Key> lookupKey(Hive hive, const std::wstring &path);
+MAVLIBRARY_INTERNAL_EXPORT std::unique_ptr<Key> lookupKey(Hive hive, const std::wstring &path);
 //! Opens the key with full access, creating it and every missing key on the path.
-std::unique_ptr<Key> createKey(Hive hive, const std::wstring &path);
+MAVLIBRARY_INTERNAL_EXPORT std::unique_ptr<Key> createKey(Hive hive, const std::wstring &path);
 //! Deletes the key and everything below it in one transaction.
-bool deleteTree(Hive hive, const std::wstring &path);
+MAVLIBRARY_INTERNAL_EXPORT bool deleteTree(Hive hive, const std::wstring &path);
 
 //! One step of a batch, applied in order.
 struct Operation
@@ -91,10 +93,10 @@ struct Operation
     Applies every operation, or none: one transaction per hive touched, all of
     them committed only when every step succeeded. \a error tells why it failed.
 */
-bool applyBatch(const std::vector<Operation> &operations, std::string *error = nullptr);
+MAVLIBRARY_INTERNAL_EXPORT bool applyBatch(const std::vector<Operation> &operations, std::string *error = nullptr);
 
 //! The database file of a hive, from the environment (see registry_sqlite.cpp).
-std::string hiveFile(Hive hive);
+MAVLIBRARY_INTERNAL_EXPORT std::string hiveFile(Hive hive);
 
 //! Owns one open key of the machine hive; closes it when it goes.
 class ScopedLMKey
@@ -116,8 +118,8 @@ private:
 namespace ztds::registry {
 
 //! REG_SZ bytes: UTF-16LE code units (surrogate pairs above U+FFFF) and a NUL unit.
-std::string wideToRegSz(const std::wstring &text);
+MAVLIBRARY_INTERNAL_EXPORT std::string wideToRegSz(const std::wstring &text);
 //! The text of REG_SZ bytes up to the first NUL unit; an odd last byte is the low half of a unit.
-std::wstring regSzToWide(const std::string &bytes);
+MAVLIBRARY_INTERNAL_EXPORT std::wstring regSzToWide(const std::string &bytes);
 
 } // namespace ztds::registry

@@ -31,7 +31,6 @@
 #include <mutex>
 #include <thread>
 
-Q_LOGGING_CATEGORY(lcSettings, "zentrix.settings", QtWarningMsg)
 
 namespace ztds::registry {
 

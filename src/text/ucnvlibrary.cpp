@@ -10,7 +10,6 @@
 #include <cstring>
 #include <string>
 
-Q_LOGGING_CATEGORY(lcText, "zentrix.text", QtWarningMsg)
 
 namespace ztds {
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: LGPL-2.1-or-later
 #pragma once
 
-#include <MavLibrary/mavlibrary_export.h>
+#include "mavlibrary_internal_p.h"
 
 #include <cstdint>
 
@@ -28,7 +28,7 @@ namespace ztds {
 
     \threadsafe
 */
-class MAVLIBRARY_EXPORT UCNVLibrary
+class MAVLIBRARY_INTERNAL_EXPORT UCNVLibrary
 {
 public:
     // The ICU types these calls use, declared here so no ICU header is needed.

@@ -2,20 +2,20 @@
 // libFuzzer target for the .reg parser of mavctl: any input parses or fails with
 // a line number, never crashes; what parses writes back to text that parses to
 // the same operations.
-#include "regfile.h"
+#include "settings/regfile_p.h"
 
 #include <cstdint>
 #include <cstdlib>
 #include <map>
 
-using Mavctl::RegFile::Key;
+using ztds::registry::RegFile::Key;
 using ztds::registry::Hive;
 using ztds::registry::Operation;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
-    const auto result = Mavctl::RegFile::parse(bytes);
+    const auto result = ztds::registry::RegFile::parse(bytes);
     if (!result.ok) {
         if (result.line < 1 || !result.operations.empty())
             std::abort();
@@ -25,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     std::vector<Key> keys;
     std::map<std::wstring, std::size_t> index;
     for (const Operation &op : result.operations) {
-        if (!Mavctl::RegFile::isProductPath(QString::fromStdWString(op.path)))
+        if (!ztds::registry::RegFile::isProductPath(QString::fromStdWString(op.path)))
             std::abort();
         if (op.hive != Hive::CurrentUser || op.kind == Operation::DeleteTree
             || op.kind == Operation::DeleteValue)
@@ -39,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             keys[index[op.path]].values.push_back({op.name, op.type, op.data});
         }
     }
-    const auto again = Mavctl::RegFile::parse(Mavctl::RegFile::write(Hive::CurrentUser, keys));
+    const auto again = ztds::registry::RegFile::parse(ztds::registry::RegFile::write(Hive::CurrentUser, keys));
     if (!again.ok || again.operations.size() != result.operations.size())
         std::abort();
     for (std::size_t i = 0; i < again.operations.size(); ++i) {

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: LGPL-2.1-or-later
 // mavctl settings: the registry editor of the settings store.
 #include "command.h"
-#include "regfile.h"
+#include "settings/regfile_p.h"
 
 #include <MavLibrary/text/utfconversion.h>
 
@@ -232,9 +232,9 @@ int runList(const QStringList &arguments)
     return Mavctl::Success;
 }
 
-bool collect(reg::Key &key, std::vector<Mavctl::RegFile::Key> &out)
+bool collect(reg::Key &key, std::vector<ztds::registry::RegFile::Key> &out)
 {
-    Mavctl::RegFile::Key entry;
+    ztds::registry::RegFile::Key entry;
     entry.path = key.path();
     if (!key.values(entry.values))
         return false;
@@ -269,11 +269,11 @@ int runExport(const QStringList &arguments)
     auto key = reg::openKey(hive, fullPath(args[0]).toStdWString(), reg::Access::Read);
     if (!key)
         return Mavctl::fail(QStringLiteral("no key %1").arg(args[0]));
-    std::vector<Mavctl::RegFile::Key> keys;
+    std::vector<ztds::registry::RegFile::Key> keys;
     if (!collect(*key, keys))
         return Mavctl::fail(QStringLiteral("cannot read %1").arg(args[0]));
     QSaveFile file(args[1]);
-    if (!file.open(QIODevice::WriteOnly) || file.write(Mavctl::RegFile::write(hive, keys)) < 0
+    if (!file.open(QIODevice::WriteOnly) || file.write(ztds::registry::RegFile::write(hive, keys)) < 0
         || !file.commit())
         return Mavctl::fail(QStringLiteral("cannot write %1: %2").arg(args[1], file.errorString()));
     return Mavctl::Success;
@@ -294,7 +294,7 @@ int runImport(const QStringList &arguments)
     QFile file(args[0]);
     if (!file.open(QIODevice::ReadOnly))
         return Mavctl::fail(QStringLiteral("cannot read %1: %2").arg(args[0], file.errorString()));
-    const auto parsed = Mavctl::RegFile::parse(file.readAll());
+    const auto parsed = ztds::registry::RegFile::parse(file.readAll());
     if (!parsed.ok)
         return Mavctl::fail(
             QStringLiteral("%1:%2: %3").arg(args[0]).arg(parsed.line).arg(parsed.message));

@@ -5,14 +5,14 @@
 // the keys below the product key: parsed into one batch of store operations, and
 // written from a key tree.
 
-#include "settings/registry_p.h"
+#include "registry_p.h"
 
 #include <QByteArray>
 #include <QString>
 
 #include <vector>
 
-namespace Mavctl::RegFile {
+namespace ztds::registry::RegFile {
 
 struct ParseResult
 {
@@ -27,7 +27,7 @@ struct ParseResult
     stops the parse; the result then names the line and holds no operation that
     should be applied.
 */
-ParseResult parse(const QByteArray &bytes);
+MAVLIBRARY_INTERNAL_EXPORT ParseResult parse(const QByteArray &bytes);
 
 struct Key
 {
@@ -36,9 +36,9 @@ struct Key
 };
 
 //! The text of \a keys (each already sorted), UTF-16LE with a byte order mark and CRLF.
-QByteArray write(ztds::registry::Hive hive, const std::vector<Key> &keys);
+MAVLIBRARY_INTERNAL_EXPORT QByteArray write(ztds::registry::Hive hive, const std::vector<Key> &keys);
 
 //! True when \a path (components separated by '\\') is the product key or below it.
-bool isProductPath(const QString &path);
+MAVLIBRARY_INTERNAL_EXPORT bool isProductPath(const QString &path);
 
-} // namespace Mavctl::RegFile
+} // namespace ztds::registry::RegFile

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: LGPL-2.1-or-later
-#include "regfile.h"
+#include "regfile_p.h"
 
 #include <MavLibrary/text/utfconversion.h>
 
 #include <QList>
 #include <QStringList>
 
-namespace Mavctl::RegFile {
+namespace ztds::registry::RegFile {
 
 using ztds::registry::Hive;
 using ztds::registry::Operation;
@@ -450,4 +450,4 @@ QByteArray write(Hive hive, const std::vector<Key> &keys)
     return bytes;
 }
 
-} // namespace Mavctl::RegFile
+} // namespace ztds::registry::RegFile
