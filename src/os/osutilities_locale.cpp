@@ -4,7 +4,6 @@
 #include "osutilities.h"
 
 #include "localecodepages_p.h"
-#include "systeminfo_p.h"
 #include "text/ucnvlibrary_p.h"
 
 #include <QDebug>
@@ -34,7 +33,8 @@ QReadWriteLock &localeLock()
 // elsewhere in its configuration file.
 QString rootUrl(const char *key, const char *fallback)
 {
-    return SystemInfo::configValue(QLatin1String(key), QString::fromLatin1(fallback)).toString();
+    return OSUtilities::readConfigValue(QLatin1String(key), QString::fromLatin1(fallback))
+        .toString();
 }
 
 } // namespace
