@@ -9,6 +9,7 @@
 #include <QTimer>
 
 #include <atomic>
+#include <chrono>
 #include <thread>
 #include <vector>
 
@@ -137,7 +138,11 @@ private Q_SLOTS:
     void execute_data();
     void execute();
     void manyWorkers();
+    void notWaitingPassesWaiting();
     void furtherInstance();
+    void droppedWithTheirInstance();
+    void externalExecute_data();
+    void externalExecute();
     void dialogs_data();
     void dialogs();
 };
@@ -249,6 +254,34 @@ void tst_UIThread::manyWorkers()
     }
 }
 
+void tst_UIThread::notWaitingPassesWaiting()
+{
+    // One worker waits for the GUI thread, which is itself waiting for a second
+    // worker whose call does not wait: that call must return all the same.
+    std::atomic<bool> firstCalling = false;
+    std::thread waiting([&] {
+        firstCalling = true;
+        UIThread::executeFunction(&ranOne, true, &g_probe);
+    });
+    while (!firstCalling)
+        std::this_thread::yield();
+    QTest::qSleep(20); // let it block in its call
+    std::atomic<bool> returned = false;
+    std::thread notWaiting([&] {
+        UIThread::executeFunction(&ranOne, false, &g_probe);
+        returned = true;
+    });
+    // Waiting without an event loop, as a GUI thread joining a worker would.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (!returned && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    const bool returnedInTime = returned;
+    QTRY_COMPARE(g_probe.runs.load(), 2); // both run once the GUI thread is back
+    waiting.join();
+    notWaiting.join();
+    QVERIFY(returnedInTime);
+}
+
 void tst_UIThread::furtherInstance()
 {
     // The most recent living instance carries the calls; when it goes, the one
@@ -268,6 +301,77 @@ void tst_UIThread::furtherInstance()
     QTRY_COMPARE(g_probe.runs.load(), 2);
     worker.join();
     QCOMPARE(g_probe.thread.load(), qApp->thread());
+    carrierThread.quit();
+    carrierThread.wait();
+}
+
+void tst_UIThread::droppedWithTheirInstance()
+{
+    // Calls queued to an instance that goes before its thread runs them are
+    // dropped, and their copies released (LeakSanitizer checks the latter).
+    QThread carrierThread;
+    carrierThread.start();
+    QObject anchor;
+    anchor.moveToThread(&carrierThread);
+    UIThread *further = nullptr;
+    QMetaObject::invokeMethod(
+        &anchor, [&further] { further = new UIThread; }, Qt::BlockingQueuedConnection);
+    std::atomic<bool> queued = false;
+    // Keeps the carrier's loop busy until the calls are queued, then destroys
+    // the instance before the loop can deliver them.
+    QMetaObject::invokeMethod(&anchor, [&] {
+        while (!queued)
+            std::this_thread::yield();
+        delete further;
+    });
+    std::thread([&] {
+        UIThread::executeFunction(&ranOne, false, &g_probe);
+        UIThread::displayMessage(QMessageBox::Information, "Dropped", "Never shown", false);
+        UIThread::executeFunction(&ranNone, false);
+        queued = true;
+    }).join();
+    QMetaObject::invokeMethod(
+        &anchor, [] {}, Qt::BlockingQueuedConnection);
+    carrierThread.quit();
+    carrierThread.wait();
+    QCoreApplication::processEvents();
+    QCOMPARE(g_probe.runs.load(), 0);
+    // The library's instance carries the calls again.
+    std::thread worker([] { UIThread::executeFunction(&ranOne, true, &g_probe); });
+    QTRY_COMPARE(g_probe.runs.load(), 1);
+    worker.join();
+    QCOMPARE(g_probe.thread.load(), qApp->thread());
+}
+
+void tst_UIThread::externalExecute_data()
+{
+    QTest::addColumn<bool>("lastWaited");
+    QTest::newRow("after a call that did not wait") << false;
+    QTest::newRow("after a waiting call") << true;
+}
+
+void tst_UIThread::externalExecute()
+{
+    // Emits through a connection of the kind of the last call from a worker.
+    QFETCH(bool, lastWaited);
+    QThread carrierThread;
+    carrierThread.start();
+    QObject anchor;
+    anchor.moveToThread(&carrierThread);
+    UIThread *further = nullptr;
+    QMetaObject::invokeMethod(
+        &anchor, [&further] { further = new UIThread; }, Qt::BlockingQueuedConnection);
+    std::thread([lastWaited] { UIThread::executeFunction(&ranOne, lastWaited, &g_probe); }).join();
+    QTRY_COMPARE(g_probe.runs.load(), 1);
+    Quorvex::UIThreadClosure closure {&ranThree, &g_probe, secondArg, thirdArg};
+    further->externalExecute(&closure);
+    // A blocking connection has run it by now; a queued one has not yet.
+    QCOMPARE(g_probe.runs.load(), lastWaited ? 2 : 1);
+    QTRY_COMPARE(g_probe.runs.load(), 2);
+    QCOMPARE(g_probe.thread.load(), &carrierThread);
+    QCOMPARE(g_probe.third.load(), thirdArg);
+    QMetaObject::invokeMethod(
+        &anchor, [further] { delete further; }, Qt::BlockingQueuedConnection);
     carrierThread.quit();
     carrierThread.wait();
 }
