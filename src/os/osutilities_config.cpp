@@ -6,10 +6,10 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
-#include <QReadLocker>
-#include <QReadWriteLock>
 #include <QSettings>
-#include <QWriteLocker>
+
+#include <mutex>
+#include <shared_mutex>
 
 namespace Quorvex {
 
@@ -21,10 +21,12 @@ std::string OSUtilities::s_componentId;
 namespace {
 
 // The overrides and the component id, which any thread may reach first (the
-// locale, platform and version code fill their caches from whichever thread asks).
-QReadWriteLock &configLock()
+// locale, platform and version code fill their caches from whichever thread
+// asks). A pthread lock, which ThreadSanitizer sees into; built on first use,
+// since load-time objects may already read configuration values.
+std::shared_mutex &configLock()
 {
-    static QReadWriteLock lock;
+    static std::shared_mutex lock;
     return lock;
 }
 
@@ -44,7 +46,7 @@ QReadWriteLock &configLock()
 QVariant OSUtilities::readConfigValue(const QString &key, const QVariant &defaultValue)
 {
     {
-        QReadLocker locker(&configLock());
+        std::shared_lock locker(configLock());
         const auto it = s_overriddenConfigValues.constFind(key);
         if (it != s_overriddenConfigValues.constEnd())
             return it.value();
@@ -64,14 +66,14 @@ QVariant OSUtilities::readConfigValue(const QString &key, const QVariant &defaul
 
 void OSUtilities::setConfigValue(const QString &key, const QVariant &value)
 {
-    QWriteLocker locker(&configLock());
+    std::unique_lock locker(configLock());
     s_overriddenConfigValues.insert(key, value);
 }
 
 std::string OSUtilities::getComponentIdUTF8()
 {
     {
-        QReadLocker locker(&configLock());
+        std::shared_lock locker(configLock());
         if (!s_componentId.empty())
             return s_componentId;
     }
@@ -82,7 +84,7 @@ std::string OSUtilities::getComponentIdUTF8()
                            .toString();
     // Threads that raced here may have read different overrides; the first to
     // store its id fixes it for everyone.
-    QWriteLocker locker(&configLock());
+    std::unique_lock locker(configLock());
     if (s_componentId.empty())
         s_componentId = id.toStdString();
     return s_componentId;
