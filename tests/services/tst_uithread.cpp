@@ -11,6 +11,7 @@
 #include <atomic>
 #include <chrono>
 #include <thread>
+#include <utility>
 #include <vector>
 
 using Quorvex::UIThread;
@@ -122,6 +123,36 @@ QString standardOkText()
     box.setStandardButtons(QMessageBox::Ok);
     return box.button(QMessageBox::Ok)->text();
 }
+
+// A further UIThread made in a thread of its own, which carries the calls while
+// it lives.
+struct FurtherInstance
+{
+    FurtherInstance()
+    {
+        thread.start();
+        anchor.moveToThread(&thread);
+        run([this] { instance = new UIThread; });
+    }
+    ~FurtherInstance()
+    {
+        run([this] { delete instance; });
+        thread.quit();
+        thread.wait();
+    }
+    template<typename Function> void run(Function function)
+    {
+        QMetaObject::invokeMethod(&anchor, std::move(function), Qt::BlockingQueuedConnection);
+    }
+    template<typename Function> void post(Function function)
+    {
+        QMetaObject::invokeMethod(&anchor, std::move(function), Qt::QueuedConnection);
+    }
+
+    QThread thread;
+    QObject anchor;
+    UIThread *instance = nullptr; // deleted by the thread it lives in
+};
 
 } // namespace
 
@@ -286,43 +317,28 @@ void tst_UIThread::furtherInstance()
 {
     // The most recent living instance carries the calls; when it goes, the one
     // before takes them back.
-    QThread carrierThread;
-    carrierThread.start();
-    UIThread *further = nullptr;
-    QObject anchor;
-    anchor.moveToThread(&carrierThread);
-    QMetaObject::invokeMethod(
-        &anchor, [&further] { further = new UIThread; }, Qt::BlockingQueuedConnection);
+    FurtherInstance further;
     std::thread([] { UIThread::executeFunction(&ranOne, true, &g_probe); }).join();
-    QCOMPARE(g_probe.thread.load(), &carrierThread);
-    QMetaObject::invokeMethod(
-        &anchor, [further] { delete further; }, Qt::BlockingQueuedConnection);
+    QCOMPARE(g_probe.thread.load(), &further.thread);
+    further.run([&further] { delete std::exchange(further.instance, nullptr); });
     std::thread worker([] { UIThread::executeFunction(&ranOne, true, &g_probe); });
     QTRY_COMPARE(g_probe.runs.load(), 2);
     worker.join();
     QCOMPARE(g_probe.thread.load(), qApp->thread());
-    carrierThread.quit();
-    carrierThread.wait();
 }
 
 void tst_UIThread::droppedWithTheirInstance()
 {
     // Calls queued to an instance that goes before its thread runs them are
     // dropped, and their copies released (LeakSanitizer checks the latter).
-    QThread carrierThread;
-    carrierThread.start();
-    QObject anchor;
-    anchor.moveToThread(&carrierThread);
-    UIThread *further = nullptr;
-    QMetaObject::invokeMethod(
-        &anchor, [&further] { further = new UIThread; }, Qt::BlockingQueuedConnection);
+    FurtherInstance further;
     std::atomic<bool> queued = false;
-    // Keeps the carrier's loop busy until the calls are queued, then destroys
+    // Keeps the instance's loop busy until the calls are queued, then destroys
     // the instance before the loop can deliver them.
-    QMetaObject::invokeMethod(&anchor, [&] {
+    further.post([&] {
         while (!queued)
             std::this_thread::yield();
-        delete further;
+        delete std::exchange(further.instance, nullptr);
     });
     std::thread([&] {
         UIThread::executeFunction(&ranOne, false, &g_probe);
@@ -330,10 +346,7 @@ void tst_UIThread::droppedWithTheirInstance()
         UIThread::executeFunction(&ranNone, false);
         queued = true;
     }).join();
-    QMetaObject::invokeMethod(
-        &anchor, [] {}, Qt::BlockingQueuedConnection);
-    carrierThread.quit();
-    carrierThread.wait();
+    further.run([] {});
     QCoreApplication::processEvents();
     QCOMPARE(g_probe.runs.load(), 0);
     // The library's instance carries the calls again.
@@ -354,26 +367,23 @@ void tst_UIThread::externalExecute()
 {
     // Emits through a connection of the kind of the last call from a worker.
     QFETCH(bool, lastWaited);
-    QThread carrierThread;
-    carrierThread.start();
-    QObject anchor;
-    anchor.moveToThread(&carrierThread);
-    UIThread *further = nullptr;
-    QMetaObject::invokeMethod(
-        &anchor, [&further] { further = new UIThread; }, Qt::BlockingQueuedConnection);
+    FurtherInstance further;
     std::thread([lastWaited] { UIThread::executeFunction(&ranOne, lastWaited, &g_probe); }).join();
     QTRY_COMPARE(g_probe.runs.load(), 1);
+    std::atomic<bool> emitted = false;
+    if (!lastWaited) { // hold the instance's loop, so a queued emission cannot run yet
+        further.post([&emitted] {
+            while (!emitted)
+                std::this_thread::yield();
+        });
+    }
     Quorvex::UIThreadClosure closure {&ranThree, &g_probe, secondArg, thirdArg};
-    further->externalExecute(&closure);
-    // A blocking connection has run it by now; a queued one has not yet.
+    further.instance->externalExecute(&closure);
     QCOMPARE(g_probe.runs.load(), lastWaited ? 2 : 1);
+    emitted = true;
     QTRY_COMPARE(g_probe.runs.load(), 2);
-    QCOMPARE(g_probe.thread.load(), &carrierThread);
+    QCOMPARE(g_probe.thread.load(), &further.thread);
     QCOMPARE(g_probe.third.load(), thirdArg);
-    QMetaObject::invokeMethod(
-        &anchor, [further] { delete further; }, Qt::BlockingQueuedConnection);
-    carrierThread.quit();
-    carrierThread.wait();
 }
 
 void tst_UIThread::dialogs_data()
