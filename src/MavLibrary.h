@@ -15,7 +15,9 @@
 
 // services
 #include <MavLibrary/services/pubsubhub.h>
+#include <MavLibrary/services/startuptimer.h>
 #include <MavLibrary/services/uithread.h>
+#include <MavLibrary/services/windowordermanager.h>
 
 // os
 #include <MavLibrary/os/osutilities.h>
