@@ -14,7 +14,9 @@
 #include <MavLibrary/settings/zentrixsettings.h>
 
 // services
+#include <MavLibrary/services/imageutilities.h>
 #include <MavLibrary/services/pubsubhub.h>
+#include <MavLibrary/services/qtutilities.h>
 #include <MavLibrary/services/startuptimer.h>
 #include <MavLibrary/services/uithread.h>
 #include <MavLibrary/services/windowordermanager.h>
