@@ -17,6 +17,7 @@
 #include <MavLibrary/services/imageutilities.h>
 #include <MavLibrary/services/pubsubhub.h>
 #include <MavLibrary/services/qtutilities.h>
+#include <MavLibrary/services/remotecontrolevent.h>
 #include <MavLibrary/services/startuptimer.h>
 #include <MavLibrary/services/uithread.h>
 #include <MavLibrary/services/windowordermanager.h>
