@@ -20,14 +20,18 @@ namespace {
 
 const QString longText = QStringLiteral("The quick brown fox jumps over the lazy dog");
 
-enum Operation { ShrinkLabel, SizeLabel, ShrinkButton };
-enum Unit { Points, Pixels };
-
-int advanceAt(int size, Unit unit)
+// A font size in points, or in pixels when negative.
+QFont fontOfSize(int size)
 {
     QFont font = QApplication::font();
-    unit == Points ? font.setPointSize(size) : font.setPixelSize(size);
-    return QFontMetrics(font).horizontalAdvance(longText);
+    size > 0 ? font.setPointSize(size) : font.setPixelSize(-size);
+    return font;
+}
+
+// The width at which the text just fits in that size, with margins of 10.
+int fitting(int size)
+{
+    return QFontMetrics(fontOfSize(size)).horizontalAdvance(longText) + 20;
 }
 
 } // namespace
@@ -47,124 +51,94 @@ private slots:
 
 void tst_QtUtilities::fitText_data()
 {
-    QTest::addColumn<int>("operation");
-    QTest::addColumn<int>("unit"); // of the widget's font
-    QTest::addColumn<int>("size"); // the widget's font size
+    QTest::addColumn<QString>("operation");
+    QTest::addColumn<int>("size"); // of the widget's font; negative: pixels
     QTest::addColumn<int>("width"); // of the widget
-    QTest::addColumn<int>("margins"); // left and right, each
-    QTest::addColumn<int>("startSize"); // sizeQLabelFontSizeToFitText only
-    QTest::addColumn<int>("minimum");
+    QTest::addColumn<int>("startSize"); // "size" only
+    QTest::addColumn<int>("minimum"); // in points; the minimum pixel size is twice that
     QTest::addColumn<int>("expected");
-    QTest::addColumn<bool>("fontSet"); // whether the widget's font was set at all
 
-    const int wide = advanceAt(40, Points);
-    QTest::newRow("label fits") << int(ShrinkLabel) << int(Points) << 12 << wide << 0 << 0 << 6
-                                << 12 << false;
-    QTest::newRow("label shrinks to fit") << int(ShrinkLabel) << int(Points) << 20
-                                          << advanceAt(11, Points) << 0 << 0 << 6 << 11 << true;
-    QTest::newRow("margins count") << int(ShrinkLabel) << int(Points) << 20
-                                   << advanceAt(11, Points) + 20 << 10 << 0 << 6 << 11 << true;
-    QTest::newRow("label stops at minimum")
-        << int(ShrinkLabel) << int(Points) << 20 << 10 << 0 << 0 << 9 << 9 << true;
-    QTest::newRow("minimum 0 stops at 1")
-        << int(ShrinkLabel) << int(Points) << 3 << 0 << 0 << 0 << 0 << 1 << true;
-    QTest::newRow("label below minimum")
-        << int(ShrinkLabel) << int(Points) << 5 << 10 << 0 << 0 << 9 << 5 << false;
-    QTest::newRow("sized up from 8 to 12")
-        << int(SizeLabel) << int(Points) << 8 << wide << 0 << 12 << 6 << 12 << true;
-    QTest::newRow("sized to 12, shrunk to 10")
-        << int(SizeLabel) << int(Points) << 8 << advanceAt(10, Points) << 0 << 12 << 6 << 10
-        << true;
-    QTest::newRow("larger than the start size")
-        << int(SizeLabel) << int(Points) << 14 << wide << 0 << 12 << 6 << 14 << false;
-    QTest::newRow("button in points") << int(ShrinkButton) << int(Points) << 20
-                                      << advanceAt(11, Points) << 0 << 0 << 6 << 11 << true;
-    QTest::newRow("button in pixels") << int(ShrinkButton) << int(Pixels) << 30
-                                      << advanceAt(17, Pixels) << 0 << 0 << 6 << 17 << true;
-    QTest::newRow("button stops at minimum pixels")
-        << int(ShrinkButton) << int(Pixels) << 30 << 10 << 0 << 0 << 6 << 12 << true;
+    const int wide = fitting(40);
+    QTest::newRow("fits") << "shrink" << 12 << wide << 0 << 6 << 12;
+    QTest::newRow("shrinks to fit") << "shrink" << 20 << fitting(11) << 0 << 6 << 11;
+    QTest::newRow("stops at minimum") << "shrink" << 20 << 10 << 0 << 9 << 9;
+    QTest::newRow("minimum 0 stops at 1") << "shrink" << 3 << 0 << 0 << 0 << 1;
+    QTest::newRow("sized up from 8 to 12") << "size" << 8 << wide << 12 << 6 << 12;
+    QTest::newRow("sized to 12, shrunk to 10") << "size" << 8 << fitting(10) << 12 << 6 << 10;
+    QTest::newRow("button in points") << "button" << 20 << 10 << 0 << 6 << 6;
+    QTest::newRow("button in pixels") << "button" << -30 << fitting(-17) << 0 << 6 << -17;
+    QTest::newRow("button at minimum pixels") << "button" << -30 << 10 << 0 << 6 << -12;
 }
 
 void tst_QtUtilities::fitText()
 {
-    QFETCH(int, operation);
-    QFETCH(int, unit);
+    QFETCH(QString, operation);
     QFETCH(int, size);
     QFETCH(int, width);
-    QFETCH(int, margins);
     QFETCH(int, startSize);
     QFETCH(int, minimum);
     QFETCH(int, expected);
-    QFETCH(bool, fontSet);
     // Qt warns of every size below 1 it is asked for.
     QTest::failOnWarning(QRegularExpression(QStringLiteral(".*")));
 
     QLabel label(longText);
     QPushButton button(longText);
-    QWidget *widget = operation == ShrinkButton ? static_cast<QWidget *>(&button) : &label;
-    QFont font = QApplication::font();
-    unit == Points ? font.setPointSize(size) : font.setPixelSize(size);
-    widget->setFont(font);
+    QWidget *widget =
+        operation == QLatin1String("button") ? static_cast<QWidget *>(&button) : &label;
+    widget->setFont(fontOfSize(size));
     widget->setAttribute(Qt::WA_SetFont, false);
     widget->resize(width, 30);
 
-    // The minimum pixel size is twice the minimum point size, to tell them apart.
-    if (operation == ShrinkLabel)
-        QtUtilities::shrinkQLabelFontSizeToFitText(&label, margins, margins, minimum);
-    else if (operation == SizeLabel)
-        QtUtilities::sizeQLabelFontSizeToFitText(&label, margins, margins, startSize, minimum);
+    if (operation == QLatin1String("shrink"))
+        QtUtilities::shrinkQLabelFontSizeToFitText(&label, 10, 10, minimum);
+    else if (operation == QLatin1String("size"))
+        QtUtilities::sizeQLabelFontSizeToFitText(&label, 10, 10, startSize, minimum);
     else
-        QtUtilities::shrinkQAbstractButtonFontSizeToFitText(&button, margins, margins, minimum,
-                                                            2 * minimum);
+        QtUtilities::shrinkQAbstractButtonFontSizeToFitText(&button, 10, 10, minimum, 2 * minimum);
 
-    const QFont result = widget->font();
-    QCOMPARE(unit == Points ? result.pointSize() : result.pixelSize(), expected);
-    QCOMPARE(unit == Points ? result.pixelSize() : result.pointSize(), -1);
-    QCOMPARE(widget->testAttribute(Qt::WA_SetFont), fontSet);
+    const QFont font = widget->font();
+    QCOMPARE(expected > 0 ? font.pointSize() : -font.pixelSize(), expected);
+    QCOMPARE(expected > 0 ? font.pixelSize() : font.pointSize(), -1);
+    // A text that fits leaves the font alone.
+    QCOMPARE(widget->testAttribute(Qt::WA_SetFont), expected != size);
 }
 
 void tst_QtUtilities::ensureMinimumSize_data()
 {
     QTest::addColumn<QString>("layout");
-    QTest::addColumn<int>("calls");
-    QTest::newRow("grid") << "grid" << 1;
-    QTest::newRow("grid, twice") << "grid" << 2;
-    QTest::newRow("box layout") << "box" << 1;
-    QTest::newRow("no layout") << "" << 1;
+    QTest::newRow("grid") << "grid";
+    QTest::newRow("box layout") << "box";
+    QTest::newRow("no layout") << "";
 }
 
+// Every call adds a spacer row below the last, across all columns.
 void tst_QtUtilities::ensureMinimumSize()
 {
     QFETCH(QString, layout);
-    QFETCH(int, calls);
     QWidget widget;
     if (layout == QLatin1String("grid")) {
         auto *grid = new QGridLayout(&widget);
-        grid->addWidget(new QLabel, 0, 0);
         grid->addWidget(new QLabel, 1, 2);
     } else if (layout == QLatin1String("box")) {
         new QVBoxLayout(&widget);
     }
-    const int itemsBefore = widget.layout() ? widget.layout()->count() : 0;
-
-    for (int call = 0; call < calls; ++call)
-        QtUtilities::ensureMinimumSizeOfWidget(&widget, 200 + call, 100);
+    QtUtilities::ensureMinimumSizeOfWidget(&widget, 200, 100);
+    QtUtilities::ensureMinimumSizeOfWidget(&widget, 201, 100);
 
     auto *grid = qobject_cast<QGridLayout *>(widget.layout());
     if (!grid) {
-        QCOMPARE(widget.layout() ? widget.layout()->count() : 0, itemsBefore);
+        QCOMPARE(widget.layout() ? widget.layout()->count() : 0, 0);
         return;
     }
-    QCOMPARE(grid->rowCount(), 2 + calls);
-    for (int call = 0; call < calls; ++call) {
-        QLayoutItem *item = grid->itemAtPosition(2 + call, 0);
+    QCOMPARE(grid->rowCount(), 4);
+    for (int row : {2, 3}) {
+        QLayoutItem *item = grid->itemAtPosition(row, 0);
         QVERIFY(item && item->spacerItem());
-        QCOMPARE(item->sizeHint(), QSize(200 + call, 100));
+        QCOMPARE(item->sizeHint(), QSize(198 + row, 100));
         QCOMPARE(item->expandingDirections(), Qt::Vertical);
-        int row, column, rowSpan, columnSpan;
-        grid->getItemPosition(grid->indexOf(item), &row, &column, &rowSpan, &columnSpan);
-        QCOMPARE(rowSpan, 1);
-        QCOMPARE(columnSpan, 3);
+        int r, column, rowSpan, columnSpan;
+        grid->getItemPosition(grid->indexOf(item), &r, &column, &rowSpan, &columnSpan);
+        QCOMPARE(QList<int>({rowSpan, columnSpan}), QList<int>({1, 3}));
     }
 }
 
