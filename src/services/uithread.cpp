@@ -159,8 +159,14 @@ void UIThread::call(const UIThreadClosure &closure, bool wait, void (*release)(v
     const Qt::ConnectionType type = wait ? Qt::BlockingQueuedConnection : Qt::QueuedConnection;
     carrier->m_lastCallType.store(type, std::memory_order_relaxed);
     if (wait) {
-        // Blocks until the GUI thread has run it, so the closure may live here.
         UIThreadClosure copy = closure;
+        // A thread cannot wait for itself: on the carrier's own thread (a further
+        // instance's), run it in place, as on the GUI thread.
+        if (carrier->thread() == QThread::currentThread()) {
+            carrier->executor(&copy);
+            return;
+        }
+        // Blocks until the carrier's thread has run it, so the closure may live here.
         QMetaObject::invokeMethod(
             carrier, [carrier, &copy] { carrier->executor(&copy); }, type);
         return;

@@ -40,7 +40,8 @@ struct DialogRequest
 /*!
     Runs plain functions, and message and query dialogs, on the GUI thread from any
     thread, waiting until they have run or not. On the GUI thread itself a function
-    runs at once, in place.
+    runs at once, in place; so does a waiting call made on the thread of the
+    instance that carries it, which could otherwise never return.
 
     The library holds one UIThread, created in the thread that loads it (normally
     the application's main thread); calls from other threads are queued to the
