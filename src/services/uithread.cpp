@@ -144,13 +144,15 @@ void UIThread::executeFunction(UIThreadThreeFunctionPtr function, bool wait, voi
 */
 void UIThread::call(const UIThreadClosure &closure, bool wait, void (*release)(void *))
 {
-    if (onGuiThread()) {
+    UIThread *carrier = instance();
+    // In place on the GUI thread, and on the thread of a further carrying
+    // instance, which could never wait for itself.
+    if (onGuiThread() || (carrier && carrier->thread() == QThread::currentThread())) {
         const PendingCall inPlace(closure, release);
         if (closure.function)
             closure.function(closure.arg1, closure.arg2, closure.arg3);
         return;
     }
-    UIThread *carrier = instance();
     if (!carrier) {
         // The library is being unloaded: there is no GUI thread to run it.
         const PendingCall dropped(closure, release);
@@ -159,14 +161,8 @@ void UIThread::call(const UIThreadClosure &closure, bool wait, void (*release)(v
     const Qt::ConnectionType type = wait ? Qt::BlockingQueuedConnection : Qt::QueuedConnection;
     carrier->m_lastCallType.store(type, std::memory_order_relaxed);
     if (wait) {
-        UIThreadClosure copy = closure;
-        // A thread cannot wait for itself: on the carrier's own thread (a further
-        // instance's), run it in place, as on the GUI thread.
-        if (carrier->thread() == QThread::currentThread()) {
-            carrier->executor(&copy);
-            return;
-        }
         // Blocks until the carrier's thread has run it, so the closure may live here.
+        UIThreadClosure copy = closure;
         QMetaObject::invokeMethod(
             carrier, [carrier, &copy] { carrier->executor(&copy); }, type);
         return;

@@ -40,8 +40,8 @@ struct DialogRequest
 /*!
     Runs plain functions, and message and query dialogs, on the GUI thread from any
     thread, waiting until they have run or not. On the GUI thread itself a function
-    runs at once, in place; so does a waiting call made on the thread of the
-    instance that carries it, which could otherwise never return.
+    runs at once, in place, as it does on the thread of a further instance that
+    carries the calls (see below), which could never wait for itself.
 
     The library holds one UIThread, created in the thread that loads it (normally
     the application's main thread); calls from other threads are queued to the

@@ -320,7 +320,7 @@ void tst_UIThread::furtherInstance()
     FurtherInstance further;
     std::thread([] { UIThread::executeFunction(&ranOne, true, &g_probe); }).join();
     QCOMPARE(g_probe.thread.load(), &further.thread);
-    // Waiting on the carrier's own thread, it runs in place rather than deadlock.
+    // On the carrier's own thread a call runs in place, rather than deadlock.
     further.run([] { UIThread::executeFunction(&ranOne, true, &g_probe); });
     QCOMPARE(g_probe.runs.load(), 2);
     further.run([&further] { delete std::exchange(further.instance, nullptr); });
