@@ -100,6 +100,7 @@ void tst_OSUtilitiesFirstUse::concurrentFirstUse()
                     a.platform = OSUtilities::getPlatformString();
                     break;
                 case 4:
+                    OSUtilities::setLocale(QStringLiteral("en_US")); // a writer among the readers
                     a.url = OSUtilities::appendLanguageCodeToURL(QStringLiteral("https://a.test"));
                     a.capabilities = OSUtilities::requestWindowSystemCapabilities(nullptr);
                     OSUtilities::cancelWindowSystemCapabilitiesRequest();
