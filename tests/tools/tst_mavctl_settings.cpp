@@ -2,12 +2,28 @@
 #include "mavctlprocess.h"
 #include "testenvironment.h"
 
+#include "settings/registry_p.h"
+
 #include <MavLibrary/settings/settingsfunctions.h>
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTest>
 
+#include <fcntl.h>
+#include <linux/capability.h>
+#include <signal.h>
+#include <sys/prctl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+
+#include <atomic>
 #include <memory>
+#include <thread>
 
 using MavTest::runMavctl;
 
@@ -31,6 +47,117 @@ void writeFile(const QString &path, const QByteArray &bytes)
     file.write(bytes);
 }
 
+QByteArray utf16(const QString &text)
+{
+    QByteArray bytes("\xFF\xFE", 2);
+    for (QChar c : text)
+        bytes.append(char(c.unicode() & 0xff)).append(char(c.unicode() >> 8));
+    return bytes;
+}
+
+mode_t fileType(const QString &path)
+{
+    struct stat st;
+    return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_mode & S_IFMT : 0;
+}
+
+// In a child run as root: no capabilities, now or after exec, so that file modes
+// bind it as they bind a user.
+void dropCapabilities()
+{
+    for (int capability = 0; capability <= CAP_LAST_CAP; ++capability)
+        ::prctl(PR_CAPBSET_DROP, capability, 0, 0, 0);
+    __user_cap_header_struct header {_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct data[_LINUX_CAPABILITY_U32S_3] {};
+    ::syscall(SYS_capset, &header, data);
+}
+
+// Targets of export and backup.
+enum Target {
+    NewFile,
+    ExistingFile,
+    FullFileSystem,
+    UnwritableFolder,
+    Fifo,
+    NullDevice,
+    FullDevice
+};
+
+/*
+    Makes \a target at \a path (a device node where one can be made, else the
+    system's). Returns what to run in the child; the old content is "old".
+*/
+std::function<void()> prepareTarget(Target target, QString &path, qint64 sizeLimit)
+{
+    const QByteArray name = QFile::encodeName(path);
+    switch (target) {
+    case NewFile:
+        break;
+    case ExistingFile:
+        writeFile(path, "old");
+        break;
+    case FullFileSystem:
+        writeFile(path, "old");
+        return [limit = rlim_t(sizeLimit)] {
+            const rlimit fileSize {limit, limit};
+            ::setrlimit(RLIMIT_FSIZE, &fileSize);
+            ::signal(SIGXFSZ, SIG_IGN);
+        };
+    case UnwritableFolder:
+        writeFile(path, "old");
+        ::chmod(QFile::encodeName(QFileInfo(path).path()).constData(), 0555);
+        return dropCapabilities;
+    case Fifo:
+        ::mkfifo(name.constData(), 0600);
+        break;
+    case NullDevice:
+    case FullDevice:
+        if (::mknod(name.constData(), S_IFCHR | 0666, makedev(1, target == NullDevice ? 3 : 7))
+            != 0)
+            path = target == NullDevice ? QStringLiteral("/dev/null") : QStringLiteral("/dev/full");
+        break;
+    }
+    return {};
+}
+
+// Reads a FIFO while a writer comes and goes, until told to stop.
+class FifoReader
+{
+public:
+    explicit FifoReader(const QString &path)
+        : m_fd(::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK))
+        , m_thread([this] { run(); })
+    { }
+    QByteArray finish()
+    {
+        m_done = true;
+        m_thread.join();
+        ::close(m_fd);
+        return m_data;
+    }
+
+private:
+    void run()
+    {
+        char buffer[65536];
+        while (true) {
+            const bool last = m_done;
+            const ssize_t n = ::read(m_fd, buffer, sizeof buffer);
+            if (n > 0)
+                m_data.append(buffer, n);
+            else if (last)
+                return;
+            else
+                ::usleep(1000);
+        }
+    }
+
+    int m_fd;
+    std::atomic<bool> m_done {false};
+    QByteArray m_data;
+    std::thread m_thread;
+};
+
 } // namespace
 
 class tst_MavctlSettings : public QObject
@@ -47,6 +174,18 @@ private slots:
     void malformed_data();
     void malformed();
     void importUtf8AndDeletions();
+    void exportTargets_data();
+    void exportTargets();
+    void backup_data();
+    void backup();
+    void hiveFileHoldsTheData_data();
+    void hiveFileHoldsTheData();
+    void deepTreeRoundTrip();
+    void inputErrors_data();
+    void inputErrors();
+    void invalidUtf8Argument();
+    void brokenHive_data();
+    void brokenHive();
 
 private:
     std::unique_ptr<MavTest::TestEnvironment> m_env;
@@ -57,7 +196,7 @@ void tst_MavctlSettings::commands_data()
     QTest::addColumn<QStringList>("before"); // commands that must succeed first
     QTest::addColumn<QString>("command");
     QTest::addColumn<int>("exitCode");
-    QTest::addColumn<QString>("out");
+    QTest::addColumn<QString>("out"); // stderr when it fails
 
     const QStringList volume {"settings set Settings/Player/General Volume 10 --type dword"};
     QTest::newRow("get dword") << volume << "settings get settings/PLAYER/general volume" << 0
@@ -84,6 +223,14 @@ void tst_MavctlSettings::commands_data()
     QTest::newRow("delete product key refused") << volume << "settings delete /" << 1 << "";
     QTest::newRow("both hives") << QStringList() << "settings list A --user --machine" << 2 << "";
     QTest::newRow("unknown subcommand") << QStringList() << "settings frob" << 2 << "";
+    QTest::newRow("list escapes control characters")
+        << QStringList {"settings set Esc Text one\ntwo\x1b\\"} << "settings list Esc" << 0
+        << "Text\tREG_SZ\tone\\ntwo\\x1b\\\\\n";
+    QTest::newRow("empty key part")
+        << QStringList() << "settings set A//B v 1" << 1 << "mavctl: empty key part\n";
+    QTest::newRow("key part too long")
+        << QStringList() << "settings get A/" + QString(256, QLatin1Char('a')) + " v" << 1
+        << "mavctl: key part longer than 255 characters\n";
 }
 
 void tst_MavctlSettings::commands()
@@ -98,6 +245,8 @@ void tst_MavctlSettings::commands()
     QCOMPARE(result.exitCode, exitCode);
     if (exitCode == 0)
         QCOMPARE(result.out, out);
+    else if (!out.isEmpty())
+        QCOMPARE(result.err, out);
     else
         QVERIFY(result.err.startsWith(QLatin1String("mavctl: ")));
 }
@@ -171,6 +320,22 @@ void tst_MavctlSettings::malformed_data()
                                    << ":5: not valid UTF-8";
     QTest::newRow("junk") << head + "garbage\r\n"
                           << ":5: expected a key or a value";
+    QTest::newRow("UTF-8 encoded surrogate") << head + "\"s\"=\"\xED\xA0\x80\"\r\n"
+                                             << ":5: not valid UTF-8";
+    const QString text = QString::fromLatin1(head);
+    QTest::newRow("UTF-16 odd last byte")
+        << utf16(text + "\"s\"=\"x\"\r\n") + 'x' << ":6: not valid UTF-16";
+    QTest::newRow("UTF-16 lone high surrogate")
+        << utf16(text + "\"s\"=\"a" + QChar(0xD800) + "b\"\r\n") << ":5: not valid UTF-16";
+    QTest::newRow("UTF-16 lone low surrogate")
+        << utf16(text + "\"s\"=\"a" + QChar(0xDC00) + "\"\r\n") << ":5: not valid UTF-16";
+    QTest::newRow("key part too long")
+        << head + "[HKEY_CURRENT_USER\\SOFTWARE\\Zentrix\\" + QByteArray(256, 'k') + "]\r\n"
+        << ":5: key part longer than 255 characters";
+    QTest::newRow("empty key part") << head + "[HKEY_CURRENT_USER\\SOFTWARE\\Zentrix\\A\\\\B]\r\n"
+                                    << ":5: empty key part";
+    QTest::newRow("trailing backslash") << head + "[HKEY_CURRENT_USER\\SOFTWARE\\Zentrix\\A\\]\r\n"
+                                        << ":5: empty key part";
 }
 
 void tst_MavctlSettings::malformed()
@@ -219,6 +384,230 @@ void tst_MavctlSettings::importUtf8AndDeletions()
     QCOMPARE(runMavctl(args("settings list Settings/Keep"))
                  .out.count(QStringLiteral("REG_EXPAND_SZ\t%H")),
              1);
+}
+
+void tst_MavctlSettings::exportTargets_data()
+{
+    QTest::addColumn<int>("target");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("error");
+
+    QTest::newRow("new file") << int(NewFile) << 0 << QString();
+    QTest::newRow("existing file replaced") << int(ExistingFile) << 0 << QString();
+    QTest::newRow("full file system keeps the old file")
+        << int(FullFileSystem) << 1 << QStringLiteral("File too large");
+    QTest::newRow("unwritable folder keeps the old file")
+        << int(UnwritableFolder) << 1 << QStringLiteral("cannot write");
+    QTest::newRow("FIFO written in place") << int(Fifo) << 0 << QString();
+    QTest::newRow("null device written in place") << int(NullDevice) << 0 << QString();
+    QTest::newRow("full device") << int(FullDevice) << 1
+                                 << QStringLiteral("No space left on device");
+    QTest::newRow("standard output") << -1 << 0 << QString();
+}
+
+void tst_MavctlSettings::exportTargets()
+{
+    QFETCH(int, target);
+    QFETCH(int, exitCode);
+    QFETCH(QString, error);
+    const std::string blob(30000, 'x');
+    QVERIFY(ztds::userSettings::setBinary("Player", "Blob", blob.data(), unsigned(blob.size())));
+    QCOMPARE(runMavctl({"settings", "export", "", m_env->path("reference.reg")}).exitCode, 0);
+    const QByteArray expected = readFile(m_env->path("reference.reg"));
+
+    const QString folder = m_env->path("out");
+    QVERIFY(QDir().mkpath(folder));
+    QString path = target < 0 ? QStringLiteral("-") : folder + QStringLiteral("/settings.reg");
+    const auto inChild = target < 0 ? std::function<void()>()
+                                    : prepareTarget(Target(target), path, expected.size() / 2);
+    const mode_t type = target == NewFile ? S_IFREG : fileType(path);
+    std::unique_ptr<FifoReader> reader(target == Fifo ? new FifoReader(path) : nullptr);
+    const auto result = runMavctl({"settings", "export", "", path}, {}, inChild);
+    const QByteArray piped = reader ? reader->finish() : QByteArray();
+    ::chmod(QFile::encodeName(folder).constData(), 0755);
+
+    QCOMPARE(result.exitCode, exitCode);
+    QVERIFY2(result.err.contains(error), qPrintable(result.err));
+    if (target < 0) {
+        QCOMPARE(result.rawOut, expected);
+        return;
+    }
+    QCOMPARE(fileType(path), type); // never replaced by another kind of file
+    if (type == S_IFREG) {
+        QCOMPARE(readFile(path), exitCode == 0 ? expected : QByteArray("old"));
+        QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList {"settings.reg"});
+    }
+    if (reader)
+        QCOMPARE(piped, expected);
+}
+
+void tst_MavctlSettings::backup_data()
+{
+    QTest::addColumn<int>("target");
+    QTest::addColumn<bool>("machine");
+    QTest::addColumn<int>("exitCode");
+
+    QTest::newRow("user hive to a new file") << int(NewFile) << false << 0;
+    QTest::newRow("machine hive over a file") << int(ExistingFile) << true << 0;
+    QTest::newRow("unwritable folder") << int(UnwritableFolder) << false << 1;
+    QTest::newRow("FIFO refused") << int(Fifo) << false << 1;
+    QTest::newRow("device refused") << int(NullDevice) << false << 1;
+}
+
+void tst_MavctlSettings::backup()
+{
+    QFETCH(int, target);
+    QFETCH(bool, machine);
+    QFETCH(int, exitCode);
+    // This process keeps the user hive open: its last write is still in the -wal file.
+    QVERIFY(ztds::userSettings::setString("Player", "Title", std::string("user")));
+    QVERIFY(ztds::installSettings::setString("Paths", "InstallPath", std::string("machine")));
+    const QString folder = m_env->path("out");
+    QVERIFY(QDir().mkpath(folder));
+    QString path = folder + QStringLiteral("/backup.db");
+    const auto inChild = prepareTarget(Target(target), path, 0);
+    const mode_t type = fileType(path);
+    const auto result =
+        runMavctl({"settings", "backup", machine ? "--machine" : "--user", path}, {}, inChild);
+    ::chmod(QFile::encodeName(folder).constData(), 0755);
+    QCOMPARE(result.exitCode, exitCode);
+    if (type)
+        QCOMPARE(fileType(path), type);
+    if (exitCode != 0) {
+        QVERIFY(result.err.startsWith(QLatin1String("mavctl: ")));
+        if (type == S_IFREG)
+            QCOMPARE(readFile(path), QByteArray("old"));
+        return;
+    }
+    QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList {"backup.db"});
+    m_env->setVariable(machine ? "ZENTRIX_MACHINE_HIVE" : "ZENTRIX_USER_HIVE",
+                       QFile::encodeName(path));
+    const auto read = machine ? runMavctl(args("settings get --machine Install/Paths InstallPath"))
+                              : runMavctl(args("settings get Settings/Player Title"));
+    QCOMPARE(read.out, machine ? QStringLiteral("machine\n") : QStringLiteral("user\n"));
+}
+
+void tst_MavctlSettings::hiveFileHoldsTheData_data()
+{
+    QTest::addColumn<QStringList>("command");
+    QTest::newRow("set") << args("settings set Settings/Player Title saved");
+    QTest::newRow("import") << args("settings import @");
+}
+
+void tst_MavctlSettings::hiveFileHoldsTheData()
+{
+    QFETCH(QStringList, command);
+    // Only the .db file, as a copy that forgets the -wal file takes it.
+    const QString file = m_env->path("in.reg");
+    writeFile(file,
+              "Windows Registry Editor Version 5.00\n"
+              "[HKEY_CURRENT_USER\\SOFTWARE\\Zentrix\\Settings\\Player]\n"
+              "\"Title\"=\"saved\"\n");
+    command.replaceInStrings(QStringLiteral("@"), file);
+    QCOMPARE(runMavctl(command).exitCode, 0);
+    const QString copy = m_env->path("copy.db");
+    QVERIFY(QFile::copy(m_env->userHive(), copy));
+    m_env->setVariable("ZENTRIX_USER_HIVE", QFile::encodeName(copy));
+    QCOMPARE(runMavctl(args("settings get Settings/Player Title")).out, QStringLiteral("saved\n"));
+}
+
+void tst_MavctlSettings::deepTreeRoundTrip()
+{
+    constexpr int Depth = 5000;
+    std::wstring path = L"SOFTWARE\\Zentrix\\Settings";
+    for (int i = 0; i < Depth; ++i)
+        path += L"\\k";
+    QVERIFY(ztds::registry::createKey(ztds::registry::Hive::CurrentUser, path));
+    const QString first = m_env->path("first.reg"), second = m_env->path("second.reg");
+    QCOMPARE(runMavctl({"settings", "export", "", first}).exitCode, 0);
+    m_env->setVariable("ZENTRIX_USER_HIVE", QFile::encodeName(m_env->path("fresh/user.db")));
+    const auto imported = runMavctl({"settings", "import", first});
+    QVERIFY2(imported.exitCode == 0, qPrintable(imported.err));
+    QCOMPARE(runMavctl({"settings", "export", "", second}).exitCode, 0);
+    const QByteArray exported = readFile(first);
+    QVERIFY(exported.count(QByteArrayView("\\\0k\0", 4)) > Depth * (Depth - 1) / 2); // every level
+    QVERIFY(exported == readFile(second));
+}
+
+void tst_MavctlSettings::inputErrors_data()
+{
+    QTest::addColumn<QStringList>("command");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("error");
+
+    QTest::newRow("import of an empty name") << QStringList {"settings", "import", ""} << 2 << "";
+    QTest::newRow("export to an empty name")
+        << QStringList {"settings", "export", "", ""} << 2 << "";
+    QTest::newRow("backup to an empty name") << QStringList {"settings", "backup", ""} << 2 << "";
+    QTest::newRow("import of a file beyond the limit")
+        << args("settings import @") << 1 << "larger than 256 MiB";
+    QTest::newRow("import of an endless device")
+        << args("settings import /dev/zero") << 1 << "larger than 256 MiB";
+}
+
+void tst_MavctlSettings::inputErrors()
+{
+    QFETCH(QStringList, command);
+    QFETCH(int, exitCode);
+    QFETCH(QString, error);
+    const QString big = m_env->path("big.reg");
+    writeFile(big, "Windows Registry Editor Version 5.00\n");
+    QVERIFY(QFile::resize(big, (qint64(256) << 20) + 1)); // sparse: nothing to read
+    command.replaceInStrings(QStringLiteral("@"), big);
+    const auto result = runMavctl(command);
+    QCOMPARE(result.exitCode, exitCode);
+    QVERIFY2(result.err.contains(error), qPrintable(result.err));
+    // One line of our own, no warning of Qt's.
+    const QStringList lines = result.err.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QVERIFY2(lines.value(0).startsWith(QLatin1String("mavctl: ")), qPrintable(result.err));
+    for (const QString &line : lines.mid(1))
+        QVERIFY2(line.startsWith(QLatin1String("Try ")), qPrintable(result.err));
+}
+
+void tst_MavctlSettings::invalidUtf8Argument()
+{
+    QProcess shell;
+    shell.start(QStringLiteral("/bin/sh"),
+                {"-c", "exec \"$0\" settings set P name \"$(printf 'a\\377b')\"", MAVCTL_PATH});
+    QVERIFY(shell.waitForFinished(60000));
+    QCOMPARE(shell.exitCode(), 2);
+    QVERIFY(shell.readAllStandardError().contains("not valid UTF-8"));
+    QCOMPARE(runMavctl(args("settings get P name")).exitCode, 1);
+}
+
+void tst_MavctlSettings::brokenHive_data()
+{
+    QTest::addColumn<qint64>("size"); // the hive cut to this size; -1 for random bytes
+    QTest::addColumn<bool>("unreadable");
+    QTest::addColumn<QString>("reason");
+
+    QTest::newRow("random bytes") << qint64(-1) << false << "file is not a database";
+    QTest::newRow("truncated") << qint64(1000) << false << "database disk image is malformed";
+    QTest::newRow("unreadable") << qint64(0) << true << "Permission denied";
+}
+
+void tst_MavctlSettings::brokenHive()
+{
+    QFETCH(qint64, size);
+    QFETCH(bool, unreadable);
+    QFETCH(QString, reason);
+    const QString hive = m_env->userHive();
+    QCOMPARE(runMavctl(args("settings set Settings/X v 1")).exitCode, 0);
+    QFile::remove(hive + QStringLiteral("-wal"));
+    QFile::remove(hive + QStringLiteral("-shm"));
+    if (size < 0)
+        writeFile(hive, QByteArray(8192, 'x'));
+    else if (size > 0)
+        QVERIFY(QFile::resize(hive, size));
+    if (unreadable)
+        QVERIFY(QFile::setPermissions(hive, {}));
+    const QString expected = "mavctl: cannot open the user hive " + hive + ": " + reason + '\n';
+    for (const char *command :
+         {"settings get Settings/X v", "settings list Settings/X", "settings export X -"}) {
+        const auto result = runMavctl(args(command), {}, dropCapabilities);
+        QCOMPARE(result.exitCode, 1);
+        QCOMPARE(result.err, expected);
+    }
 }
 
 QTEST_GUILESS_MAIN(tst_MavctlSettings)
