@@ -11,6 +11,10 @@
 
 #include <algorithm>
 
+namespace Mavctl {
+int runSettingsCatalogue(const QStringList &arguments); // catalogue.cpp
+}
+
 namespace {
 
 namespace reg = ztds::registry;
@@ -312,7 +316,8 @@ int runSettings(const QStringList &arguments)
         const char *name;
         Mavctl::Handler run;
     } subcommands[] = {{"get", runGet},   {"set", runSet},       {"delete", runDelete},
-                       {"list", runList}, {"export", runExport}, {"import", runImport}};
+                       {"list", runList}, {"export", runExport}, {"import", runImport},
+                       {"catalogue", Mavctl::runSettingsCatalogue}};
     const QString command = arguments.value(0);
     const QString name = arguments.value(1);
     for (const auto &s : subcommands) {
@@ -321,7 +326,8 @@ int runSettings(const QStringList &arguments)
     }
     if (name == QLatin1String("--help") || name == QLatin1String("-h") || name.isEmpty()) {
         Mavctl::printLine(
-            QStringLiteral("Usage: %1 get|set|delete|list|export|import ...").arg(command));
+            QStringLiteral("Usage: %1 get|set|delete|list|export|import|catalogue ...")
+                .arg(command));
         Mavctl::printLine(
             QStringLiteral("Reads and writes the settings store below SOFTWARE\\Zentrix."));
         Mavctl::printLine(QStringLiteral("PATH is relative to it, e.g. Settings/Player/General."));
