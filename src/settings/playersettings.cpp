@@ -111,15 +111,31 @@ QString folderDefault(Kind kind)
     return desktop;
 }
 
-std::string keyOf(SettingId id)
+struct Names
 {
-    return PlayerSettings::entry(id).key;
+    std::string section; // "<component id>/<group>"
+    std::string key;
+};
+
+// Built once: the component id is fixed at its first lookup. A number outside
+// the catalogue gets empty names, which every store operation refuses.
+const Names &names(SettingId id)
+{
+    static const std::array<Names, SettingIdCount> rows = [] {
+        std::array<Names, SettingIdCount> built;
+        const std::string prefix = SystemInfo::componentId() + '/';
+        for (int i = 0; i < SettingIdCount; ++i)
+            built[i] = {prefix + s_settingsCatalogue[i].section, s_settingsCatalogue[i].key};
+        return built;
+    }();
+    static const Names none;
+    return id >= 0 && id < SettingIdCount ? rows[id] : none;
 }
 
 bool readText(SettingId id, QString &text)
 {
     std::wstring value;
-    if (!ztds::userSettings::getString(PlayerSettings::sectionPath(id), keyOf(id), value))
+    if (!ztds::userSettings::getString(names(id).section, names(id).key, value))
         return false;
     text = QString::fromStdWString(value);
     return true;
@@ -135,7 +151,7 @@ bool readFont(SettingId id, QFont &font)
 
 std::string PlayerSettings::sectionPath(SettingId id)
 {
-    return SystemInfo::componentId() + '/' + entry(id).section;
+    return names(id).section;
 }
 
 QVariant PlayerSettings::defaultValue(SettingId id)
@@ -173,51 +189,52 @@ QString PlayerSettings::getString(SettingId id, const QString &fallback)
 
 bool PlayerSettings::setString(SettingId id, const QString &value)
 {
-    return ztds::userSettings::setString(sectionPath(id), keyOf(id), value.toStdWString());
+    return ztds::userSettings::setString(names(id).section, names(id).key, value.toStdWString());
 }
 
 int PlayerSettings::getInt(SettingId id, int fallback)
 {
     int value = fallback;
-    return ztds::userSettings::getInt(sectionPath(id), keyOf(id), value) ? value : fallback;
+    return ztds::userSettings::getInt(names(id).section, names(id).key, value) ? value : fallback;
 }
 
 bool PlayerSettings::setInt(SettingId id, int value)
 {
-    return ztds::userSettings::setInt(sectionPath(id), keyOf(id), value);
+    return ztds::userSettings::setInt(names(id).section, names(id).key, value);
 }
 
 qint64 PlayerSettings::getInt64(SettingId id, qint64 fallback)
 {
     std::int64_t value = fallback;
-    return ztds::userSettings::getInt64(sectionPath(id), keyOf(id), value) ? value : fallback;
+    return ztds::userSettings::getInt64(names(id).section, names(id).key, value) ? value : fallback;
 }
 
 bool PlayerSettings::setInt64(SettingId id, qint64 value)
 {
-    return ztds::userSettings::setInt64(sectionPath(id), keyOf(id), value);
+    return ztds::userSettings::setInt64(names(id).section, names(id).key, value);
 }
 
 double PlayerSettings::getDouble(SettingId id, double fallback)
 {
     double value = fallback;
-    return ztds::userSettings::getDouble(sectionPath(id), keyOf(id), value) ? value : fallback;
+    return ztds::userSettings::getDouble(names(id).section, names(id).key, value) ? value
+                                                                                  : fallback;
 }
 
 bool PlayerSettings::setDouble(SettingId id, double value)
 {
-    return ztds::userSettings::setDouble(sectionPath(id), keyOf(id), value);
+    return ztds::userSettings::setDouble(names(id).section, names(id).key, value);
 }
 
 bool PlayerSettings::getBool(SettingId id, bool fallback)
 {
     bool value = fallback;
-    return ztds::userSettings::getBool(sectionPath(id), keyOf(id), value) ? value : fallback;
+    return ztds::userSettings::getBool(names(id).section, names(id).key, value) ? value : fallback;
 }
 
 bool PlayerSettings::setBool(SettingId id, bool value)
 {
-    return ztds::userSettings::setBool(sectionPath(id), keyOf(id), value);
+    return ztds::userSettings::setBool(names(id).section, names(id).key, value);
 }
 
 QByteArray PlayerSettings::getBinary(SettingId id)
@@ -228,14 +245,14 @@ QByteArray PlayerSettings::getBinary(SettingId id)
 QByteArray PlayerSettings::getBinary(SettingId id, const QByteArray &fallback)
 {
     zttl::MemoryBuffer<char> value;
-    if (!ztds::userSettings::getBinary(sectionPath(id), keyOf(id), value))
+    if (!ztds::userSettings::getBinary(names(id).section, names(id).key, value))
         return fallback;
     return QByteArray(value.data(), qsizetype(value.size()));
 }
 
 bool PlayerSettings::setBinary(SettingId id, const QByteArray &value)
 {
-    return ztds::userSettings::setBinary(sectionPath(id), keyOf(id), value.constData(),
+    return ztds::userSettings::setBinary(names(id).section, names(id).key, value.constData(),
                                          unsigned(value.size()));
 }
 
@@ -258,7 +275,7 @@ bool PlayerSettings::setFont(SettingId id, const QFont &value)
 
 bool PlayerSettings::remove(SettingId id)
 {
-    return ztds::userSettings::deleteValue(sectionPath(id), keyOf(id));
+    return ztds::userSettings::deleteValue(names(id).section, names(id).key);
 }
 
 } // namespace Quorvex
