@@ -26,16 +26,16 @@
 /*
     The shell folders of the Windows build and what stands for them here:
 
-    | Windows                         | Here                                              |
-    |---------------------------------|---------------------------------------------------|
-    | CSIDL_APPDATA                   | QStandardPaths::GenericDataLocation ($XDG_DATA_HOME) |
-    | CSIDL_MYVIDEO, first choice     | QStandardPaths::MoviesLocation (XDG_VIDEOS_DIR)   |
-    | CSIDL_PERSONAL, second choice   | QStandardPaths::DocumentsLocation                 |
-    | "C:", last resort               | the home folder                                   |
-    | CSIDL_DESKTOPDIRECTORY          | QStandardPaths::DesktopLocation                   |
-    | "\Zentrix Movies"               | "/Zentrix Movies"                                 |
-    | GetDiskFreeSpaceExA             | statvfs                                           |
-    | FILE_ATTRIBUTE_HIDDEN           | nothing: ".downloads" is hidden by its name       |
+    | Windows                       | Here                                                 |
+    |-------------------------------|------------------------------------------------------|
+    | CSIDL_APPDATA                 | QStandardPaths::GenericDataLocation ($XDG_DATA_HOME) |
+    | CSIDL_MYVIDEO, first choice   | QStandardPaths::MoviesLocation (XDG_VIDEOS_DIR)      |
+    | CSIDL_PERSONAL, second choice | QStandardPaths::DocumentsLocation                    |
+    | "C:", last resort             | the home folder                                      |
+    | CSIDL_DESKTOPDIRECTORY        | QStandardPaths::DesktopLocation                      |
+    | "\Zentrix Movies"             | "/Zentrix Movies"                                    |
+    | GetDiskFreeSpaceExA           | statvfs                                              |
+    | FILE_ATTRIBUTE_HIDDEN         | nothing: ".downloads" is hidden by its name          |
 */
 
 namespace Quorvex {
@@ -47,8 +47,8 @@ namespace {
 
 // The two paths are set at start-up and read by the ping worker and plug-ins on
 // their own threads: every access copies the whole value under this lock. Until
-// a setter runs they are the system's temporary folder of the moment they are
-// first read, so a host may still set TMPDIR in main().
+// a setter runs they are QDir::tempPath() as it is when read, not when the
+// library was loaded, so a host may still set TMPDIR in main().
 struct TempPaths
 {
     QMutex mutex;
