@@ -17,6 +17,10 @@
 #include <cstring>
 #include <functional>
 
+namespace Mavctl {
+int runSettingsCatalogue(const QStringList &arguments); // catalogue.cpp
+}
+
 namespace {
 
 namespace reg = ztds::registry;
@@ -482,6 +486,11 @@ int runSettings(const QStringList &arguments)
                 sub, QStringList {command + QLatin1Char(' ') + name} + arguments.mid(2));
         names += QLatin1String(sub.name);
     }
+    // The catalogue reads its own command line: it has no hive and no PATH.
+    if (name == QLatin1String("catalogue"))
+        return Mavctl::runSettingsCatalogue(QStringList {command + QLatin1Char(' ') + name}
+                                            + arguments.mid(2));
+    names += QStringLiteral("catalogue");
     if (name == QLatin1String("--help") || name == QLatin1String("-h") || name.isEmpty()) {
         Mavctl::printLine(
             QStringLiteral("Usage: %1 %2 ...").arg(command, names.join(QLatin1Char('|'))));
