@@ -1,0 +1,385 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
+// File type associations of OSUtilities.
+//
+// On Windows the player's ProgID goes into HKEY_CLASSES_ROOT and the Explorer's
+// FileExts choices, and from Vista on the default-programs service is told too;
+// the shell is then notified with SHChangeNotify. Here the two registry places
+// live in the registry store: the class root is a merged view of the user hive's
+// Software\Classes over the machine hive's, written to the user hive only, and
+// the user choices keep their Windows path in the user hive. The default-programs
+// service becomes the MIME applications files (mimeapps.cpp). Nothing here needs
+// a shell notification: desktops read mimeapps.list when they open a file.
+#include "filetypes_p.h"
+#include "mimeapps_p.h"
+#include "oslogging_p.h"
+#include "osutilities.h"
+#include "settings/registry_p.h"
+
+#include <QFileInfo>
+#include <QMimeDatabase>
+
+namespace Quorvex {
+
+namespace FileTypes {
+
+namespace {
+
+namespace reg = ztds::registry;
+
+const std::wstring ClassesPath = L"Software\\Classes\\";
+const std::wstring ChoicesPath =
+    L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\FileExts\\";
+// Value names; the class root's handler is the key's default (unnamed) value.
+const std::wstring DefaultValue;
+const std::wstring PerceivedType = L"PerceivedType";
+const std::wstring Backup = L"Zentrix.backup";
+const std::wstring DefaultAppBackup = L"Zentrix.AAR.backup";
+const std::wstring ProgId = L"Progid";
+
+struct Stored
+{
+    bool exists = false;
+    QString text; // empty for a value that is not text
+};
+
+Stored read(reg::Key &key, const std::wstring &name)
+{
+    std::uint32_t type = reg::RegNone;
+    std::string data;
+    if (!key.queryValue(name, type, data))
+        return {};
+    if (type != reg::RegSz && type != reg::RegExpandSz)
+        return {true, QString()};
+    return {true, QString::fromStdWString(reg::regSzToWide(data))};
+}
+
+bool sameProgId(const QString &a, const QString &b)
+{
+    return a.compare(b, Qt::CaseInsensitive) == 0; // ProgIDs are registry key names
+}
+
+/*!
+    The registry side of one extension: reads see the store as it was when the
+    object was made; writes are collected and applied in one transaction.
+*/
+class RegistryEntry
+{
+public:
+    explicit RegistryEntry(const QString &extension)
+        : m_classPath(ClassesPath + extension.toStdWString())
+        , m_choicesPath(ChoicesPath + extension.toStdWString())
+        , m_userClass(reg::lookupKey(reg::Hive::CurrentUser, m_classPath))
+        , m_machineClass(reg::lookupKey(reg::Hive::LocalMachine, m_classPath))
+        , m_choices(reg::lookupKey(reg::Hive::CurrentUser, m_choicesPath))
+    { }
+
+    //! The merged view: the user's value, else the machine's.
+    Stored classValue(const std::wstring &name) const
+    {
+        const Stored user = read(*m_userClass, name);
+        return user.exists ? user : read(*m_machineClass, name);
+    }
+    Stored choice(const std::wstring &name) const { return read(*m_choices, name); }
+
+    void setClass(const std::wstring &name, const QString &text)
+    {
+        set(m_classPath, *m_userClass, name, text, m_classCreated);
+    }
+    void setChoice(const std::wstring &name, const QString &text)
+    {
+        set(m_choicesPath, *m_choices, name, text, m_choicesCreated);
+    }
+    //! Only the user hive's value can go; a machine value stays visible below it.
+    void removeClass(const std::wstring &name) { remove(m_classPath, *m_userClass, name); }
+    void removeChoice(const std::wstring &name) { remove(m_choicesPath, *m_choices, name); }
+
+    bool write(QString *error) const
+    {
+        std::string why;
+        if (m_operations.empty() || reg::applyBatch(m_operations, &why))
+            return true;
+        *error = QString::fromStdString(why);
+        return false;
+    }
+
+private:
+    static reg::Operation operation(reg::Operation::Kind kind, const std::wstring &path,
+                                    const std::wstring &name = std::wstring())
+    {
+        reg::Operation op;
+        op.kind = kind;
+        op.path = path;
+        op.name = name;
+        return op; // the user hive: the only one written here
+    }
+    void set(const std::wstring &path, reg::Key &key, const std::wstring &name, const QString &text,
+             bool &created)
+    {
+        std::uint32_t type = reg::RegNone;
+        std::string data;
+        const std::string wanted = reg::wideToRegSz(text.toStdWString());
+        if (key.queryValue(name, type, data) && type == reg::RegSz && data == wanted)
+            return;
+        if (!created) {
+            m_operations.push_back(operation(reg::Operation::CreateKey, path));
+            created = true;
+        }
+        reg::Operation op = operation(reg::Operation::SetValue, path, name);
+        op.type = reg::RegSz;
+        op.data = wanted;
+        m_operations.push_back(std::move(op));
+    }
+    void remove(const std::wstring &path, reg::Key &key, const std::wstring &name)
+    {
+        if (read(key, name).exists)
+            m_operations.push_back(operation(reg::Operation::DeleteValue, path, name));
+    }
+
+    std::wstring m_classPath;
+    std::wstring m_choicesPath;
+    std::unique_ptr<reg::Key> m_userClass;
+    std::unique_ptr<reg::Key> m_machineClass;
+    std::unique_ptr<reg::Key> m_choices;
+    bool m_classCreated = false;
+    bool m_choicesCreated = false;
+    std::vector<reg::Operation> m_operations;
+};
+
+QString association(const QString &extension)
+{
+    if (!isValidExtension(extension))
+        return QString();
+    const RegistryEntry entry(extension);
+    const QString choice = entry.choice(ProgId).text;
+    return choice.isEmpty() ? entry.classValue(DefaultValue).text : choice;
+}
+
+//! The user's mimeapps.list, read once a call, when the first extension needs it.
+struct UserFile
+{
+    bool tried = false;
+    bool loaded = false;
+    bool exists = false;
+    QString error;
+
+    bool load(MimeApps::Associations &apps, QString *why)
+    {
+        if (!tried) {
+            tried = true;
+            exists = QFileInfo::exists(apps.userFile());
+            loaded = apps.loadUserFile(&error);
+        }
+        if (!loaded)
+            *why = error;
+        return loaded;
+    }
+};
+
+/*
+    The default-programs step: the player's desktop entry goes first in the
+    user's [Default Applications] entry of the type, and the application that
+    was the effective default is kept in "Zentrix.AAR.backup". Giving back takes
+    the player out of that entry only when it leads it, so another program's
+    choice made since is left alone; the backup goes first again when it would
+    not be the default otherwise.
+*/
+void changeDefaultApplication(MimeApps::Associations &apps, RegistryEntry &entry,
+                              const QString &mimeType, bool take)
+{
+    const QString group = QLatin1String(MimeApps::DefaultGroup);
+    const QString player = MimeApps::Associations::playerDesktopId();
+    MimeApps::KeyFile &list = apps.userList();
+    QStringList ids = list.list(group, mimeType);
+    if (take) {
+        const QString current = apps.effectiveDefault(mimeType);
+        if (current != player && apps.clients(mimeType).contains(current))
+            entry.setChoice(DefaultAppBackup, current);
+        ids.removeAll(player);
+        ids.prepend(player);
+        list.setList(group, mimeType, ids);
+        return;
+    }
+    if (ids.value(0) != player)
+        return;
+    ids.removeAll(player);
+    list.setList(group, mimeType, ids);
+    const QString backup = entry.choice(DefaultAppBackup).text;
+    if (!backup.isEmpty() && apps.isInstalled(backup)
+        && apps.effectiveDefault(mimeType) != backup) {
+        ids.removeAll(backup);
+        ids.prepend(backup);
+        list.setList(group, mimeType, ids);
+    }
+}
+
+bool applyOne(MimeApps::Associations &apps, UserFile &userFile, const QString &extension, bool take,
+              QString *error)
+{
+    if (!isValidExtension(extension)) {
+        *error = QStringLiteral("not a file name extension");
+        return false;
+    }
+    const QString player = progId(extension);
+    RegistryEntry entry(extension);
+
+    if (!entry.classValue(PerceivedType).exists)
+        entry.setClass(PerceivedType, QStringLiteral("video"));
+
+    const QString mimeType = mimeTypeForExtension(extension);
+    QByteArray before;
+    if (!mimeType.isEmpty()) {
+        if (!userFile.load(apps, error))
+            return false;
+        before = apps.userList().toByteArray();
+        changeDefaultApplication(apps, entry, mimeType, take);
+    }
+    if (!take) {
+        entry.removeChoice(DefaultAppBackup);
+        entry.removeClass(DefaultAppBackup); // an older version kept it there
+    }
+
+    const Stored classDefault = entry.classValue(DefaultValue);
+    const Stored userChoice = entry.choice(ProgId);
+    if (take) {
+        if (!classDefault.text.isEmpty() && !sameProgId(classDefault.text, player))
+            entry.setClass(Backup, classDefault.text);
+        entry.setClass(DefaultValue, player);
+        if (!userChoice.text.isEmpty() && !sameProgId(userChoice.text, player))
+            entry.setChoice(Backup, userChoice.text);
+        entry.setChoice(ProgId, player);
+    } else {
+        // Without a backup only the player's own value goes: another program's stays.
+        const Stored classBackup = entry.classValue(Backup);
+        if (classBackup.exists) {
+            entry.setClass(DefaultValue, classBackup.text);
+            entry.removeClass(Backup);
+        } else if (sameProgId(classDefault.text, player)) {
+            entry.removeClass(DefaultValue);
+        }
+        const Stored userBackup = entry.choice(Backup);
+        if (userBackup.exists) {
+            entry.setChoice(ProgId, userBackup.text);
+            entry.removeChoice(Backup);
+        } else if (sameProgId(userChoice.text, player)) {
+            entry.removeChoice(ProgId);
+        }
+    }
+
+    // The MIME file first: it is put back when the store then refuses the rest.
+    const bool fileChanged = !mimeType.isEmpty() && apps.userList().toByteArray() != before;
+    if (fileChanged && !apps.saveUserFile(apps.userList().toByteArray(), error)) {
+        apps.userList().parse(before);
+        return false;
+    }
+    if (!entry.write(error)) {
+        if (fileChanged) {
+            QString restoreError;
+            const bool restored = userFile.exists ? apps.saveUserFile(before, &restoreError)
+                                                  : apps.removeUserFile(&restoreError);
+            if (!restored)
+                *error += QStringLiteral("; ") + restoreError;
+            apps.userList().parse(before);
+        }
+        return false;
+    }
+    if (fileChanged)
+        userFile.exists = true;
+    return true;
+}
+
+} // namespace
+
+QString progId(const QString &extension)
+{
+    return QStringLiteral("zentrix_") + extension.mid(1) + QStringLiteral("_file");
+}
+
+bool isValidExtension(const QString &extension)
+{
+    if (extension.size() < 2 || extension.size() > qsizetype(reg::MaxKeyNameLength)
+        || extension.front() != QLatin1Char('.'))
+        return false;
+    for (const QChar c : extension) {
+        if (c.unicode() < 0x20 || c == QLatin1Char('\\') || c == QLatin1Char('/'))
+            return false;
+    }
+    return true;
+}
+
+QString mimeTypeForExtension(const QString &extension)
+{
+    if (!isValidExtension(extension))
+        return QString();
+    const QList<QMimeType> types =
+        QMimeDatabase().mimeTypesForFileName(QStringLiteral("x") + extension);
+    // Some extensions are shared (".ts": Qt Linguist and MPEG transport stream);
+    // a video player means the video, or else the sound.
+    for (const QLatin1String prefix : {QLatin1String("video/"), QLatin1String("audio/")}) {
+        for (const QMimeType &type : types) {
+            if (type.name().startsWith(prefix))
+                return type.name();
+        }
+    }
+    return types.isEmpty() ? QString() : types.constFirst().name();
+}
+
+State state(const QString &extension)
+{
+    State state;
+    if (!isValidExtension(extension))
+        return state;
+    const RegistryEntry entry(extension);
+    state.association = association(extension);
+    state.classDefault = entry.classValue(DefaultValue).text;
+    state.classBackup = entry.classValue(Backup).text;
+    state.userChoice = entry.choice(ProgId).text;
+    state.userBackup = entry.choice(Backup).text;
+    state.defaultAppBackup = entry.choice(DefaultAppBackup).text;
+    state.mimeType = mimeTypeForExtension(extension);
+    if (!state.mimeType.isEmpty()) {
+        MimeApps::Associations apps;
+        QString error;
+        if (!apps.loadUserFile(&error))
+            qCDebug(lcOs) << error;
+        state.effectiveDefault = apps.effectiveDefault(state.mimeType);
+    }
+    return state;
+}
+
+bool apply(const QMap<QString, bool> &wanted, QStringList *errors)
+{
+    MimeApps::Associations apps;
+    UserFile userFile;
+    bool ok = true;
+    for (auto it = wanted.cbegin(); it != wanted.cend(); ++it) {
+        QString error;
+        if (!applyOne(apps, userFile, it.key(), it.value(), &error)) {
+            ok = false;
+            if (errors)
+                errors->append(it.key() + QStringLiteral(": ") + error);
+        }
+    }
+    return ok;
+}
+
+} // namespace FileTypes
+
+bool OSUtilities::getFileTypeAssociations(const QStringList &extensions,
+                                          QMap<QString, QString> &associations)
+{
+    for (const QString &extension : extensions)
+        associations[extension] = FileTypes::association(extension);
+    return true;
+}
+
+bool OSUtilities::setFileTypeAssociations(const QMap<QString, bool> &wanted)
+{
+    QStringList errors;
+    if (FileTypes::apply(wanted, &errors))
+        return true;
+    for (const QString &error : std::as_const(errors))
+        qCWarning(lcOs).noquote() << "file type association left unchanged:" << error;
+    return false;
+}
+
+} // namespace Quorvex
