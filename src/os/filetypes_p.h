@@ -35,8 +35,10 @@ MAVLIBRARY_INTERNAL_EXPORT State state(const QString &extension);
 
 /*!
     Takes over (true) or gives back (false) each extension, in key order. An
-    extension whose change cannot be written completely is left as it was and
-    its reason appended to \a errors; the others still change. False when any failed.
+    extension that cannot be changed (not an extension; a mimeapps.list that
+    cannot be read) is passed over. The others are written together, and when
+    that fails all of them are left as they were. Each extension left unchanged
+    adds "extension: reason" to \a errors; false when there is any.
 */
 MAVLIBRARY_INTERNAL_EXPORT bool apply(const QMap<QString, bool> &wanted, QStringList *errors);
 

@@ -17,6 +17,7 @@
 
 #include <QFileInfo>
 #include <QMimeDatabase>
+#include <QSet>
 
 namespace Quorvex {
 
@@ -59,8 +60,8 @@ bool sameProgId(const QString &a, const QString &b)
 }
 
 /*!
-    The registry side of one extension: reads see the store as it was when the
-    object was made; writes are collected and applied in one transaction.
+    The registry side of one extension: reads see the store as it is; writes are
+    collected, to be applied later in one transaction.
 */
 class RegistryEntry
 {
@@ -93,14 +94,7 @@ public:
     void removeClass(const std::wstring &name) { remove(m_classPath, *m_userClass, name); }
     void removeChoice(const std::wstring &name) { remove(m_choicesPath, *m_choices, name); }
 
-    bool write(QString *error) const
-    {
-        std::string why;
-        if (m_operations.empty() || reg::applyBatch(m_operations, &why))
-            return true;
-        *error = QString::fromStdString(why);
-        return false;
-    }
+    std::vector<reg::Operation> &operations() { return m_operations; }
 
 private:
     static reg::Operation operation(reg::Operation::Kind kind, const std::wstring &path,
@@ -154,27 +148,6 @@ QString association(const QString &extension)
     return choice.isEmpty() ? entry.classValue(DefaultValue).text : choice;
 }
 
-//! The user's mimeapps.list, read once a call, when the first extension needs it.
-struct UserFile
-{
-    bool tried = false;
-    bool loaded = false;
-    bool exists = false;
-    QString error;
-
-    bool load(MimeApps::Associations &apps, QString *why)
-    {
-        if (!tried) {
-            tried = true;
-            exists = QFileInfo::exists(apps.userFile());
-            loaded = apps.loadUserFile(&error);
-        }
-        if (!loaded)
-            *why = error;
-        return loaded;
-    }
-};
-
 /*
     The default-programs step: the player's desktop entry goes first in the
     user's [Default Applications] entry of the type, and the application that
@@ -212,26 +185,99 @@ void changeDefaultApplication(MimeApps::Associations &apps, RegistryEntry &entry
     }
 }
 
-bool applyOne(MimeApps::Associations &apps, UserFile &userFile, const QString &extension, bool take,
-              QString *error)
+/*!
+    One call's changes. Each extension's changes are collected, then written
+    together: the user's mimeapps.list first (one atomic replacement), then the
+    store (one transaction). When either fails, the file is put back and every
+    extension of the group is left as it was. A group is written early when an
+    extension names a key that it already changes (".AVI" after ".avi"), so that
+    each extension reads what the one before wrote.
+*/
+class Changes
 {
-    if (!isValidExtension(extension)) {
-        *error = QStringLiteral("not a file name extension");
-        return false;
-    }
-    const QString player = progId(extension);
-    RegistryEntry entry(extension);
+public:
+    QStringList errors;
 
+    void add(const QString &extension, bool take)
+    {
+        if (!isValidExtension(extension)) {
+            errors.append(extension + QStringLiteral(": not a file name extension"));
+            return;
+        }
+        if (m_folded.contains(extension.toCaseFolded()))
+            write();
+        RegistryEntry entry(extension);
+        QString error;
+        if (!prepare(entry, extension, take, &error)) {
+            errors.append(extension + QStringLiteral(": ") + error);
+            return;
+        }
+        auto &operations = entry.operations();
+        m_operations.insert(m_operations.end(), std::make_move_iterator(operations.begin()),
+                            std::make_move_iterator(operations.end()));
+        m_extensions.append(extension);
+        m_folded.insert(extension.toCaseFolded());
+    }
+
+    void write()
+    {
+        QString error;
+        if (!writeGroup(&error)) {
+            for (const QString &extension : std::as_const(m_extensions))
+                errors.append(extension + QStringLiteral(": ") + error);
+            if (m_loaded)
+                m_apps.userList().parse(m_written);
+        } else if (m_loaded) {
+            m_written = m_apps.userList().toByteArray();
+            m_fileExists = m_fileExists || m_fileChanged;
+        }
+        m_operations.clear();
+        m_extensions.clear();
+        m_folded.clear();
+    }
+
+private:
+    bool prepare(RegistryEntry &entry, const QString &extension, bool take, QString *error);
+    bool loadUserFile(QString *error);
+    bool writeGroup(QString *error);
+
+    MimeApps::Associations m_apps;
+    bool m_triedLoading = false;
+    bool m_loaded = false;
+    QString m_loadError;
+    bool m_fileExists = false;
+    QByteArray m_written; // the user's file as it is on disk
+    bool m_fileChanged = false;
+    std::vector<reg::Operation> m_operations;
+    QStringList m_extensions;
+    QSet<QString> m_folded;
+};
+
+bool Changes::loadUserFile(QString *error)
+{
+    if (!m_triedLoading) {
+        m_triedLoading = true;
+        m_fileExists = QFileInfo::exists(m_apps.userFile());
+        m_loaded = m_apps.loadUserFile(&m_loadError);
+        if (m_loaded)
+            m_written = m_apps.userList().toByteArray();
+    }
+    if (!m_loaded)
+        *error = m_loadError;
+    return m_loaded;
+}
+
+bool Changes::prepare(RegistryEntry &entry, const QString &extension, bool take, QString *error)
+{
+    const QString player = progId(extension);
     if (!entry.classValue(PerceivedType).exists)
         entry.setClass(PerceivedType, QStringLiteral("video"));
 
     const QString mimeType = mimeTypeForExtension(extension);
-    QByteArray before;
     if (!mimeType.isEmpty()) {
-        if (!userFile.load(apps, error))
+        if (!loadUserFile(error))
             return false;
-        before = apps.userList().toByteArray();
-        changeDefaultApplication(apps, entry, mimeType, take);
+        changeDefaultApplication(m_apps, entry, mimeType, take);
     }
     if (!take) {
         entry.removeChoice(DefaultAppBackup);
@@ -247,44 +293,44 @@ bool applyOne(MimeApps::Associations &apps, UserFile &userFile, const QString &e
         if (!userChoice.text.isEmpty() && !sameProgId(userChoice.text, player))
             entry.setChoice(Backup, userChoice.text);
         entry.setChoice(ProgId, player);
-    } else {
-        // Without a backup only the player's own value goes: another program's stays.
-        const Stored classBackup = entry.classValue(Backup);
-        if (classBackup.exists) {
-            entry.setClass(DefaultValue, classBackup.text);
-            entry.removeClass(Backup);
-        } else if (sameProgId(classDefault.text, player)) {
-            entry.removeClass(DefaultValue);
-        }
-        const Stored userBackup = entry.choice(Backup);
-        if (userBackup.exists) {
-            entry.setChoice(ProgId, userBackup.text);
-            entry.removeChoice(Backup);
-        } else if (sameProgId(userChoice.text, player)) {
-            entry.removeChoice(ProgId);
-        }
+        return true;
     }
-
-    // The MIME file first: it is put back when the store then refuses the rest.
-    const bool fileChanged = !mimeType.isEmpty() && apps.userList().toByteArray() != before;
-    if (fileChanged && !apps.saveUserFile(apps.userList().toByteArray(), error)) {
-        apps.userList().parse(before);
-        return false;
+    // Without a backup only the player's own value goes: another program's stays.
+    const Stored classBackup = entry.classValue(Backup);
+    if (classBackup.exists) {
+        entry.setClass(DefaultValue, classBackup.text);
+        entry.removeClass(Backup);
+    } else if (sameProgId(classDefault.text, player)) {
+        entry.removeClass(DefaultValue);
     }
-    if (!entry.write(error)) {
-        if (fileChanged) {
-            QString restoreError;
-            const bool restored = userFile.exists ? apps.saveUserFile(before, &restoreError)
-                                                  : apps.removeUserFile(&restoreError);
-            if (!restored)
-                *error += QStringLiteral("; ") + restoreError;
-            apps.userList().parse(before);
-        }
-        return false;
+    const Stored userBackup = entry.choice(Backup);
+    if (userBackup.exists) {
+        entry.setChoice(ProgId, userBackup.text);
+        entry.removeChoice(Backup);
+    } else if (sameProgId(userChoice.text, player)) {
+        entry.removeChoice(ProgId);
     }
-    if (fileChanged)
-        userFile.exists = true;
     return true;
+}
+
+bool Changes::writeGroup(QString *error)
+{
+    const QByteArray file = m_loaded ? m_apps.userList().toByteArray() : m_written;
+    m_fileChanged = file != m_written;
+    if (m_fileChanged && !m_apps.saveUserFile(file, error))
+        return false;
+    std::string why;
+    if (m_operations.empty() || reg::applyBatch(m_operations, &why))
+        return true;
+    *error = QString::fromStdString(why);
+    if (m_fileChanged) {
+        QString restoreError;
+        const bool restored = m_fileExists ? m_apps.saveUserFile(m_written, &restoreError)
+                                           : m_apps.removeUserFile(&restoreError);
+        if (!restored)
+            *error += QStringLiteral("; ") + restoreError;
+    }
+    return false;
 }
 
 } // namespace
@@ -348,18 +394,13 @@ State state(const QString &extension)
 
 bool apply(const QMap<QString, bool> &wanted, QStringList *errors)
 {
-    MimeApps::Associations apps;
-    UserFile userFile;
-    bool ok = true;
-    for (auto it = wanted.cbegin(); it != wanted.cend(); ++it) {
-        QString error;
-        if (!applyOne(apps, userFile, it.key(), it.value(), &error)) {
-            ok = false;
-            if (errors)
-                errors->append(it.key() + QStringLiteral(": ") + error);
-        }
-    }
-    return ok;
+    Changes changes;
+    for (auto it = wanted.cbegin(); it != wanted.cend(); ++it)
+        changes.add(it.key(), it.value());
+    changes.write();
+    if (errors)
+        *errors = changes.errors;
+    return changes.errors.isEmpty();
 }
 
 } // namespace FileTypes
