@@ -57,12 +57,6 @@ private:
     QTimer m_timer;
 };
 
-QString trace(const char *what, const QString &program, const QStringList &arguments)
-{
-    return QStringLiteral("%1 \"%2\" with arguments: (\"%3\")")
-        .arg(QLatin1String(what), program, arguments.join(QStringLiteral("\", \"")));
-}
-
 } // namespace
 
 class tst_CompanionLaunchers : public QObject
@@ -72,182 +66,149 @@ class tst_CompanionLaunchers : public QObject
 private slots:
     void init();
     void cleanup() { m_env.reset(); }
-
-    void transferFiles_data();
-    void transferFiles();
     void launch_data();
     void launch();
 
 private:
-    QString install(const std::wstring &component, const QString &kind);
-    QStringList recorded();
-
     std::unique_ptr<MavTest::TestEnvironment> m_env;
 };
 
 void tst_CompanionLaunchers::init()
 {
     m_env = std::make_unique<MavTest::TestEnvironment>();
-    m_env->setVariable("MAV_RECORDER_OUTPUT",
-                       QFile::encodeName(m_env->path(QStringLiteral("recorded"))));
-    QVERIFY(QDir().mkpath(m_env->path(QStringLiteral("videos/a b"))));
+    m_env->setVariable("MAV_RECORDER_OUTPUT", QFile::encodeName(m_env->path("recorded")));
+    QVERIFY(QDir().mkpath(m_env->path("videos/a b")));
+    QVERIFY(QDir().mkpath(m_env->path("Zentrix Tools")));
 }
 
-// "recorder": the recorder; "plain file": a file that cannot be run; "missing": a path without a
-// file.
-QString tst_CompanionLaunchers::install(const std::wstring &component, const QString &kind)
+void tst_CompanionLaunchers::launch_data()
 {
-    const QString program =
-        m_env->path(QStringLiteral("Zentrix Tools/%1 ü").arg(QString::fromStdWString(component)));
-    QDir().mkpath(m_env->path(QStringLiteral("Zentrix Tools")));
-    if (kind == QLatin1String("recorder"))
-        QFile::copy(QStringLiteral(COMPANION_RECORDER_PATH), program);
-    else if (kind == QLatin1String("plain file"))
-        QFile(program).open(QIODevice::WriteOnly);
-    if (!kind.isEmpty())
-        ztds::installSettings::setString(component, std::wstring(L"InstallPath"),
-                                         program.toStdWString());
-    return program;
-}
-
-QStringList tst_CompanionLaunchers::recorded()
-{
-    QFile file(m_env->path(QStringLiteral("recorded")));
-    if (!QTest::qWaitFor([&] { return file.exists(); }, 10000) || !file.open(QIODevice::ReadOnly))
-        return {QStringLiteral("<nothing recorded>")};
-    return QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-}
-
-void tst_CompanionLaunchers::transferFiles_data()
-{
-    QTest::addColumn<QStringList>("files"); // below videos/
-    QTest::addColumn<QStringList>("present");
+    QTest::addColumn<bool>("server"); // the media server, else the wizard with id 7
+    QTest::addColumn<QString>("program"); // "recorder", "plain file", "missing" or none
+    QTest::addColumn<QStringList>("files"); // below videos/; "!" marks a missing one
     QTest::addColumn<QString>("extra");
     QTest::addColumn<int>("answer");
     QTest::addColumn<int>("code");
-    QTest::addColumn<int>("icon"); // 0: no box
-    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("title"); // of the box; none: no box
     QTest::addColumn<QString>("text"); // {dir}: the videos folder
     QTest::addColumn<QStringList>("urls"); // below the videos folder, encoded
 
     const int ok = QMessageBox::Ok;
     const int cancel = QMessageBox::Cancel;
-    const int question = QMessageBox::Question;
-    const int critical = QMessageBox::Critical;
-    const QStringList two {"a.avi", "gone.avi"};
-    const QStringList three {"a.avi", "gone.avi", "lost.avi"};
-    const QStringList onlyA {"a.avi"};
+    const QStringList two {"a.avi", "!gone.avi"};
+    const QStringList three {"a.avi", "!gone.avi", "!lost.avi"};
+    const QStringList a {"a.avi"};
     const QString oneMissing =
         QStringLiteral("The video file \"{dir}/gone.avi\" appears to be missing.\n"
                        "Would you like to transfer the remaining files?");
     const QString someMissing =
         QStringLiteral("Some of the selected video files appear to be missing.\n"
                        "Would you like to transfer the remaining files?");
-
-    QTest::newRow("no files") << QStringList() << QStringList() << "" << ok << 2 << 0 << ""
-                              << "" << QStringList();
+    const QStringList none;
+    QTest::newRow("no files") << false << "recorder" << none << "" << ok << 2 << ""
+                              << "" << none;
     QTest::newRow("no files, extra argument")
-        << QStringList() << QStringList() << "-sync" << ok << 2 << 0 << ""
-        << "" << QStringList();
+        << false << "recorder" << none << "-sync" << ok << 2 << ""
+        << "" << none;
     QTest::newRow("one of two missing, Ok")
-        << two << onlyA << "" << ok << 2 << question << "Video File Missing" << oneMissing << onlyA;
-    QTest::newRow("one of two missing, Cancel")
-        << two << onlyA << "" << cancel << 4 << question << "Video File Missing" << oneMissing
-        << QStringList();
-    QTest::newRow("two of three missing, Ok") << three << onlyA << "" << ok << 2 << question
-                                              << "Video Files Missing" << someMissing << onlyA;
+        << false << "recorder" << two << "" << ok << 2 << "Video File Missing" << oneMissing << a;
+    QTest::newRow("one of two missing, Cancel") << false << "recorder" << two << "" << cancel << 4
+                                                << "Video File Missing" << oneMissing << none;
+    QTest::newRow("two of three missing, Ok") << false << "recorder" << three << "" << ok << 2
+                                              << "Video Files Missing" << someMissing << a;
     QTest::newRow("two of three missing, Cancel")
-        << three << onlyA << "" << cancel << 4 << question << "Video Files Missing" << someMissing
-        << QStringList();
+        << false << "recorder" << three << "" << cancel << 4 << "Video Files Missing" << someMissing
+        << none;
     QTest::newRow("the only file missing")
-        << QStringList {"gone.avi"} << QStringList() << "" << ok << 3 << critical
-        << "Video File Missing"
-        << "The video file \"{dir}/gone.avi\" appears to be missing." << QStringList();
+        << false << "recorder" << QStringList {"!gone.avi"} << "" << ok << 3 << "Video File Missing"
+        << "The video file \"{dir}/gone.avi\" appears to be missing." << none;
     QTest::newRow("all files missing")
-        << two << QStringList() << "" << ok << 3 << critical << "Video Files Missing"
-        << "None of the selected video files could be found." << QStringList();
+        << false << "recorder" << QStringList {"!gone.avi", "!lost.avi"} << "" << ok << 3
+        << "Video Files Missing"
+        << "None of the selected video files could be found." << none;
     QTest::newRow("spaces and non-ASCII letters: encoded")
-        << QStringList {"a b/é ü.avi", "b.avi"} << QStringList {"a b/é ü.avi", "b.avi"} << "" << ok
-        << 2 << 0 << ""
+        << false << "recorder" << QStringList {"a b/é ü.avi", "b.avi"} << "" << ok << 2 << ""
         << "" << QStringList {"a%20b/%C3%A9%20%C3%BC.avi", "b.avi"};
-}
-
-void tst_CompanionLaunchers::transferFiles()
-{
-    QFETCH(QStringList, files);
-    QFETCH(QStringList, present);
-    QFETCH(QString, extra);
-    QFETCH(int, answer);
-    QFETCH(int, code);
-    QFETCH(int, icon);
-    QFETCH(QString, title);
-    QFETCH(QString, text);
-    QFETCH(QStringList, urls);
-    const QString program = install(L"TransferWizard", QStringLiteral("recorder"));
-    const QString dir = m_env->path(QStringLiteral("videos"));
-    for (QString &file : files) {
-        file = dir + QLatin1Char('/') + file;
-        if (present.contains(file.mid(dir.size() + 1)))
-            QVERIFY(QFile(file).open(QIODevice::WriteOnly));
-    }
-    QStringList expected {QStringLiteral("-xfer")};
-    if (!extra.isEmpty())
-        expected << extra;
-    expected << QStringLiteral("-id") << QStringLiteral("7");
-    for (const QString &url : std::as_const(urls))
-        expected << QStringLiteral("-file")
-                 << QStringLiteral("file://") + dir + QLatin1Char('/') + url;
-    if (code == 2)
-        QTest::ignoreMessage(
-            QtDebugMsg, trace("Lauching Transfer Wizard", program, expected).toUtf8().constData());
-
-    BoxAnswerer answerer {QMessageBox::StandardButton(answer)};
-    QCOMPARE(TransferWizard::transferFiles(files, extra, 7), code);
-    QCOMPARE(answerer.icon, icon);
-    QCOMPARE(answerer.title, title);
-    QCOMPARE(answerer.text, QString(text).replace(QLatin1String("{dir}"), dir));
-    if (code == 2)
-        QCOMPARE(recorded(), expected);
-    else
-        QVERIFY(!QFile::exists(m_env->path(QStringLiteral("recorded"))));
-}
-
-void tst_CompanionLaunchers::launch_data()
-{
-    QTest::addColumn<bool>("mediaServer");
-    QTest::addColumn<QString>("program"); // see install()
-    QTest::addColumn<int>("code");
-
     for (const bool server : {false, true}) {
-        const char *name = server ? "media server: " : "transfer wizard: ";
-        QTest::addRow("%sno InstallPath", name) << server << "" << 0;
-        QTest::addRow("%sno file at InstallPath", name) << server << "missing" << 0;
-        QTest::addRow("%scannot start", name) << server << "plain file" << 1;
+        const char *name = server ? "media server" : "wizard";
+        QTest::addRow("%s: no InstallPath", name) << server << "" << none << "" << ok << 0 << ""
+                                                  << "" << none;
+        QTest::addRow("%s: no file there", name)
+            << server << "missing" << none << "" << ok << 0 << ""
+            << "" << none;
+        QTest::addRow("%s: cannot start", name)
+            << server << "plain file" << none << "" << ok << 1 << ""
+            << "" << none;
     }
-    QTest::addRow("media server: started") << true << "recorder" << 2;
+    QTest::addRow("media server: started") << true << "recorder" << none << "" << ok << 2 << ""
+                                           << "" << none;
 }
 
 void tst_CompanionLaunchers::launch()
 {
-    QFETCH(bool, mediaServer);
+    QFETCH(bool, server);
     QFETCH(QString, program);
+    QFETCH(QStringList, files);
+    QFETCH(QString, extra);
+    QFETCH(int, answer);
     QFETCH(int, code);
-    const std::wstring component = mediaServer ? L"ZentrixMediaServer" : L"TransferWizard";
-    const QString path = install(component, program);
-    const QStringList arguments =
-        mediaServer ? QStringList {"-config"} : QStringList {"-xfer", "-id", "7"};
-    if (code > 0)
-        QTest::ignoreMessage(
-            QtDebugMsg,
-            trace(mediaServer ? "Lauching Zentrix Media Server" : "Lauching Transfer Wizard", path,
-                  arguments)
-                .toUtf8()
-                .constData());
-    QCOMPARE(mediaServer ? ZentrixMediaServer::launchZMS()
-                         : TransferWizard::transferFiles({}, {}, 7),
+    QFETCH(QString, title);
+    QFETCH(QString, text);
+    QFETCH(QStringList, urls);
+    const std::wstring component = server ? L"ZentrixMediaServer" : L"TransferWizard";
+    const QString path =
+        m_env->path(QStringLiteral("Zentrix Tools/%1 ü").arg(QString::fromStdWString(component)));
+    if (program == QLatin1String("recorder"))
+        QVERIFY(QFile::copy(QStringLiteral(COMPANION_RECORDER_PATH), path));
+    else if (program == QLatin1String("plain file"))
+        QVERIFY(QFile(path).open(QIODevice::WriteOnly));
+    if (!program.isEmpty())
+        QVERIFY(ztds::installSettings::setString(component, std::wstring(L"InstallPath"),
+                                                 path.toStdWString()));
+    const QString dir = m_env->path("videos");
+    for (QString &file : files) {
+        const bool missing = file.startsWith(QLatin1Char('!'));
+        file = dir + QLatin1Char('/') + file.mid(missing ? 1 : 0);
+        if (!missing)
+            QVERIFY(QFile(file).open(QIODevice::WriteOnly));
+    }
+
+    QStringList expected {QStringLiteral("-config")};
+    if (!server) {
+        expected = QStringList {QStringLiteral("-xfer")}
+            + (extra.isEmpty() ? QStringList() : QStringList {extra})
+            + QStringList {QStringLiteral("-id"), QStringLiteral("7")};
+        for (const QString &url : std::as_const(urls))
+            expected << QStringLiteral("-file")
+                     << QStringLiteral("file://") + dir + QLatin1Char('/') + url;
+    }
+    if (code == 1 || code == 2) {
+        const QString trace =
+            QStringLiteral("%1 \"%2\" with arguments: (\"%3\")")
+                .arg(server ? "Lauching Zentrix Media Server" : "Lauching Transfer Wizard", path,
+                     expected.join(QStringLiteral("\", \"")));
+        QTest::ignoreMessage(QtDebugMsg, trace.toUtf8().constData());
+    }
+    BoxAnswerer answerer {QMessageBox::StandardButton(answer)};
+    QCOMPARE(server ? ZentrixMediaServer::launchZMS()
+                    : TransferWizard::transferFiles(files, extra, 7),
              code);
-    if (code == 2)
-        QCOMPARE(recorded(), arguments);
+    QCOMPARE(answerer.title, title);
+    QCOMPARE(answerer.text, QString(text).replace(QLatin1String("{dir}"), dir));
+    QCOMPARE(answerer.icon,
+             title.isEmpty() ? 0
+                 : code == 3 ? QMessageBox::Critical
+                             : QMessageBox::Question);
+
+    QFile recorded(m_env->path("recorded"));
+    if (code != 2) {
+        QVERIFY(!recorded.exists());
+        return;
+    }
+    QVERIFY(QTest::qWaitFor([&] { return recorded.exists(); }, 10000));
+    QVERIFY(recorded.open(QIODevice::ReadOnly));
+    QCOMPARE(QString::fromUtf8(recorded.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts),
+             expected);
 }
 
 QTEST_MAIN(tst_CompanionLaunchers)

@@ -112,8 +112,6 @@ private slots:
 
     void registry_data();
     void registry();
-    void associations_data();
-    void associations();
     void mimeDefaults_data();
     void mimeDefaults();
     void failedWrites_data();
@@ -122,7 +120,6 @@ private slots:
 private:
     void installApplications();
     QString xdgDefault(const QString &mimeType);
-    int runChild(const QStringList &arguments, bool unprivileged);
 
     std::unique_ptr<MavTest::TestEnvironment> m_env;
 };
@@ -160,56 +157,45 @@ QString tst_OSUtilitiesFileTypes::xdgDefault(const QString &mimeType)
     return QString::fromUtf8(xdg.readAllStandardOutput()).trimmed();
 }
 
-// Root may write anything, so a case that needs a write to fail runs its child as nobody.
-int tst_OSUtilitiesFileTypes::runChild(const QStringList &arguments, bool unprivileged)
-{
-    QProcess child;
-    child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    if (unprivileged && ::geteuid() == 0)
-        child.start(QStringLiteral("setpriv"),
-                    QStringList {QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
-                                 QStringLiteral("--clear-groups"),
-                                 QCoreApplication::applicationFilePath()}
-                        + arguments);
-    else
-        child.start(QCoreApplication::applicationFilePath(), arguments);
-    if (!child.waitForFinished(60000) || child.exitStatus() != QProcess::NormalExit)
-        return -1;
-    return child.exitCode();
-}
-
 void tst_OSUtilitiesFileTypes::registry_data()
 {
     QTest::addColumn<QStringList>("setup");
     QTest::addColumn<QString>("steps");
     QTest::addColumn<QStringList>("expected");
+    QTest::addColumn<QString>("association"); // what getFileTypeAssociations answers then
 
     const QStringList other {"C:Default=other_avi", "U:Progid=other_user"};
     const QStringList taken {"C:Default=zentrix_avi_file", "C:PerceivedType=video",
                              "C:Zentrix.backup=other_avi", "U:Progid=zentrix_avi_file",
                              "U:Zentrix.backup=other_user"};
-    QTest::newRow("take another program's: both backed up") << other << "take" << taken;
-    QTest::newRow("take twice: the backups stay") << other << "take,take" << taken;
+    const QStringList restored {"C:Default=other_avi", "C:PerceivedType=video",
+                                "U:Progid=other_user"};
+    const QString player = QStringLiteral("zentrix_avi_file");
+    QTest::newRow("take another program's: both backed up") << other << "take" << taken << player;
+    QTest::newRow("take twice: the backups stay") << other << "take,take" << taken << player;
     QTest::newRow("take and give back: both restored")
-        << other << "take,give"
-        << QStringList {"C:Default=other_avi", "C:PerceivedType=video", "U:Progid=other_user"};
+        << other << "take,give" << restored << "other_user";
     const QStringList own {"C:Default=zentrix_avi_file", "U:Progid=zentrix_avi_file"};
     QTest::newRow("already the player's: no backup")
-        << own << "take"
-        << QStringList {"C:Default=zentrix_avi_file", "C:PerceivedType=video",
-                        "U:Progid=zentrix_avi_file"};
+        << own << "take" << (QStringList {"C:PerceivedType=video"} + own) << player;
     QTest::newRow("already the player's, given back: removed")
-        << own << "take,give" << QStringList {"C:PerceivedType=video"};
+        << own << "take,give" << QStringList {"C:PerceivedType=video"} << "";
     QTest::newRow("give back another program's: left alone")
-        << other << "give"
-        << QStringList {"C:Default=other_avi", "C:PerceivedType=video", "U:Progid=other_user"};
+        << other << "give" << restored << "other_user";
     QTest::newRow("machine class root: backed up in the user hive")
         << QStringList {"M:Default=machine_avi", "M:PerceivedType=audio"} << "take"
         << QStringList {"C:Default=zentrix_avi_file", "C:Zentrix.backup=machine_avi",
-                        "U:Progid=zentrix_avi_file"};
+                        "U:Progid=zentrix_avi_file"}
+        << player;
     QTest::newRow("old default-programs backup in the class root: removed")
         << QStringList {"C:Zentrix.AAR.backup=somebody"} << "give"
-        << QStringList {"C:PerceivedType=video"};
+        << QStringList {"C:PerceivedType=video"} << "";
+    QTest::newRow("read: empty user choice, the user's class root")
+        << QStringList {"U:Progid=", "C:Default=class_avi", "M:Default=machine_avi"} << ""
+        << QStringList {"C:Default=class_avi", "U:Progid="} << "class_avi";
+    QTest::newRow("read: the machine's class root")
+        << QStringList {"M:Default=machine_avi"} << "" << QStringList() << "machine_avi";
+    QTest::newRow("read: nothing") << QStringList() << "" << QStringList() << "";
 }
 
 void tst_OSUtilitiesFileTypes::registry()
@@ -217,44 +203,17 @@ void tst_OSUtilitiesFileTypes::registry()
     QFETCH(QStringList, setup);
     QFETCH(QString, steps);
     QFETCH(QStringList, expected);
+    QFETCH(QString, association);
     writeValues(setup, QStringLiteral(".avi"));
     QVERIFY(set(steps));
+    expected.sort();
     QCOMPARE(userValues(QStringLiteral(".avi")), expected);
-}
-
-void tst_OSUtilitiesFileTypes::associations_data()
-{
-    QTest::addColumn<QStringList>("setup");
-    QTest::addColumn<QString>("extension");
-    QTest::addColumn<QString>("expected");
-
-    QTest::newRow("user choice first")
-        << QStringList {"U:Progid=user_avi", "C:Default=class_avi"} << ".avi"
-        << "user_avi";
-    QTest::newRow("empty user choice: class root")
-        << QStringList {"U:Progid=", "C:Default=class_avi"} << ".avi"
-        << "class_avi";
-    QTest::newRow("user class root over the machine's")
-        << QStringList {"C:Default=class_avi", "M:Default=machine_avi"} << ".avi"
-        << "class_avi";
-    QTest::newRow("machine class root") << QStringList {"M:Default=machine_avi"} << ".avi"
-                                        << "machine_avi";
-    QTest::newRow("unknown extension") << QStringList {"C:Default=class_avi"} << ".mkv"
-                                       << "";
-    QTest::newRow("not one key") << QStringList {"C:Default=class_avi"} << ".mkv\\..\\.avi"
-                                 << "";
-}
-
-void tst_OSUtilitiesFileTypes::associations()
-{
-    QFETCH(QStringList, setup);
-    QFETCH(QString, extension);
-    QFETCH(QString, expected);
-    writeValues(setup, QStringLiteral(".avi"));
+    // Other keys stay; a name that is not one key reads as nothing.
     QMap<QString, QString> result {{QStringLiteral(".other"), QStringLiteral("kept")}};
-    QVERIFY(OSUtilities::getFileTypeAssociations({extension}, result));
-    QCOMPARE(result.value(extension, QStringLiteral("<none>")), expected);
-    QCOMPARE(result.value(QStringLiteral(".other")), QStringLiteral("kept"));
+    QVERIFY(OSUtilities::getFileTypeAssociations({".avi", ".mkv\\..\\.avi"}, result));
+    const QMap<QString, QString> wanted {
+        {".avi", association}, {".mkv\\..\\.avi", ""}, {".other", "kept"}};
+    QCOMPARE(result, wanted);
 }
 
 void tst_OSUtilitiesFileTypes::mimeDefaults_data()
@@ -357,26 +316,28 @@ void tst_OSUtilitiesFileTypes::failedWrites()
         if (readOnly == QLatin1String(".config"))
             QFile::setPermissions(user, QFile::Permissions(0x4444));
     }
-    const int code =
-        runChild({QStringLiteral("--set"), QStringLiteral(".avi"), QStringLiteral("1")},
-                 !readOnly.isEmpty());
+    // Root may write anything: the child that must fail to write runs as nobody.
+    QProcess child;
+    child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    const QString self = QCoreApplication::applicationFilePath();
+    if (!readOnly.isEmpty() && ::geteuid() == 0)
+        child.start("setpriv",
+                    {"--reuid=65534", "--regid=65534", "--clear-groups", self, "--take-avi"});
+    else
+        child.start(self, {QStringLiteral("--take-avi")});
+    QVERIFY(child.waitForFinished(60000));
     if (!readOnly.isEmpty())
         QFile::setPermissions(m_env->path(readOnly), QFile::Permissions(0x7755));
-    QCOMPARE(code, 1);
+    QCOMPARE(child.exitCode(), 1); // setFileTypeAssociations reported false
     QCOMPARE(userValues(QStringLiteral(".avi")), values);
     QCOMPARE(readFile(user), userFile);
 }
 
 int main(int argc, char *argv[])
 {
-    // Child: --set EXT 0|1; exit status 0 when setFileTypeAssociations reported true.
-    if (argc == 4 && std::strcmp(argv[1], "--set") == 0) {
-        QCoreApplication app(argc, argv);
-        const bool take = std::strcmp(argv[3], "1") == 0;
-        return OSUtilities::setFileTypeAssociations({{QString::fromLocal8Bit(argv[2]), take}}) ? 0
-                                                                                               : 1;
-    }
     QCoreApplication app(argc, argv);
+    if (argc == 2 && std::strcmp(argv[1], "--take-avi") == 0)
+        return set(QStringLiteral("take")) ? 0 : 1;
     tst_OSUtilitiesFileTypes test;
     QTEST_SET_MAIN_SOURCE_PATH
     return QTest::qExec(&test, argc, argv);
