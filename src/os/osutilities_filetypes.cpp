@@ -66,6 +66,8 @@ bool sameProgId(const QString &a, const QString &b)
 class RegistryEntry
 {
 public:
+    enum Place { ClassRoot, UserChoices };
+
     explicit RegistryEntry(const QString &extension)
         : m_classPath(ClassesPath + extension.toStdWString())
         , m_choicesPath(ChoicesPath + extension.toStdWString())
@@ -74,25 +76,37 @@ public:
         , m_choices(reg::lookupKey(reg::Hive::CurrentUser, m_choicesPath))
     { }
 
-    //! The merged view: the user's value, else the machine's.
-    Stored classValue(const std::wstring &name) const
+    //! The class root is the merged view: the user's value, else the machine's.
+    Stored value(Place place, const std::wstring &name) const
     {
+        if (place == UserChoices)
+            return read(*m_choices, name);
         const Stored user = read(*m_userClass, name);
         return user.exists ? user : read(*m_machineClass, name);
     }
-    Stored choice(const std::wstring &name) const { return read(*m_choices, name); }
-
-    void setClass(const std::wstring &name, const QString &text)
+    void set(Place place, const std::wstring &name, const QString &text)
     {
-        set(m_classPath, *m_userClass, name, text, m_classCreated);
-    }
-    void setChoice(const std::wstring &name, const QString &text)
-    {
-        set(m_choicesPath, *m_choices, name, text, m_choicesCreated);
+        std::uint32_t type = reg::RegNone;
+        std::string data;
+        const std::string wanted = reg::wideToRegSz(text.toStdWString());
+        if (userKey(place).queryValue(name, type, data) && type == reg::RegSz && data == wanted)
+            return;
+        bool &created = place == ClassRoot ? m_classCreated : m_choicesCreated;
+        if (!created) {
+            m_operations.push_back(operation(reg::Operation::CreateKey, path(place)));
+            created = true;
+        }
+        reg::Operation op = operation(reg::Operation::SetValue, path(place), name);
+        op.type = reg::RegSz;
+        op.data = wanted;
+        m_operations.push_back(std::move(op));
     }
     //! Only the user hive's value can go; a machine value stays visible below it.
-    void removeClass(const std::wstring &name) { remove(m_classPath, *m_userClass, name); }
-    void removeChoice(const std::wstring &name) { remove(m_choicesPath, *m_choices, name); }
+    void remove(Place place, const std::wstring &name)
+    {
+        if (read(userKey(place), name).exists)
+            m_operations.push_back(operation(reg::Operation::DeleteValue, path(place), name));
+    }
 
     std::vector<reg::Operation> &operations() { return m_operations; }
 
@@ -106,28 +120,11 @@ private:
         op.name = name;
         return op; // the user hive: the only one written here
     }
-    void set(const std::wstring &path, reg::Key &key, const std::wstring &name, const QString &text,
-             bool &created)
+    const std::wstring &path(Place place) const
     {
-        std::uint32_t type = reg::RegNone;
-        std::string data;
-        const std::string wanted = reg::wideToRegSz(text.toStdWString());
-        if (key.queryValue(name, type, data) && type == reg::RegSz && data == wanted)
-            return;
-        if (!created) {
-            m_operations.push_back(operation(reg::Operation::CreateKey, path));
-            created = true;
-        }
-        reg::Operation op = operation(reg::Operation::SetValue, path, name);
-        op.type = reg::RegSz;
-        op.data = wanted;
-        m_operations.push_back(std::move(op));
+        return place == ClassRoot ? m_classPath : m_choicesPath;
     }
-    void remove(const std::wstring &path, reg::Key &key, const std::wstring &name)
-    {
-        if (read(key, name).exists)
-            m_operations.push_back(operation(reg::Operation::DeleteValue, path, name));
-    }
+    reg::Key &userKey(Place place) const { return place == ClassRoot ? *m_userClass : *m_choices; }
 
     std::wstring m_classPath;
     std::wstring m_choicesPath;
@@ -144,8 +141,8 @@ QString association(const QString &extension)
     if (!isValidExtension(extension))
         return QString();
     const RegistryEntry entry(extension);
-    const QString choice = entry.choice(ProgId).text;
-    return choice.isEmpty() ? entry.classValue(DefaultValue).text : choice;
+    const QString choice = entry.value(RegistryEntry::UserChoices, ProgId).text;
+    return choice.isEmpty() ? entry.value(RegistryEntry::ClassRoot, DefaultValue).text : choice;
 }
 
 /*
@@ -166,7 +163,7 @@ void changeDefaultApplication(MimeApps::Associations &apps, RegistryEntry &entry
     if (take) {
         const QString current = apps.effectiveDefault(mimeType);
         if (current != player && apps.clients(mimeType).contains(current))
-            entry.setChoice(DefaultAppBackup, current);
+            entry.set(RegistryEntry::UserChoices, DefaultAppBackup, current);
         ids.removeAll(player);
         ids.prepend(player);
         list.setList(group, mimeType, ids);
@@ -176,7 +173,7 @@ void changeDefaultApplication(MimeApps::Associations &apps, RegistryEntry &entry
         return;
     ids.removeAll(player);
     list.setList(group, mimeType, ids);
-    const QString backup = entry.choice(DefaultAppBackup).text;
+    const QString backup = entry.value(RegistryEntry::UserChoices, DefaultAppBackup).text;
     if (!backup.isEmpty() && apps.isInstalled(backup)
         && apps.effectiveDefault(mimeType) != backup) {
         ids.removeAll(backup);
@@ -270,8 +267,8 @@ bool Changes::loadUserFile(QString *error)
 bool Changes::prepare(RegistryEntry &entry, const QString &extension, bool take, QString *error)
 {
     const QString player = progId(extension);
-    if (!entry.classValue(PerceivedType).exists)
-        entry.setClass(PerceivedType, QStringLiteral("video"));
+    if (!entry.value(RegistryEntry::ClassRoot, PerceivedType).exists)
+        entry.set(RegistryEntry::ClassRoot, PerceivedType, QStringLiteral("video"));
 
     const QString mimeType = mimeTypeForExtension(extension);
     if (!mimeType.isEmpty()) {
@@ -280,35 +277,25 @@ bool Changes::prepare(RegistryEntry &entry, const QString &extension, bool take,
         changeDefaultApplication(m_apps, entry, mimeType, take);
     }
     if (!take) {
-        entry.removeChoice(DefaultAppBackup);
-        entry.removeClass(DefaultAppBackup); // an older version kept it there
+        entry.remove(RegistryEntry::UserChoices, DefaultAppBackup);
+        entry.remove(RegistryEntry::ClassRoot, DefaultAppBackup); // an older version kept it there
     }
 
-    const Stored classDefault = entry.classValue(DefaultValue);
-    const Stored userChoice = entry.choice(ProgId);
-    if (take) {
-        if (!classDefault.text.isEmpty() && !sameProgId(classDefault.text, player))
-            entry.setClass(Backup, classDefault.text);
-        entry.setClass(DefaultValue, player);
-        if (!userChoice.text.isEmpty() && !sameProgId(userChoice.text, player))
-            entry.setChoice(Backup, userChoice.text);
-        entry.setChoice(ProgId, player);
-        return true;
-    }
-    // Without a backup only the player's own value goes: another program's stays.
-    const Stored classBackup = entry.classValue(Backup);
-    if (classBackup.exists) {
-        entry.setClass(DefaultValue, classBackup.text);
-        entry.removeClass(Backup);
-    } else if (sameProgId(classDefault.text, player)) {
-        entry.removeClass(DefaultValue);
-    }
-    const Stored userBackup = entry.choice(Backup);
-    if (userBackup.exists) {
-        entry.setChoice(ProgId, userBackup.text);
-        entry.removeChoice(Backup);
-    } else if (sameProgId(userChoice.text, player)) {
-        entry.removeChoice(ProgId);
+    // The handler's value in each place, with its backup beside it. Without a
+    // backup, giving back removes only the player's own value.
+    for (const auto &[place, handler] : {std::pair {RegistryEntry::ClassRoot, DefaultValue},
+                                         std::pair {RegistryEntry::UserChoices, ProgId}}) {
+        const Stored current = entry.value(place, handler);
+        if (take) {
+            if (!current.text.isEmpty() && !sameProgId(current.text, player))
+                entry.set(place, Backup, current.text);
+            entry.set(place, handler, player);
+        } else if (const Stored backup = entry.value(place, Backup); backup.exists) {
+            entry.set(place, handler, backup.text);
+            entry.remove(place, Backup);
+        } else if (sameProgId(current.text, player)) {
+            entry.remove(place, handler);
+        }
     }
     return true;
 }
@@ -376,11 +363,11 @@ State state(const QString &extension)
         return state;
     const RegistryEntry entry(extension);
     state.association = association(extension);
-    state.classDefault = entry.classValue(DefaultValue).text;
-    state.classBackup = entry.classValue(Backup).text;
-    state.userChoice = entry.choice(ProgId).text;
-    state.userBackup = entry.choice(Backup).text;
-    state.defaultAppBackup = entry.choice(DefaultAppBackup).text;
+    state.classDefault = entry.value(RegistryEntry::ClassRoot, DefaultValue).text;
+    state.classBackup = entry.value(RegistryEntry::ClassRoot, Backup).text;
+    state.userChoice = entry.value(RegistryEntry::UserChoices, ProgId).text;
+    state.userBackup = entry.value(RegistryEntry::UserChoices, Backup).text;
+    state.defaultAppBackup = entry.value(RegistryEntry::UserChoices, DefaultAppBackup).text;
     state.mimeType = mimeTypeForExtension(extension);
     if (!state.mimeType.isEmpty()) {
         MimeApps::Associations apps;

@@ -12,12 +12,18 @@ namespace {
 
 namespace FileTypes = Quorvex::FileTypes;
 
-// "avi" and ".avi" both name .avi.
-int extensions(const QCommandLineParser &parser, const QString &command, QStringList &result)
+// Parses the command line of a command that takes extensions: "avi" and ".avi"
+// both name .avi. Returns -1 to go on, else the exit code.
+int parseExtensions(QCommandLineParser &parser, const QStringList &arguments, QStringList &result)
 {
+    parser.addPositionalArgument(QStringLiteral("EXT"), QStringLiteral("extensions, e.g. avi .mkv"),
+                                 QStringLiteral("EXT..."));
+    if (const int code = Mavctl::parse(parser, arguments); code >= 0)
+        return code;
     const QStringList args = parser.positionalArguments();
     if (args.isEmpty())
-        return Mavctl::usageError(command, QStringLiteral("name at least one extension"));
+        return Mavctl::usageError(arguments.value(0),
+                                  QStringLiteral("name at least one extension"));
     for (const QString &arg : args) {
         const QString extension = arg.startsWith(QLatin1Char('.')) ? arg : QLatin1Char('.') + arg;
         if (!FileTypes::isValidExtension(extension))
@@ -35,12 +41,8 @@ int runGet(const QStringList &arguments)
         "Prints what opens each extension: the ProgID, the class root's and the user's choice "
         "with their backups, the MIME type and its default application."));
     parser.addOption(json);
-    parser.addPositionalArgument(QStringLiteral("EXT"), QStringLiteral("extensions, e.g. avi .mkv"),
-                                 QStringLiteral("EXT..."));
     QStringList list;
-    if (int code = Mavctl::parse(parser, arguments); code >= 0)
-        return code;
-    if (int code = extensions(parser, arguments.value(0), list); code >= 0)
+    if (const int code = parseExtensions(parser, arguments, list); code >= 0)
         return code;
 
     QJsonArray array;
@@ -80,12 +82,8 @@ int change(const QStringList &arguments, bool take)
                               "replaces as a backup.")
              : QStringLiteral("Gives each extension back to the handler it had before the player "
                               "took it over."));
-    parser.addPositionalArgument(QStringLiteral("EXT"), QStringLiteral("extensions, e.g. avi .mkv"),
-                                 QStringLiteral("EXT..."));
     QStringList list;
-    if (int code = Mavctl::parse(parser, arguments); code >= 0)
-        return code;
-    if (int code = extensions(parser, arguments.value(0), list); code >= 0)
+    if (const int code = parseExtensions(parser, arguments, list); code >= 0)
         return code;
     QMap<QString, bool> wanted;
     for (const QString &extension : std::as_const(list))
