@@ -64,9 +64,9 @@ private:
     The MIME applications files and desktop entries of the XDG folders as the
     environment names them when the object is made. The user's mimeapps.list is
     held in memory, changed there and saved explicitly; every other file is read
-    once, when first needed. GUI-thread object: no locks.
+    once, when first needed. One thread at a time; no locks.
 */
-class MAVLIBRARY_INTERNAL_EXPORT Associations
+class Associations
 {
 public:
     //! The player's desktop entry.

@@ -67,7 +67,9 @@ int runGet(const QStringList &arguments)
         }
         Mavctl::printLine(extension);
         for (const auto &row : rows)
-            Mavctl::printLine(QStringLiteral("  %1: %2").arg(row.first, row.second));
+            Mavctl::printLine(
+                QStringLiteral("  %1: %2")
+                    .arg(row.first, row.second.isEmpty() ? QStringLiteral("(none)") : row.second));
     }
     if (parser.isSet(json))
         Mavctl::printLine(QString::fromUtf8(QJsonDocument(array).toJson(QJsonDocument::Compact)));
