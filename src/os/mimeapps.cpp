@@ -71,7 +71,7 @@ bool KeyFile::parse(const QByteArray &data, QString *error)
     };
     if (data.contains('\0'))
         return fail(0, QStringLiteral("not text (a NUL byte)"));
-    QStringDecoder utf8(QStringDecoder::Utf8);
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     const QString decoded = utf8.decode(data);
     Q_UNUSED(decoded)
     if (utf8.hasError())
@@ -111,9 +111,9 @@ bool KeyFile::parse(const QByteArray &data, QString *error)
     return true;
 }
 
-qsizetype KeyFile::find(const QString &group, const QString &key) const
+qsizetype KeyFile::find(const QString &group, const QString &key, qsizetype from) const
 {
-    for (qsizetype i = 0; i < m_lines.size(); ++i) {
+    for (qsizetype i = from; i < m_lines.size(); ++i) {
         const Line &line = m_lines[i];
         if (!line.key.isEmpty() && m_groups[line.group] == group
             && line.key.compare(key, Qt::CaseInsensitive) == 0)
@@ -147,6 +147,9 @@ void KeyFile::setList(const QString &group, const QString &key, const QStringLis
 {
     const qsizetype i = find(group, key);
     if (i >= 0) {
+        // A repeated entry would count for readers that take the last one.
+        for (qsizetype j = find(group, key, i + 1); j >= 0; j = find(group, key, j))
+            m_lines.removeAt(j);
         if (items.isEmpty()) {
             m_lines.removeAt(i);
             return;

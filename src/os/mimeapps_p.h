@@ -40,8 +40,9 @@ public:
     QString value(const QString &group, const QString &key) const;
     //! A semicolon-separated value, its items trimmed, empty items dropped.
     QStringList list(const QString &group, const QString &key) const;
-    //! Replaces the value (or, for an empty \a items, removes the entry); a new
-    //! entry goes after the last entry of the group, a new group at the end.
+    //! Replaces the value (or, for an empty \a items, removes the entry), and
+    //! removes repeats of the entry; a new entry goes after the last entry of
+    //! the group, a new group at the end.
     void setList(const QString &group, const QString &key, const QStringList &items);
     QByteArray toByteArray() const;
 
@@ -53,7 +54,7 @@ private:
         QString key; // empty unless the line is an entry
         bool header = false;
     };
-    qsizetype find(const QString &group, const QString &key) const;
+    qsizetype find(const QString &group, const QString &key, qsizetype from = 0) const;
 
     QList<Line> m_lines;
     QStringList m_groups; // in order of appearance, repeats included

@@ -238,6 +238,14 @@ void tst_OSUtilitiesFileTypes::mimeDefaults_data()
         << QByteArray("[Default Applications]\nvideo/x-msvideo=othervideo.desktop;\n")
         << QByteArray("[Default Applications]\nvideo/x-msvideo=zentrix-player.desktop;\n")
         << QByteArray("[Default Applications]\n");
+    QTest::newRow("a repeated entry goes with the first")
+        << QByteArray("[Default "
+                      "Applications]\nvideo/x-msvideo=othervideo.desktop\nvideo/"
+                      "x-msvideo=thirdvideo.desktop\n")
+        << QByteArray()
+        << QByteArray("[Default "
+                      "Applications]\nvideo/x-msvideo=zentrix-player.desktop;othervideo.desktop\n")
+        << QByteArray("[Default Applications]\nvideo/x-msvideo=othervideo.desktop\n");
     QTest::newRow("give back another program's default: left alone")
         << QByteArray("[Default "
                       "Applications]\nvideo/x-msvideo=othervideo.desktop;zentrix-player.desktop;\n")
@@ -288,8 +296,8 @@ void tst_OSUtilitiesFileTypes::failedWrites_data()
         << "" << QByteArray("video/x-msvideo=othervideo.desktop\n");
     QTest::newRow("malformed: not text")
         << "" << QByteArray("[Default Applications]\n\0\x01\x02", 26);
-    QTest::newRow("malformed: not UTF-8")
-        << "" << QByteArray("[Default Applications]\nvideo/x-msvideo=\xff\n");
+    QTest::newRow("malformed: UTF-8 cut short")
+        << "" << QByteArray("[Default Applications]\n#\xc9");
 }
 
 void tst_OSUtilitiesFileTypes::failedWrites()
