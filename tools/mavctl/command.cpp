@@ -81,23 +81,4 @@ void printLine(const QString &line)
     out.flush();
 }
 
-int dispatch(const QStringList &arguments, const QList<SubCommand> &subcommands,
-             const QStringList &usage)
-{
-    const QString command = arguments.value(0);
-    const QString name = arguments.value(1);
-    for (const SubCommand &s : subcommands) {
-        if (name == QLatin1String(s.name))
-            return s.run(QStringList {command + QLatin1Char(' ') + name} + arguments.mid(2));
-    }
-    if (name == QLatin1String("--help") || name == QLatin1String("-h") || name.isEmpty()) {
-        for (const QString &line : usage)
-            printLine(line);
-        return name.isEmpty() ? UsageError : Success;
-    }
-    return usageError(
-        command,
-        QStringLiteral("unknown command '%1 %2'").arg(command.section(QLatin1Char(' '), 1), name));
-}
-
 } // namespace Mavctl

@@ -60,20 +60,6 @@ int usageError(const QString &command, const QString &message);
 //! Writes one line to stdout.
 void printLine(const QString &line);
 
-struct SubCommand
-{
-    const char *name;
-    Handler run;
-};
-
-/*!
-    Runs the sub-command that arguments[1] names, with "mavctl <command> <sub>"
-    as its arguments[0]. Without one, or with --help, prints \a usage (its lines)
-    on stdout and returns 2 or 0.
-*/
-int dispatch(const QStringList &arguments, const QList<SubCommand> &subcommands,
-             const QStringList &usage);
-
 } // namespace Mavctl
 
 #define MAVCTL_CONCAT_(a, b) a##b
