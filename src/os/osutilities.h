@@ -137,7 +137,8 @@ public:
     /*!
         For each extension, true makes the player its handler (keeping what it
         replaces as a backup), false gives it back. False when a change could not
-        be written; that extension is then left as it was.
+        be written (the extensions concerned are then left as they were) or a
+        key is no extension.
     */
     static bool setFileTypeAssociations(const QMap<QString, bool> &wanted);
 
