@@ -31,9 +31,9 @@ const QString Choices =
 // user choices; "Default" is the key's unnamed value.
 void writeValues(const QStringList &values, const QString &extension)
 {
-    for (const QString &spec : values) {
-        const QString where = spec.left(2);
-        const QString name = spec.mid(2).section(QLatin1Char('='), 0, 0);
+    for (const QString &item : values) {
+        const QString where = item.left(2);
+        const QString name = item.mid(2).section(QLatin1Char('='), 0, 0);
         const QString path = (where == QLatin1String("U:") ? Choices : Classes) + extension;
         const auto hive =
             where == QLatin1String("M:") ? reg::Hive::LocalMachine : reg::Hive::CurrentUser;
@@ -41,7 +41,7 @@ void writeValues(const QStringList &values, const QString &extension)
         QVERIFY(key);
         QVERIFY(key->setValue(
             name == QLatin1String("Default") ? std::wstring() : name.toStdWString(), reg::RegSz,
-            reg::wideToRegSz(spec.section(QLatin1Char('='), 1).toStdWString())));
+            reg::wideToRegSz(item.section(QLatin1Char('='), 1).toStdWString())));
     }
 }
 
