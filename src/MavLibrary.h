@@ -25,6 +25,8 @@
 
 // os
 #include <MavLibrary/os/osutilities.h>
+#include <MavLibrary/os/transferwizard.h>
+#include <MavLibrary/os/zentrixmediaserver.h>
 
 // text
 #include <MavLibrary/text/mavstringtools.h>
