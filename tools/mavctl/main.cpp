@@ -4,8 +4,10 @@
 
 #include <MavLibrary/libraryinfo.h>
 
-#include <QCoreApplication>
+#include <QGuiApplication>
 #include <QTextStream>
+
+#include <memory>
 
 namespace {
 
@@ -30,7 +32,16 @@ void printHelp(QTextStream &out)
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
+    const Mavctl::Command *command =
+        argc > 1 ? Mavctl::Registry::find(QString::fromLocal8Bit(argv[1])) : nullptr;
+    std::unique_ptr<QCoreApplication> app;
+    if (command && command->gui) {
+        if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
     QCoreApplication::setApplicationName(QStringLiteral("mavctl"));
     QCoreApplication::setApplicationVersion(Quorvex::LibraryInfo::version());
 
@@ -50,7 +61,6 @@ int main(int argc, char *argv[])
         Mavctl::printLine(QStringLiteral("mavctl ") + Quorvex::LibraryInfo::version());
         return Mavctl::Success;
     }
-    const Mavctl::Command *command = Mavctl::Registry::find(first);
     if (!command) {
         QTextStream(stderr) << "mavctl: unknown command '" << first
                             << "'; 'mavctl --help' lists the commands" << Qt::endl;
