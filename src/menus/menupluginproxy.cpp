@@ -45,10 +45,13 @@ bool MenuPluginProxy::loadPlugin()
 {
     if (plugin)
         return false;
+    // A slot without arguments hears either signal: the sender decides which one
+    // is emitted, and a group or menu slot such as 1refresh() must be reached too.
+    const bool takesNothing = slot.contains(QLatin1String("()"));
     const char *signal = nullptr;
     if (slot.contains(QLatin1String("(QAction*)")))
         signal = "triggered(QAction*)";
-    else if (slot.contains(QLatin1String("(bool)")) || slot.contains(QLatin1String("()")))
+    else if (slot.contains(QLatin1String("(bool)")) || takesNothing)
         signal = "triggered(bool)";
     else
         return false;
@@ -79,12 +82,18 @@ bool MenuPluginProxy::loadPlugin()
         return giveBack(QStringLiteral("cannot be watched"));
 
     // Looked up first, so that a missing slot is reported here, in this category.
-    const QMetaMethod signalMethod = metaObject()->method(metaObject()->indexOfSignal(signal));
     const QMetaMethod slotMethod = findMethod(object, slot);
-    if (!slotMethod.isValid() || !QMetaObject::checkConnectArgs(signalMethod, slotMethod)
-        || !connect(this, signalMethod, object, slotMethod))
+    const auto connectSignal = [&](const char *signature) {
+        const QMetaMethod signalMethod =
+            metaObject()->method(metaObject()->indexOfSignal(signature));
+        return slotMethod.isValid() && QMetaObject::checkConnectArgs(signalMethod, slotMethod)
+            && connect(this, signalMethod, object, slotMethod);
+    };
+    if (!connectSignal(signal))
         return giveBack(QStringLiteral("has no slot %1 that %2 can call")
                             .arg(slot.mid(1), QLatin1String(signal)));
+    if (takesNothing && signal != QByteArrayView("triggered(QAction*)"))
+        connectSignal("triggered(QAction*)");
     return true;
 }
 

@@ -111,13 +111,14 @@ void PluginManagerPrivate::scan(const QStringList &folders)
 void PluginManagerPrivate::readDocument(PluginInfo &info)
 {
     QFile file(QFile::decodeName(QByteArray::fromStdString(info.propertiesPath)));
-    if (!file.exists()) {
+    const QFileInfo about(file);
+    if (!about.exists()) {
         info.error = "no property document " + file.fileName().toStdString();
         return;
     }
-    if (file.size() > PropertyDocument::MaximumSize) {
-        info.error = "property document larger than "
-            + std::to_string(PropertyDocument::MaximumSize) + " bytes";
+    // Never opened otherwise: a pipe or device would block the scan.
+    if (!about.isFile()) {
+        info.error = file.fileName().toStdString() + " is not a regular file";
         return;
     }
     if (!file.open(QIODevice::ReadOnly)) {
@@ -128,7 +129,7 @@ void PluginManagerPrivate::readDocument(PluginInfo &info)
     const QByteArray text = file.read(PropertyDocument::MaximumSize + 1);
     PropertyDocument::ParseResult parsed = PropertyDocument::parse(text);
     if (!parsed.document) {
-        info.error = "property document " + parsed.error;
+        info.error = "property document: " + parsed.error;
         return;
     }
     info.properties = text.toStdString();
@@ -183,6 +184,8 @@ int PluginManager::loadPlugin(PluginInfo *info, Plugin **out, int flags)
 
     const QString path = QFile::decodeName(QByteArray::fromStdString(info->modulePath));
     auto loader = std::make_unique<QPluginLoader>(path);
+    // QPluginLoader keeps modules in memory for good unless told otherwise.
+    loader->setLoadHints(QLibrary::LoadHints());
     const auto fail = [&](const QString &reason) {
         d->loadErrors[info] = reason.toStdString();
         qCWarning(lcPlugins).noquote() << "cannot load plug-in" << path << "-" << reason;

@@ -54,6 +54,10 @@ ParseResult parse(const QByteArray &text)
     std::call_once(initialised, xmlInitParser);
 
     ParseResult result;
+    if (text.isEmpty()) {
+        result.error = "empty";
+        return result;
+    }
     if (text.size() > MaximumSize) {
         result.error = "larger than " + std::to_string(MaximumSize) + " bytes";
         return result;
@@ -95,11 +99,11 @@ ParseResult parse(const QByteArray &text)
         return refuse(describe(xmlCtxtGetLastError(parser.get())));
     if (document->encoding && xmlStrcasecmp(document->encoding, BAD_CAST "UTF-8") != 0)
         return refuse(std::string("declares the encoding ")
-                      + reinterpret_cast<const char *>(document->encoding)
-                      + "; property documents are UTF-8");
+                      + reinterpret_cast<const char *>(document->encoding) + ", not UTF-8");
     const xmlNode *root = xmlDocGetRootElement(document);
     if (!root || std::strcmp(reinterpret_cast<const char *>(root->name), "properties") != 0)
-        return refuse("the root element is not <properties>");
+        return refuse(std::string("root element <") + (root ? reinterpret_cast<const char *>(root->name) : "")
+                      + ">, not <properties>");
     result.document = document;
     return result;
 }
