@@ -10,9 +10,13 @@
 #include <QActionGroup>
 #include <QCoreApplication>
 #include <QKeySequence>
+#include <QSet>
+#include <QStringEncoder>
+#include <QVarLengthArray>
 #include <QXmlStreamReader>
 
-#include <unordered_set>
+#include <algorithm>
+#include <optional>
 #include <vector>
 
 namespace Quorvex {
@@ -28,31 +32,46 @@ struct Objects
     std::vector<MenuGroup *> groups;
 };
 
+// Everything reachable from a model's map, as sorted lists to look objects up in.
 struct Reachable
 {
-    std::unordered_set<Menu *> menus;
-    std::unordered_set<MenuItem *> items;
-    std::unordered_set<MenuGroup *> groups;
+    std::vector<Menu *> menus;
+    std::vector<MenuItem *> items;
+    std::vector<MenuGroup *> groups;
 
     void addItems(const std::map<unsigned int, MenuItem *> &entries)
     {
         for (const auto &entry : entries) {
             MenuItem *item = entry.second;
-            if (!item || !items.insert(item).second)
-                continue;
+            items.push_back(item);
             if (item->group)
-                groups.insert(item->group);
+                groups.push_back(item->group);
             if (auto *submenu = dynamic_cast<SubMenu *>(item))
                 addItems(submenu->items);
         }
     }
 
+    template<typename T> static void sortUnique(std::vector<T *> &list)
+    {
+        std::sort(list.begin(), list.end());
+        list.erase(std::unique(list.begin(), list.end()), list.end());
+    }
+
     explicit Reachable(const MenuMap &map)
     {
         for (const auto &entry : map) {
-            menus.insert(entry.second);
+            menus.push_back(entry.second);
             addItems(entry.second->items);
         }
+        // An object is stored at most once, but a group serves several items.
+        sortUnique(menus);
+        sortUnique(items);
+        sortUnique(groups);
+    }
+
+    template<typename T> static bool contains(const std::vector<T *> &list, T *object)
+    {
+        return std::binary_search(list.begin(), list.end(), object);
     }
 };
 
@@ -68,37 +87,62 @@ void destroy(MenuGroup *group)
     delete group;
 }
 
-QVariant typedValue(QStringView type, const QString &text)
+// The type attribute of a value, looked up once at the element.
+enum class ValueType { Text, Float, Double, Int16, UInt16, Int32, UInt32, Int64, UInt64 };
+
+ValueType valueTypeOf(QStringView type)
 {
-    if (type == u"float")
-        return QVariant(double(text.toFloat()));
-    if (type == u"double")
-        return QVariant(text.toDouble());
-    if (type == u"int16")
-        return QVariant(int(text.toShort()));
-    if (type == u"uint16")
-        return QVariant(int(text.toUShort()));
-    if (type == u"int32")
-        return QVariant(text.toInt());
-    if (type == u"uint32")
-        return QVariant(text.toUInt());
-    if (type == u"int64")
-        return QVariant(text.toLongLong());
-    if (type == u"uint64")
-        return QVariant(text.toULongLong());
-    return QVariant(text);
+    static constexpr std::pair<QStringView, ValueType> types[] = {
+        {u"float", ValueType::Float},   {u"double", ValueType::Double},
+        {u"int16", ValueType::Int16},   {u"uint16", ValueType::UInt16},
+        {u"int32", ValueType::Int32},   {u"uint32", ValueType::UInt32},
+        {u"int64", ValueType::Int64},   {u"uint64", ValueType::UInt64},
+    };
+    for (const auto &[name, value] : types) {
+        if (type == name)
+            return value;
+    }
+    return ValueType::Text;
 }
 
-void applyShortcutContext(QAction *action, QStringView context)
+// Base 10; a failed conversion gives 0, as the success flag is not asked for.
+QVariant typedValue(ValueType type, QStringView text)
+{
+    switch (type) {
+    case ValueType::Float:
+        return QVariant(double(text.toFloat()));
+    case ValueType::Double:
+        return QVariant(text.toDouble());
+    case ValueType::Int16:
+        return QVariant(int(text.toShort()));
+    case ValueType::UInt16:
+        return QVariant(int(text.toUShort()));
+    case ValueType::Int32:
+        return QVariant(text.toInt());
+    case ValueType::UInt32:
+        return QVariant(text.toUInt());
+    case ValueType::Int64:
+        return QVariant(text.toLongLong());
+    case ValueType::UInt64:
+        return QVariant(text.toULongLong());
+    case ValueType::Text:
+        break;
+    }
+    return QVariant(text.toString());
+}
+
+// Any other value leaves Qt's default.
+std::optional<Qt::ShortcutContext> shortcutContextOf(QStringView context)
 {
     if (context == u"widget")
-        action->setShortcutContext(Qt::WidgetShortcut);
-    else if (context == u"window")
-        action->setShortcutContext(Qt::WindowShortcut);
-    else if (context == u"application")
-        action->setShortcutContext(Qt::ApplicationShortcut);
-    else if (context == u"widgetAndChildren")
-        action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        return Qt::WidgetShortcut;
+    if (context == u"window")
+        return Qt::WindowShortcut;
+    if (context == u"application")
+        return Qt::ApplicationShortcut;
+    if (context == u"widgetAndChildren")
+        return Qt::WidgetWithChildrenShortcut;
+    return std::nullopt;
 }
 
 void applyRole(QAction *action, QStringView role)
@@ -113,6 +157,87 @@ void applyRole(QAction *action, QStringView role)
         action->setMenuRole(QAction::PreferencesRole);
     else if (role == u"QuitRole")
         action->setMenuRole(QAction::QuitRole);
+}
+
+// The element names of the vocabulary; anything else is Other.
+enum class Element {
+    Other,
+    Quorvex,
+    Menus,
+    Context,
+    Menu,
+    Group,
+    Item,
+    Separator,
+    Submenu,
+    Name,
+    Slot,
+    Value,
+    NonExclusive,
+    Shortcut,
+    Role,
+    Checkable,
+    Checked,
+    Disabled,
+    Hidden,
+};
+
+// Called for every element of every document: the length and one letter pick
+// the only candidate, which is then compared whole.
+Element elementOf(QStringView name)
+{
+    const auto is = [name](QStringView candidate, Element element) {
+        return name == candidate ? element : Element::Other;
+    };
+    switch (name.size()) {
+    case 4:
+        switch (name.at(0).unicode()) {
+        case u'm':
+            return is(u"menu", Element::Menu);
+        case u'i':
+            return is(u"item", Element::Item);
+        case u'n':
+            return is(u"name", Element::Name);
+        case u's':
+            return is(u"slot", Element::Slot);
+        case u'r':
+            return is(u"role", Element::Role);
+        }
+        break;
+    case 5:
+        switch (name.at(0).unicode()) {
+        case u'm':
+            return is(u"menus", Element::Menus);
+        case u'g':
+            return is(u"group", Element::Group);
+        case u'v':
+            return is(u"value", Element::Value);
+        }
+        break;
+    case 6:
+        return is(u"hidden", Element::Hidden);
+    case 7:
+        switch (name.at(2).unicode()) {
+        case u'o':
+            return is(u"quorvex", Element::Quorvex);
+        case u'n':
+            return is(u"context", Element::Context);
+        case u'b':
+            return is(u"submenu", Element::Submenu);
+        case u'e':
+            return is(u"checked", Element::Checked);
+        }
+        break;
+    case 8:
+        return name.at(0) == u's' ? is(u"shortcut", Element::Shortcut)
+                                  : is(u"disabled", Element::Disabled);
+    case 9:
+        return name.at(0) == u's' ? is(u"separator", Element::Separator)
+                                  : is(u"checkable", Element::Checkable);
+    case 13:
+        return is(u"non-exclusive", Element::NonExclusive);
+    }
+    return Element::Other;
 }
 
 /*
@@ -148,14 +273,14 @@ public:
         while (!m_xml.atEnd()) {
             switch (m_xml.readNext()) {
             case QXmlStreamReader::StartElement:
-                startElement();
+                startElement(elementOf(m_xml.name()), m_xml.attributes());
                 break;
             case QXmlStreamReader::EndElement:
-                endElement();
+                endElement(elementOf(m_xml.name()));
                 break;
             case QXmlStreamReader::Characters:
-                if (!m_xml.isWhitespace())
-                    characters(m_xml.text().toString());
+                if (m_pending != Pending::None && !m_xml.isWhitespace())
+                    characters(m_xml.text());
                 break;
             default:
                 break;
@@ -170,16 +295,16 @@ public:
 private:
     enum class Pending { None, Context, Name, Shortcut, Slot, Role, Value };
 
-    bool readId(unsigned int &id) const
+    static bool readId(const QXmlStreamAttributes &attributes, unsigned int &id)
     {
         bool ok = false;
-        id = m_xml.attributes().value(QLatin1StringView("id")).toUInt(&ok, 10);
+        id = attributes.value(QLatin1StringView("id")).toUInt(&ok, 10);
         return ok;
     }
 
-    bool platformAccepted() const
+    bool platformAccepted(const QXmlStreamAttributes &attributes) const
     {
-        const QStringView list = m_xml.attributes().value(QLatin1StringView("platform"));
+        const QStringView list = attributes.value(QLatin1StringView("platform"));
         if (list.isEmpty())
             return true;
         bool any = false;
@@ -191,33 +316,32 @@ private:
         return !any;
     }
 
-    void startElement()
+    void startElement(Element element, const QXmlStreamAttributes &attributes)
     {
-        const QStringView name = m_xml.name();
-        if (name == u"quorvex") {
+        if (element == Element::Quorvex) {
             m_inQuorvex = true;
-        } else if (name == u"menus") {
+        } else if (element == Element::Menus) {
             m_inMenus = m_inQuorvex;
         } else if (m_inMenus) {
-            if (name == u"menu") {
+            if (element == Element::Menu) {
                 m_inMenu = true;
             } else if (m_inMenu) {
-                if (name == u"group")
+                if (element == Element::Group)
                     m_inGroup = true;
-                else if (name == u"item")
+                else if (element == Element::Item)
                     m_inItem = true;
-                else if (name == u"submenu")
+                else if (element == Element::Submenu)
                     m_inSubmenu = true;
             }
         }
-        if (!platformAccepted() || !m_inMenus)
+        if (!m_inMenus || !platformAccepted(attributes))
             return;
 
         unsigned int id = 0;
-        if (name == u"context") {
+        if (element == Element::Context) {
             m_pending = Pending::Context;
-        } else if (name == u"menu") {
-            if (readId(id)) {
+        } else if (element == Element::Menu) {
+            if (readId(attributes, id)) {
                 const auto found = m_map.find(id);
                 if (found != m_map.end()) {
                     m_menu = found->second;
@@ -229,13 +353,15 @@ private:
         }
 
         if (m_menu) {
-            if (name == u"group") {
-                if (readId(id)) {
+            switch (element) {
+            case Element::Group:
+                if (readId(attributes, id)) {
                     m_group = new MenuGroup(id, m_info, new QActionGroup(m_actionParent));
                     m_made.groups.push_back(m_group);
                 }
-            } else if (name == u"separator") {
-                if (readId(id)) {
+                break;
+            case Element::Separator:
+                if (readId(attributes, id)) {
                     auto *separator = new MenuItem(id, m_info);
                     m_made.items.push_back(separator);
                     separator->action = new QAction(m_actionParent);
@@ -245,91 +371,115 @@ private:
                     (m_submenu ? m_submenu->items : m_menu->items)[id] = separator;
                     m_item = nullptr;
                 }
-            } else if (name == u"item") {
-                if (readId(id)) {
+                break;
+            case Element::Item:
+                if (readId(attributes, id)) {
                     m_item = new MenuItem(id, m_info);
                     m_made.items.push_back(m_item);
                 }
-            } else if (name == u"submenu") {
-                if (readId(id)) {
+                break;
+            case Element::Submenu:
+                if (readId(attributes, id)) {
                     m_submenu = new SubMenu(id, m_info);
                     m_made.items.push_back(m_submenu);
                 }
-            } else if (name == u"name") {
+                break;
+            case Element::Name:
                 m_pending = Pending::Name;
-            } else if (name == u"slot") {
+                break;
+            case Element::Slot:
                 m_pending = Pending::Slot;
-            } else if (name == u"value") {
+                break;
+            case Element::Value:
                 m_pending = Pending::Value;
-                m_valueType = m_xml.attributes().value(QLatin1StringView("type")).toString();
-            } else if (name == u"non-exclusive") {
+                m_valueType = valueTypeOf(attributes.value(QLatin1StringView("type")));
+                break;
+            case Element::NonExclusive:
                 if (m_inGroup && m_group)
                     m_group->actionGroup->setExclusive(false);
+                break;
+            default:
+                break;
             }
         }
 
         if (m_inItem && m_item) {
             QAction *action = m_item->action;
-            if (name == u"shortcut") {
+            switch (element) {
+            case Element::Shortcut:
                 m_pending = Pending::Shortcut;
-                m_shortcutContext = m_xml.attributes().value(QLatin1StringView("context")).toString();
-            } else if (name == u"role") {
+                m_shortcutContext = shortcutContextOf(attributes.value(QLatin1StringView("context")));
+                break;
+            case Element::Role:
                 m_pending = Pending::Role;
-            } else if (name == u"checkable") {
+                break;
+            case Element::Checkable:
                 if (action)
                     action->setCheckable(true);
-            } else if (name == u"checked") {
+                break;
+            case Element::Checked:
                 if (action)
                     action->setChecked(true);
-            } else if (name == u"disabled") {
+                break;
+            case Element::Disabled:
                 if (action)
                     action->setEnabled(false);
-            } else if (name == u"hidden") {
+                break;
+            case Element::Hidden:
                 if (action)
                     action->setVisible(false);
+                break;
+            default:
+                break;
             }
         }
     }
 
-    void endElement()
+    void endElement(Element element)
     {
-        const QStringView name = m_xml.name();
-        if (name == u"quorvex") {
+        if (element == Element::Quorvex) {
             m_inQuorvex = false;
             m_inMenus = false;
             return;
         }
-        if (name == u"menus") {
+        if (element == Element::Menus) {
             m_inMenus = false;
             return;
         }
         if (!m_inMenus)
             return;
 
-        if (name == u"menu") {
+        switch (element) {
+        case Element::Menu:
             if (m_menu)
                 m_map[m_menu->id] = m_menu;
             m_menu = nullptr;
             m_inMenu = false;
-        } else if (name == u"group") {
+            break;
+        case Element::Group:
             m_group = nullptr;
             m_inGroup = false;
-        } else if (name == u"item") {
+            break;
+        case Element::Item:
             if (m_menu && m_item)
                 (m_submenu ? m_submenu->items : m_menu->items)[m_item->id] = m_item;
             m_item = nullptr;
-            m_shortcutContext.clear();
+            m_shortcutContext.reset();
             m_inItem = false;
-        } else if (name == u"submenu") {
+            break;
+        case Element::Submenu:
             if (m_menu && m_submenu)
                 m_menu->items[m_submenu->id] = m_submenu;
             m_submenu = nullptr;
             m_inSubmenu = false;
+            break;
+        default:
+            break;
         }
         m_pending = Pending::None;
     }
 
-    void characters(const QString &text)
+    void characters(QStringView text)
     {
         switch (m_pending) {
         case Pending::None:
@@ -341,7 +491,9 @@ private:
             nameText(text);
             break;
         case Pending::Slot: {
-            const QString slot = QLatin1Char('1') + text;
+            QString slot;
+            slot.reserve(text.size() + 1);
+            slot.append(QLatin1Char('1')).append(text);
             if (m_inItem) {
                 if (m_item)
                     m_item->slot = slot;
@@ -356,8 +508,10 @@ private:
         }
         case Pending::Shortcut:
             if (m_inItem && m_item && m_item->action) {
-                m_item->action->setShortcut(QKeySequence::fromString(text, QKeySequence::PortableText));
-                applyShortcutContext(m_item->action, m_shortcutContext);
+                m_item->action->setShortcut(
+                    QKeySequence::fromString(text.toString(), QKeySequence::PortableText));
+                if (m_shortcutContext)
+                    m_item->action->setShortcutContext(*m_shortcutContext);
             }
             break;
         case Pending::Role:
@@ -374,13 +528,25 @@ private:
         }
     }
 
-    void nameText(const QString &text)
+    // The source text is UTF-8, as translate() wants it; names are short enough
+    // for the stack.
+    QString translate(QStringView text) const
     {
-        const QString translated = QCoreApplication::translate(
-            m_translationContext.constData(), text.toUtf8().constData(), "Menus");
+        QStringEncoder encoder(QStringEncoder::Utf8);
+        QVarLengthArray<char, 256> source(encoder.requiredSpace(text.size()) + 1);
+        char *end = encoder.appendToBuffer(source.data(), text);
+        *end = '\0';
+        return QCoreApplication::translate(m_translationContext.constData(), source.constData(),
+                                           "Menus");
+    }
+
+    // The first name wins: a later one for the same item, submenu or menu is not
+    // even translated.
+    void nameText(QStringView text)
+    {
         if (m_inItem) {
             if (m_item && !m_item->action) {
-                auto *action = new QAction(translated, m_actionParent);
+                auto *action = new QAction(translate(text), m_actionParent);
                 action->setAutoRepeat(false);
                 action->setData(QVariant(m_item->id));
                 m_item->action = action;
@@ -391,10 +557,10 @@ private:
             }
         } else if (m_inSubmenu) {
             if (m_submenu && m_submenu->title.isEmpty())
-                m_submenu->title = translated;
+                m_submenu->title = translate(text);
         } else if (m_inMenu) {
             if (m_menu && m_menu->title.isEmpty())
-                m_menu->title = translated;
+                m_menu->title = translate(text);
         }
     }
 
@@ -417,8 +583,8 @@ private:
     MenuItem *m_item = nullptr;
     SubMenu *m_submenu = nullptr;
     QByteArray m_translationContext;
-    QString m_valueType;
-    QString m_shortcutContext;
+    ValueType m_valueType = ValueType::Text;
+    std::optional<Qt::ShortcutContext> m_shortcutContext;
 };
 
 } // namespace
@@ -442,15 +608,15 @@ MenuMap *readMenuDescriptions(Kapio::Context *context, QObject *actionParent)
     // one else holds them.
     const Reachable reachable(*map);
     for (Menu *menu : made.menus) {
-        if (!reachable.menus.count(menu))
+        if (!Reachable::contains(reachable.menus, menu))
             delete menu;
     }
     for (MenuItem *item : made.items) {
-        if (!reachable.items.count(item))
+        if (!Reachable::contains(reachable.items, item))
             destroy(item);
     }
     for (MenuGroup *group : made.groups) {
-        if (!reachable.groups.count(group))
+        if (!Reachable::contains(reachable.groups, group))
             destroy(group);
     }
     return map;
@@ -461,10 +627,32 @@ void releaseMenuDescriptions(MenuMap *menus)
     if (!menus)
         return;
     const Reachable reachable(*menus);
+    QSet<QObject *> doomed;
     for (MenuItem *item : reachable.items)
-        destroy(item);
+        doomed.insert(item->action);
     for (MenuGroup *group : reachable.groups)
-        destroy(group);
+        doomed.insert(group->actionGroup);
+    doomed.remove(nullptr);
+    // A child is looked up in its parent's list from the front: deleted in the
+    // parent's order, each is found at once.
+    QSet<QObject *> parents;
+    for (QObject *object : std::as_const(doomed))
+        parents.insert(object->parent());
+    for (QObject *parent : std::as_const(parents)) {
+        if (!parent)
+            continue;
+        const QObjectList children = parent->children();
+        for (QObject *child : children) {
+            if (doomed.remove(child))
+                delete child;
+        }
+    }
+    qDeleteAll(doomed);
+
+    for (MenuItem *item : reachable.items)
+        delete item;
+    for (MenuGroup *group : reachable.groups)
+        delete group;
     for (Menu *menu : reachable.menus)
         delete menu;
     delete menus;

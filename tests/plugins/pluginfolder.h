@@ -21,6 +21,12 @@ inline QString builtModule(const QString &name)
     return dir + QLatin1Char('/') + name + QStringLiteral(".so");
 }
 
+inline QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 //! A property document of a menu plug-in; \a quorvex is its <quorvex> element
 //! (or whatever else the case puts after <plugin>).
 inline QByteArray menuDocument(const QString &quorvex)
