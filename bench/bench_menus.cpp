@@ -55,8 +55,8 @@ QByteArray generatedDocument(bool rich)
                      "</interfaces></plugin><quorvex><menus><context>Generated</context>\n";
     unsigned int id = 1;
     for (int menu = 1; menu <= 50; ++menu) {
-        xml += "<menu id=\"" + QByteArray::number(menu) + "\"><name>Menu " + QByteArray::number(menu)
-            + "</name>\n";
+        xml += "<menu id=\"" + QByteArray::number(menu) + "\"><name>Menu "
+            + QByteArray::number(menu) + "</name>\n";
         if (rich)
             xml += "<group id=\"" + QByteArray::number(menu) + "\"><slot>pick(QAction*)</slot>\n";
         for (int i = 0; i < 20; ++i, ++id) {
@@ -243,8 +243,8 @@ void scan100_readAndParse(benchmark::State &state)
             if (!file.open(QIODevice::ReadOnly))
                 continue;
             const QByteArray text = file.readAll();
-            xmlDocPtr document =
-                xmlReadMemory(text.constData(), int(text.size()), nullptr, nullptr, XML_PARSE_NONET);
+            xmlDocPtr document = xmlReadMemory(text.constData(), int(text.size()), nullptr, nullptr,
+                                               XML_PARSE_NONET);
             xmlFreeDoc(document);
         }
     }

@@ -2,9 +2,9 @@
 // Every public header of the library.
 #pragma once
 
+#include <MavLibrary/libraryinfo.h>
 #include <MavLibrary/mavlibrary_export.h>
 #include <MavLibrary/mavlibraryconfig.h>
-#include <MavLibrary/libraryinfo.h>
 
 // settings
 #include <MavLibrary/settings/izentrixsettings.h>

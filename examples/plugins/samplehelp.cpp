@@ -20,7 +20,10 @@ public Q_SLOTS:
     void showAbout() { Samples::report("Help/About"); }
     void showAboutQt() { Samples::report("Help/AboutQt"); }
     void quit() { Samples::report("Help/Quit"); }
-    void helpMenuTriggered(QAction *action) { Samples::report("Help/MenuTriggered", action->data()); }
+    void helpMenuTriggered(QAction *action)
+    {
+        Samples::report("Help/MenuTriggered", action->data());
+    }
 };
 
 #include "samplehelp.moc"

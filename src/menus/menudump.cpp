@@ -62,8 +62,8 @@ QJsonArray entries(const std::map<unsigned int, MenuItem *> &items)
         const QAction *action = item->action;
         entry[QLatin1String("id")] = qint64(id);
         entry[QLatin1String("kind")] = submenu ? QStringLiteral("submenu")
-            : action && action->isSeparator() ? QStringLiteral("separator")
-                                              : QStringLiteral("item");
+            : action && action->isSeparator()  ? QStringLiteral("separator")
+                                               : QStringLiteral("item");
         entry[QLatin1String("plugin")] = pluginName(item->pluginInfo);
         if (submenu) {
             entry[QLatin1String("title")] = submenu->title;
@@ -122,23 +122,23 @@ void entryLines(const QJsonArray &array, const QString &indent, QStringList &lin
             parts << QStringLiteral("(no name)");
         if (entry.contains(QLatin1String("shortcut")))
             parts << QStringLiteral("shortcut=") + entry[QLatin1String("shortcut")].toString()
-                    << QStringLiteral("context=")
+                  << QStringLiteral("context=")
                     + entry[QLatin1String("shortcutContext")].toString();
         if (entry.contains(QLatin1String("slot")))
             parts << QStringLiteral("slot=") + entry[QLatin1String("slot")].toString();
         if (entry.contains(QLatin1String("group"))) {
             const QJsonObject group = entry[QLatin1String("group")].toObject();
-            parts << QStringLiteral("group=") + QString::number(group[QLatin1String("id")].toInteger())
-                    << (group[QLatin1String("exclusive")].toBool() ? QStringLiteral("exclusive")
-                                                                   : QStringLiteral("non-exclusive"));
+            parts << QStringLiteral("group=")
+                    + QString::number(group[QLatin1String("id")].toInteger())
+                  << (group[QLatin1String("exclusive")].toBool() ? QStringLiteral("exclusive")
+                                                                 : QStringLiteral("non-exclusive"));
             if (group.contains(QLatin1String("slot")))
                 parts << QStringLiteral("group-slot=") + group[QLatin1String("slot")].toString();
         }
         if (entry.contains(QLatin1String("dataType"))) {
             const QJsonValue data = entry[QLatin1String("data")];
             parts << QStringLiteral("data=")
-                    + (data.isString() ? quoted(data.toString())
-                                       : data.toVariant().toString())
+                    + (data.isString() ? quoted(data.toString()) : data.toVariant().toString())
                   << QStringLiteral("type=") + entry[QLatin1String("dataType")].toString();
         }
         if (entry.contains(QLatin1String("role")))

@@ -19,7 +19,8 @@ MAVLIBRARY_INTERNAL_EXPORT QJsonArray toJson(const MenuMap &menus);
 //! The same as indented lines, two spaces a level:
 //!   menu 3 "&Playback" plugin=sampleplayback
 //!     slot 1playbackMenuTriggered(QAction*) plugin=sampleplayback
-//!     item 10 "&Play" shortcut=Ctrl+P context=application slot=1play() data=10 type=uint plugin=...
+//!     item 10 "&Play" shortcut=Ctrl+P context=application slot=1play() data=10 type=uint
+//!     plugin=...
 MAVLIBRARY_INTERNAL_EXPORT QStringList toText(const QJsonArray &menus);
 
 } // namespace Quorvex::MenuDump

@@ -18,8 +18,8 @@ namespace {
 // invokable method, "2" a signal), as a string-based connect would find it.
 QMetaMethod findMethod(const QObject *object, const QString &signature)
 {
-    const QByteArray normalized = QMetaObject::normalizedSignature(
-        signature.mid(1).toLatin1().constData());
+    const QByteArray normalized =
+        QMetaObject::normalizedSignature(signature.mid(1).toLatin1().constData());
     const QMetaObject *meta = object->metaObject();
     int index = -1;
     if (signature.startsWith(QLatin1Char('1')))

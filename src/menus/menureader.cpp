@@ -93,10 +93,10 @@ enum class ValueType { Text, Float, Double, Int16, UInt16, Int32, UInt32, Int64,
 ValueType valueTypeOf(QStringView type)
 {
     static constexpr std::pair<QStringView, ValueType> types[] = {
-        {u"float", ValueType::Float},   {u"double", ValueType::Double},
-        {u"int16", ValueType::Int16},   {u"uint16", ValueType::UInt16},
-        {u"int32", ValueType::Int32},   {u"uint32", ValueType::UInt32},
-        {u"int64", ValueType::Int64},   {u"uint64", ValueType::UInt64},
+        {u"float", ValueType::Float}, {u"double", ValueType::Double},
+        {u"int16", ValueType::Int16}, {u"uint16", ValueType::UInt16},
+        {u"int32", ValueType::Int32}, {u"uint32", ValueType::UInt32},
+        {u"int64", ValueType::Int64}, {u"uint64", ValueType::UInt64},
     };
     for (const auto &[name, value] : types) {
         if (type == name)
@@ -260,7 +260,8 @@ class DocumentReader
 public:
     DocumentReader(MenuMap &map, Objects &made, Kapio::PluginInfo *info, QObject *actionParent,
                    const QString &platform)
-        : m_xml(QByteArray::fromRawData(info->properties.data(), qsizetype(info->properties.size())))
+        : m_xml(
+            QByteArray::fromRawData(info->properties.data(), qsizetype(info->properties.size())))
         , m_map(map)
         , m_made(made)
         , m_info(info)
@@ -288,8 +289,8 @@ public:
         }
         if (m_xml.hasError())
             qCDebug(lcMenus).noquote()
-                << "menu description of" << QString::fromStdString(m_info->name)
-                << "ends at line" << m_xml.lineNumber() << "-" << m_xml.errorString();
+                << "menu description of" << QString::fromStdString(m_info->name) << "ends at line"
+                << m_xml.lineNumber() << "-" << m_xml.errorString();
     }
 
 private:
@@ -408,7 +409,8 @@ private:
             switch (element) {
             case Element::Shortcut:
                 m_pending = Pending::Shortcut;
-                m_shortcutContext = shortcutContextOf(attributes.value(QLatin1StringView("context")));
+                m_shortcutContext =
+                    shortcutContextOf(attributes.value(QLatin1StringView("context")));
                 break;
             case Element::Role:
                 m_pending = Pending::Role;

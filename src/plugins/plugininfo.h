@@ -15,7 +15,8 @@ namespace Quorvex {
 //! The interface of a plug-in that carries menu and shortcut descriptions.
 inline constexpr char MenuInterfaceId[] = "com.zentrix.quorvex.pluginInterface.Menu";
 //! The interface of the media-manager plug-in (MediaManagerInterface).
-inline constexpr char MediaManagerInterfaceId[] = "com.zentrix.quorvex.pluginInterface.MediaManager";
+inline constexpr char MediaManagerInterfaceId[] =
+    "com.zentrix.quorvex.pluginInterface.MediaManager";
 
 } // namespace Quorvex
 

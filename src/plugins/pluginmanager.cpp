@@ -84,8 +84,8 @@ void PluginManagerPrivate::scan(const QStringList &folders)
             qCWarning(lcPlugins) << "plug-in folder" << folder << "does not exist";
             continue;
         }
-        const QFileInfoList modules = dir.entryInfoList(
-            {QStringLiteral("*") + ModuleSuffix}, QDir::Files | QDir::Readable, QDir::Name);
+        const QFileInfoList modules = dir.entryInfoList({QStringLiteral("*") + ModuleSuffix},
+                                                        QDir::Files | QDir::Readable, QDir::Name);
         for (const QFileInfo &module : modules) {
             auto info = std::make_unique<PluginInfo>();
             const QString name = module.fileName().chopped(ModuleSuffix.size());
@@ -94,15 +94,14 @@ void PluginManagerPrivate::scan(const QStringList &folders)
             info->propertiesPath =
                 QFile::encodeName(dir.absoluteFilePath(name + DocumentSuffix)).toStdString();
             if (const auto earlier = seen.find(info->name); earlier != seen.end())
-                info->error = "a plug-in of this name was found first in "
-                    + earlier->second.toStdString();
+                info->error =
+                    "a plug-in of this name was found first in " + earlier->second.toStdString();
             else
                 readDocument(*info);
             seen.emplace(info->name, folder);
             if (!info->error.empty())
-                qCWarning(lcPlugins).noquote()
-                    << "skipping plug-in" << module.absoluteFilePath() << "-"
-                    << fromStd(info->error);
+                qCWarning(lcPlugins).noquote() << "skipping plug-in" << module.absoluteFilePath()
+                                               << "-" << fromStd(info->error);
             infos.push_back(std::move(info));
         }
     }
@@ -197,7 +196,7 @@ int PluginManager::loadPlugin(PluginInfo *info, Plugin **out, int flags)
     if (!qobject_cast<PluginFactory *>(root)) {
         loader->unload();
         return fail(root ? QStringLiteral("its root object does not implement ")
-                             + QLatin1StringView(KAPIO_PLUGIN_FACTORY_IID)
+                            + QLatin1StringView(KAPIO_PLUGIN_FACTORY_IID)
                          : loader->errorString());
     }
     d->loadErrors.erase(info);

@@ -102,7 +102,8 @@ ParseResult parse(const QByteArray &text)
                       + reinterpret_cast<const char *>(document->encoding) + ", not UTF-8");
     const xmlNode *root = xmlDocGetRootElement(document);
     if (!root || std::strcmp(reinterpret_cast<const char *>(root->name), "properties") != 0)
-        return refuse(std::string("root element <") + (root ? reinterpret_cast<const char *>(root->name) : "")
+        return refuse(std::string("root element <")
+                      + (root ? reinterpret_cast<const char *>(root->name) : "")
                       + ">, not <properties>");
     result.document = document;
     return result;
@@ -119,8 +120,8 @@ std::vector<std::string> lookup(const _xmlDoc *document, const char *path, bool 
     context->error = ignoreError; // a malformed path is only a failed lookup
     xmlXPathObjectPtr found = xmlXPathEvalExpression(BAD_CAST path, context);
     if (found && found->type == XPATH_NODESET && found->nodesetval) {
-        const int count = firstOnly ? std::min(1, found->nodesetval->nodeNr)
-                                    : found->nodesetval->nodeNr;
+        const int count =
+            firstOnly ? std::min(1, found->nodesetval->nodeNr) : found->nodesetval->nodeNr;
         for (int i = 0; i < count; ++i) {
             xmlChar *content = xmlNodeGetContent(found->nodesetval->nodeTab[i]);
             texts.emplace_back(content ? reinterpret_cast<const char *>(content) : "");

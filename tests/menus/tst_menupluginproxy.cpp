@@ -45,8 +45,8 @@ void tst_MenuPluginProxy::init()
     m_environment = std::make_unique<MavTest::TestEnvironment>();
     MavTest::PluginFolder folder(m_environment->path(QStringLiteral("plugins")));
     const QByteArray document = MavTest::menuDocument(QString());
-    for (const char *module : {"testmenuplugin", "testnointerface", "testnoobject", "testnofactory",
-                               "notaplugin"})
+    for (const char *module :
+         {"testmenuplugin", "testnointerface", "testnoobject", "testnofactory", "notaplugin"})
         QVERIFY(folder.add(QLatin1String(module), QLatin1String(module), document));
     m_manager = std::make_unique<Kapio::PluginManager>(folder.path());
     QTest::failOnWarning(QRegularExpression(QStringLiteral(".")));
@@ -69,47 +69,57 @@ void tst_MenuPluginProxy::trigger_data()
     const QString menu = QStringLiteral("testmenuplugin");
     const QStringList twice = {"created", "play", "destroyed", "created", "play", "destroyed"};
     QTest::newRow("item: loaded, called once, unloaded, and again")
-        << menu << "1play()" << "action" << twice << QString();
+        << menu << "1play()"
+        << "action" << twice << QString();
     QTest::newRow("item slot taking the flag")
-        << menu << "1toggle(bool)" << "action"
-        << QStringList {"created", "toggle:true", "destroyed", "created", "toggle:false", "destroyed"}
+        << menu << "1toggle(bool)"
+        << "action" << QStringList {"created", "toggle:true",  "destroyed",
+                                    "created", "toggle:false", "destroyed"}
         << QString();
     QTest::newRow("group slot receives the action and its data")
-        << menu << "1select(QAction*)" << "group"
+        << menu << "1select(QAction*)"
+        << "group"
         << QStringList {"created", "select:21", "destroyed", "created", "select:21", "destroyed"}
         << QString();
-    QTest::newRow("spaces removed") << menu << "1select( QAction * )" << "group"
-                                    << QStringList {"created", "select:21", "destroyed",
-                                                    "created", "select:21", "destroyed"}
-                                    << QString();
-    QTest::newRow("menu slot hears the action") << menu << "1select(QAction*)" << "menu"
-                                                << QStringList {"created", "select:21", "destroyed",
-                                                                "created", "select:21",
-                                                                "destroyed"}
-                                                << QString();
-    QTest::newRow("group slot without arguments")
-        << menu << "1play()" << "group" << twice << QString();
+    QTest::newRow("spaces removed")
+        << menu << "1select( QAction * )"
+        << "group"
+        << QStringList {"created", "select:21", "destroyed", "created", "select:21", "destroyed"}
+        << QString();
+    QTest::newRow("menu slot hears the action")
+        << menu << "1select(QAction*)"
+        << "menu"
+        << QStringList {"created", "select:21", "destroyed", "created", "select:21", "destroyed"}
+        << QString();
+    QTest::newRow("group slot without arguments") << menu << "1play()"
+                                                  << "group" << twice << QString();
     QTest::newRow("missing slot: tried again at each trigger")
-        << menu << "1stop()" << "action"
-        << QStringList {"created", "destroyed", "created", "destroyed"}
+        << menu << "1stop()"
+        << "action" << QStringList {"created", "destroyed", "created", "destroyed"}
         << "plug-in testmenuplugin has no slot stop() that triggered(bool) can call";
     QTest::newRow("same name, other arguments")
-        << menu << "1play(bool)" << "action"
-        << QStringList {"created", "destroyed", "created", "destroyed"}
+        << menu << "1play(bool)"
+        << "action" << QStringList {"created", "destroyed", "created", "destroyed"}
         << "plug-in testmenuplugin has no slot play(bool) that triggered(bool) can call";
     QTest::newRow("no menu interface: tried again at each trigger")
-        << "testnointerface" << "1play()" << "action"
-        << QStringList {"created", "destroyed", "created", "destroyed"}
+        << "testnointerface"
+        << "1play()"
+        << "action" << QStringList {"created", "destroyed", "created", "destroyed"}
         << "plug-in testnointerface has no menu interface";
     QTest::newRow("no menu object: tried again at each trigger")
-        << "testnoobject" << "1play()" << "action"
-        << QStringList {"created", "destroyed", "created", "destroyed"}
+        << "testnoobject"
+        << "1play()"
+        << "action" << QStringList {"created", "destroyed", "created", "destroyed"}
         << "plug-in testnoobject has no menu object";
-    QTest::newRow("context cannot load it") << "notaplugin" << "1play()" << "action" << QStringList()
-                                            << "cannot load plug-in notaplugin for 1play()";
+    QTest::newRow("context cannot load it")
+        << "notaplugin"
+        << "1play()"
+        << "action" << QStringList() << "cannot load plug-in notaplugin for 1play()";
     QTest::newRow("slot without parentheses: nothing loaded")
-        << menu << "1play" << "action" << QStringList() << QString();
-    QTest::newRow("empty slot: nothing loaded") << menu << "" << "action" << QStringList() << QString();
+        << menu << "1play"
+        << "action" << QStringList() << QString();
+    QTest::newRow("empty slot: nothing loaded") << menu << ""
+                                                << "action" << QStringList() << QString();
 }
 
 void tst_MenuPluginProxy::trigger()
@@ -134,11 +144,13 @@ void tst_MenuPluginProxy::trigger()
         QVERIFY(connect(&action, SIGNAL(triggered(bool)), proxy, SLOT(actionTriggered(bool))));
     } else if (sender == u"group") {
         group.addAction(&action);
-        QVERIFY(connect(&group, SIGNAL(triggered(QAction*)), proxy, SLOT(groupTriggered(QAction*))));
+        QVERIFY(
+            connect(&group, SIGNAL(triggered(QAction *)), proxy, SLOT(groupTriggered(QAction *))));
         source = &group;
     } else {
         menu.addAction(&action);
-        QVERIFY(connect(&menu, SIGNAL(triggered(QAction*)), proxy, SLOT(menuTriggered(QAction*))));
+        QVERIFY(
+            connect(&menu, SIGNAL(triggered(QAction *)), proxy, SLOT(menuTriggered(QAction *))));
         source = &menu;
     }
     // As the menu bar ties them: the proxy goes with its sender.
@@ -149,7 +161,9 @@ void tst_MenuPluginProxy::trigger()
         if (!warning.isEmpty()) {
             QTest::ignoreMessage(QtWarningMsg, qPrintable(warning));
             if (module == u"notaplugin")
-                QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^cannot load plug-in .*notaplugin.so")));
+                QTest::ignoreMessage(
+                    QtWarningMsg,
+                    QRegularExpression(QStringLiteral("^cannot load plug-in .*notaplugin.so")));
         }
         action.trigger();
         QCOMPARE(m_manager->referenceCount(info), 0);

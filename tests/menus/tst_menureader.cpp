@@ -141,8 +141,7 @@ void tst_MenuReader::read_data()
                                    <item id="1"><name>a1</name></item></menu>)"),
                         inMenus(R"(<menu id="3"><name>B3</name>
                                    <item id="2"><name>b2</name><slot>fb()</slot></item></menu>)")}
-        << QStringList {R"(menu 3 "A3" plugin=a)",
-                        R"(  item 1 "a1" data=1 type=uint plugin=a)",
+        << QStringList {R"(menu 3 "A3" plugin=a)", R"(  item 1 "a1" data=1 type=uint plugin=a)",
                         R"(  item 2 "b2" slot=1fb() data=2 type=uint plugin=b)",
                         R"(  item 5 "a5" slot=1fa() data=5 type=uint plugin=a)"}
         << QStringList();
@@ -223,8 +222,10 @@ void tst_MenuReader::read_data()
                         R"(    separator 7 data=7 type=uint plugin=a)"}
         << QStringList();
     QTest::newRow("menu-level slots of two plug-ins")
-        << QStringList {inMenus(R"(<menu id="1"><name>A</name><slot>fromA(QAction*)</slot></menu>)"),
-                        inMenus(R"(<menu id="1"><name>B</name><slot>fromB(QAction*)</slot></menu>)")}
+        << QStringList {inMenus(
+                            R"(<menu id="1"><name>A</name><slot>fromA(QAction*)</slot></menu>)"),
+                        inMenus(
+                            R"(<menu id="1"><name>B</name><slot>fromB(QAction*)</slot></menu>)")}
         << QStringList {R"(menu 1 "A" plugin=a)", R"(  slot 1fromA(QAction*) plugin=a)",
                         R"(  slot 1fromB(QAction*) plugin=b)"}
         << QStringList();
@@ -288,7 +289,8 @@ void tst_MenuReader::read()
         expected = expectedReference;
 
     if (QTest::currentDataTag() == QLatin1String("broken document, the next one read"))
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("skipping plug-in .*/a\\.so")));
+        QTest::ignoreMessage(QtWarningMsg,
+                             QRegularExpression(QStringLiteral("skipping plug-in .*/a\\.so")));
     MenuMap *menus = readDocuments(documents);
     QVERIFY(menus);
     const QStringList lines = Quorvex::MenuDump::toText(Quorvex::MenuDump::toJson(*menus));
@@ -313,8 +315,8 @@ void tst_MenuReader::values_data()
                            << QVariant(Q_INT64_C(-9000000000));
     QTest::newRow("uint64") << R"(<value type="uint64">18446744073709551615</value>)"
                             << QVariant(Q_UINT64_C(18446744073709551615));
-    QTest::newRow("hexadecimal is not read") << R"(<value type="int32">0x10</value>)"
-                                             << QVariant(0);
+    QTest::newRow("hexadecimal is not read")
+        << R"(<value type="int32">0x10</value>)" << QVariant(0);
     QTest::newRow("untyped") << R"(<value>abc</value>)" << QVariant(QStringLiteral("abc"));
     QTest::newRow("unknown type") << R"(<value type="bool">true</value>)"
                                   << QVariant(QStringLiteral("true"));
@@ -345,12 +347,21 @@ void tst_MenuReader::translation_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("translated") << "TestMenus" << "&amp;File" << "&Datei";
-    QTest::newRow("UTF-8 source text") << "TestMenus" << "Übersicht" << "Überblick";
-    QTest::newRow("the menus' translation, not the shortcuts'")
-        << "TestMenus" << "Open" << "Ö&ffnen";
-    QTest::newRow("another context") << "TestMenus" << "Save" << "Save";
-    QTest::newRow("no context") << "" << "Save" << "Save";
+    QTest::newRow("translated") << "TestMenus"
+                                << "&amp;File"
+                                << "&Datei";
+    QTest::newRow("UTF-8 source text") << "TestMenus"
+                                       << "Übersicht"
+                                       << "Überblick";
+    QTest::newRow("the menus' translation, not the shortcuts'") << "TestMenus"
+                                                                << "Open"
+                                                                << "Ö&ffnen";
+    QTest::newRow("another context") << "TestMenus"
+                                     << "Save"
+                                     << "Save";
+    QTest::newRow("no context") << ""
+                                << "Save"
+                                << "Save";
 }
 
 void tst_MenuReader::translation()
@@ -364,9 +375,10 @@ void tst_MenuReader::translation()
     QVERIFY(QCoreApplication::installTranslator(&german));
     const QString contextElement =
         context.isEmpty() ? QString() : QStringLiteral("<context>%1</context>").arg(context);
-    MenuMap *menus = readDocuments({inMenus(
-        QStringLiteral(R"(%1<menu id="1"><name>%2</name><item id="2"><name>%2</name></item></menu>)")
-            .arg(contextElement, name))});
+    MenuMap *menus = readDocuments(
+        {inMenus(QStringLiteral(
+                     R"(%1<menu id="1"><name>%2</name><item id="2"><name>%2</name></item></menu>)")
+                     .arg(contextElement, name))});
     QCoreApplication::removeTranslator(&german);
     QVERIFY(menus);
     const QString title = menus->at(1)->title;
@@ -382,16 +394,19 @@ void tst_MenuReader::samples_data()
     // use that must show in the model read from them.
     QTest::addColumn<QString>("pattern");
 
-    QTest::newRow("menu 3 titled by the first plug-in") << R"(^menu 3 "&Playback" plugin=sampleplayback$)";
+    QTest::newRow("menu 3 titled by the first plug-in")
+        << R"(^menu 3 "&Playback" plugin=sampleplayback$)";
     QTest::newRow("menu 3 holds the other's entry") << R"(^  item 19 .* plugin=sampleview$)";
     QTest::newRow("menu-level slot of each")
         << R"(^  slot 1playbackMenuSeen\(QAction\*\) plugin=sampleview$)";
     QTest::newRow("submenu") << R"(^  submenu 20 "&Speed")";
     QTest::newRow("separator") << R"(^  separator 15 )";
-    QTest::newRow("exclusive group") << R"( group=1 exclusive group-slot=1setSpeed\( QAction \* \))";
+    QTest::newRow("exclusive group")
+        << R"( group=1 exclusive group-slot=1setSpeed\( QAction \* \))";
     QTest::newRow("non-exclusive group") << R"( group=2 non-exclusive group-slot=1togglePanel)";
     for (const char *context : {"widget", "window", "application", "widgetAndChildren"})
-        QTest::addRow("shortcut context %s", context) << QStringLiteral(" context=%1 ").arg(context);
+        QTest::addRow("shortcut context %s", context)
+            << QStringLiteral(" context=%1 ").arg(context);
     for (const char *role :
          {"ApplicationSpecificRole", "AboutQtRole", "AboutRole", "PreferencesRole", "QuitRole"})
         QTest::addRow("%s", role) << QStringLiteral(" role=%1 ").arg(role);

@@ -45,10 +45,16 @@ public:
         Q_UNUSED(identifier);
         return nullptr;
     }
-    QObject *qObject() override { return nullptr; }
+    QObject *qObject() override
+    {
+        return nullptr;
+    }
 
 public Q_SLOTS:
-    void play() { announce("play"); }
+    void play()
+    {
+        announce("play");
+    }
 };
 #endif
 

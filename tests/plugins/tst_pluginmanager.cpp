@@ -126,8 +126,8 @@ void tst_PluginManager::scan_data()
     QTest::newRow("by file name") << one << QStringList {"1/b:good", "1/a:good"}
                                   << QStringList {"1/a", "1/b"} << QString() << QString();
     QTest::newRow("broken between good ones")
-        << one << QStringList {"1/a:good", "1/b:malformed", "1/c:good"} << QStringList {"1/a", "1/c"}
-        << "b"
+        << one << QStringList {"1/a:good", "1/b:malformed", "1/c:good"}
+        << QStringList {"1/a", "1/c"} << "b"
         << "property document: line 1: .*";
     const struct
     {
@@ -143,7 +143,8 @@ void tst_PluginManager::scan_data()
          "property document: declares the encoding ISO-8859-1, not UTF-8"},
         {"other root", "wrongRoot", "property document: root element <plugin>, not <properties>"},
         {"billion laughs", "billionLaughs", "property document: has a document type declaration.*"},
-        {"external entity", "externalEntity", "property document: has a document type declaration.*"},
+        {"external entity", "externalEntity",
+         "property document: has a document type declaration.*"},
     };
     for (const auto &b : broken)
         QTest::newRow(b.row) << one << QStringList {QStringLiteral("1/x:") + b.document}
@@ -172,9 +173,10 @@ void tst_PluginManager::scan()
     for (const QString &name : folders)
         paths << folder(name);
     if (!skipped.isEmpty())
-        QTest::ignoreMessage(QtWarningMsg,
-                             QRegularExpression(QStringLiteral("^skipping plug-in .*/%1\\.so - %2$")
-                                                    .arg(skipped, reason)));
+        QTest::ignoreMessage(
+            QtWarningMsg,
+            QRegularExpression(
+                QStringLiteral("^skipping plug-in .*/%1\\.so - %2$").arg(skipped, reason)));
 
     QElapsedTimer timer;
     timer.start();
@@ -267,8 +269,8 @@ void tst_PluginManager::findPlugins_data()
     QTest::addColumn<QString>("value");
     QTest::addColumn<QStringList>("expected");
 
-    QTest::newRow("Menu interface") << false << "com.zentrix.quorvex.pluginInterface.Menu"
-                                    << QStringList {"a", "c"};
+    QTest::newRow("Menu interface")
+        << false << "com.zentrix.quorvex.pluginInterface.Menu" << QStringList {"a", "c"};
     QTest::newRow("MediaManager interface")
         << false << "com.zentrix.quorvex.pluginInterface.MediaManager" << QStringList {"b", "c"};
     QTest::newRow("interface nobody has") << false << "com.zentrix.quorvex" << QStringList();
@@ -288,14 +290,15 @@ void tst_PluginManager::findPlugins()
         for (const QString &interface : QString::fromLatin1(list).split(QLatin1Char(' ')))
             body += QStringLiteral("<interface>com.zentrix.quorvex.pluginInterface.%1</interface>")
                         .arg(interface);
-        return QStringLiteral("<properties><plugin><interfaces>%1</interfaces></plugin></properties>")
+        return QStringLiteral(
+                   "<properties><plugin><interfaces>%1</interfaces></plugin></properties>")
             .arg(body)
             .toUtf8();
     };
     MavTest::PluginFolder dir(folder(QStringLiteral("plugins")));
     QVERIFY(dir.add(QStringLiteral("a"), QStringLiteral("testmenuplugin"), interfaces("Menu")));
-    QVERIFY(dir.add(QStringLiteral("b"), QStringLiteral("testmenuplugin"),
-                    interfaces("MediaManager")));
+    QVERIFY(
+        dir.add(QStringLiteral("b"), QStringLiteral("testmenuplugin"), interfaces("MediaManager")));
     QVERIFY(dir.add(QStringLiteral("c"), QStringLiteral("testmenuplugin"),
                     interfaces("MediaManager Menu")));
     QVERIFY(dir.add(QStringLiteral("d"), QStringLiteral("testmenuplugin"), "<properties>"));
@@ -329,10 +332,10 @@ void tst_PluginManager::loading_data()
         << "testnofactory" << int(Kapio::Failure) << -1
         << "its root object does not implement com.zentrix.kapio.PluginFactory/1.0"
         << createdAndDestroyed;
-    QTest::newRow("no Qt plug-in") << "notaplugin" << int(Kapio::Failure) << -1
-                                   << ".*is not a .*Qt plugin.*" << QStringList();
-    QTest::newRow("module gone since the scan") << QString() << int(Kapio::Failure) << -1
-                                                << ".*not found.*" << QStringList();
+    QTest::newRow("no Qt plug-in")
+        << "notaplugin" << int(Kapio::Failure) << -1 << ".*is not a .*Qt plugin.*" << QStringList();
+    QTest::newRow("module gone since the scan")
+        << QString() << int(Kapio::Failure) << -1 << ".*not found.*" << QStringList();
 }
 
 void tst_PluginManager::loading()
@@ -344,9 +347,11 @@ void tst_PluginManager::loading()
     QFETCH(QStringList, messages);
 
     MavTest::PluginFolder dir(folder(QStringLiteral("plugins")));
-    QVERIFY(dir.add(QStringLiteral("p"), module.isEmpty() ? QStringLiteral("testmenuplugin") : module,
+    QVERIFY(dir.add(QStringLiteral("p"),
+                    module.isEmpty() ? QStringLiteral("testmenuplugin") : module,
                     menuDocument(QString())));
-    QVERIFY(dir.add(QStringLiteral("q"), QStringLiteral("testmenuplugin"), menuDocument(QString())));
+    QVERIFY(
+        dir.add(QStringLiteral("q"), QStringLiteral("testmenuplugin"), menuDocument(QString())));
     PluginManager manager(dir.path());
     if (module.isEmpty())
         QVERIFY(QFile::remove(dir.file(QStringLiteral("p.so"))));
@@ -356,9 +361,9 @@ void tst_PluginManager::loading()
     MavTest::HubRecorder recorder;
     Kapio::Plugin *plugin = nullptr;
     if (!reason.isEmpty())
-        QTest::ignoreMessage(QtWarningMsg,
-                             QRegularExpression(QStringLiteral("^cannot load plug-in .*/p\\.so - %1$")
-                                                    .arg(reason)));
+        QTest::ignoreMessage(
+            QtWarningMsg,
+            QRegularExpression(QStringLiteral("^cannot load plug-in .*/p\\.so - %1$").arg(reason)));
     QCOMPARE(manager.loadPlugin(info, &plugin, Kapio::LoadIfNeeded), loadResult);
     if (loadResult == Kapio::Success) {
         QCOMPARE(plugin->info(), info);
@@ -371,8 +376,8 @@ void tst_PluginManager::loading()
         plugin->release();
     } else {
         QCOMPARE(plugin, nullptr);
-        QVERIFY(QString::fromStdString(manager.errorString(info))
-                    .contains(QRegularExpression(reason)));
+        QVERIFY(
+            QString::fromStdString(manager.errorString(info)).contains(QRegularExpression(reason)));
     }
     QCOMPARE(recorder.take(), messages);
     QCOMPARE(manager.referenceCount(info), 0);
@@ -388,7 +393,8 @@ void tst_PluginManager::loading()
 void tst_PluginManager::referenceCounting()
 {
     MavTest::PluginFolder dir(folder(QStringLiteral("plugins")));
-    QVERIFY(dir.add(QStringLiteral("p"), QStringLiteral("testmenuplugin"), menuDocument(QString())));
+    QVERIFY(
+        dir.add(QStringLiteral("p"), QStringLiteral("testmenuplugin"), menuDocument(QString())));
     PluginManager manager(dir.path());
     PluginInfo *info = manager.plugins().front();
     MavTest::HubRecorder recorder;
@@ -425,7 +431,8 @@ void tst_PluginManager::referenceCounting()
 void tst_PluginManager::foreignInfo()
 {
     MavTest::PluginFolder dir(folder(QStringLiteral("plugins")));
-    QVERIFY(dir.add(QStringLiteral("p"), QStringLiteral("testmenuplugin"), menuDocument(QString())));
+    QVERIFY(
+        dir.add(QStringLiteral("p"), QStringLiteral("testmenuplugin"), menuDocument(QString())));
     QVERIFY(dir.add(QStringLiteral("q"), QStringLiteral("testmenuplugin"), QByteArray()));
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("skipping plug-in .*/q")));
     PluginManager manager(dir.path());

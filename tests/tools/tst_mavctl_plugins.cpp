@@ -44,27 +44,29 @@ void tst_MavctlPlugins::text_data()
     QTest::addColumn<QStringList>("lines"); // each a line of the output, in this order
     QTest::addColumn<QString>("error");
 
-    QTest::newRow("plugins") << QStringList {"plugins", "DIR"} << 0
-                             << QStringList {"broken",
-                                             "  module: DIR/broken.so",
-                                             "  properties: DIR/broken.xml (not used: property "
-                                             "document: line 1: Premature end of data in tag "
-                                             "name line 1)",
-                                             "sampleview",
-                                             "  name: View",
-                                             "  version: 1.0.3",
-                                             "  interfaces: com.zentrix.quorvex.pluginInterface.Menu",
-                                             "  module: DIR/sampleview.so",
-                                             "  properties: DIR/sampleview.xml (parsed)"}
-                             << QString();
-    QTest::newRow("menus") << QStringList {"menus", "DIR"} << 0
-                           << QStringList {R"x(menu 3 "Playback (View)" plugin=sampleview)x",
-                                           "  slot 1playbackMenuSeen(QAction*) plugin=sampleview",
-                                           R"(  item 19 "Playback &Information" shortcut=Ctrl+I context=widgetAndChildren slot=1showPlaybackInformation() data=19 type=uint plugin=sampleview)",
-                                           R"(menu 4 "&View" plugin=sampleview)",
-                                           R"(  submenu 50 "&Aspect Ratio" plugin=sampleview)",
-                                           R"(    item 51 "&Automatic" group=3 exclusive group-slot=1setAspectRatio(QAction*) data="auto" type=QString checkable checked plugin=sampleview)"}
-                           << QString();
+    QTest::newRow("plugins")
+        << QStringList {"plugins", "DIR"} << 0
+        << QStringList {"broken",
+                        "  module: DIR/broken.so",
+                        "  properties: DIR/broken.xml (not used: property "
+                        "document: line 1: Premature end of data in tag "
+                        "name line 1)",
+                        "sampleview",
+                        "  name: View",
+                        "  version: 1.0.3",
+                        "  interfaces: com.zentrix.quorvex.pluginInterface.Menu",
+                        "  module: DIR/sampleview.so",
+                        "  properties: DIR/sampleview.xml (parsed)"}
+        << QString();
+    QTest::newRow("menus")
+        << QStringList {"menus", "DIR"} << 0
+        << QStringList {R"x(menu 3 "Playback (View)" plugin=sampleview)x",
+                        "  slot 1playbackMenuSeen(QAction*) plugin=sampleview",
+                        R"(  item 19 "Playback &Information" shortcut=Ctrl+I context=widgetAndChildren slot=1showPlaybackInformation() data=19 type=uint plugin=sampleview)",
+                        R"(menu 4 "&View" plugin=sampleview)",
+                        R"(  submenu 50 "&Aspect Ratio" plugin=sampleview)",
+                        R"(    item 51 "&Automatic" group=3 exclusive group-slot=1setAspectRatio(QAction*) data="auto" type=QString checkable checked plugin=sampleview)"}
+        << QString();
     QTest::newRow("not a folder") << QStringList {"menus", "DIR/broken.so"} << 1 << QStringList()
                                   << "mavctl: DIR/broken.so is not a folder\n";
     QTest::newRow("no folder") << QStringList {"plugins"} << 2 << QStringList()
@@ -96,18 +98,21 @@ void tst_MavctlPlugins::text()
 
 void tst_MavctlPlugins::json()
 {
-    const auto plugins = MavTest::runMavctl({QStringLiteral("plugins"), m_folder, QStringLiteral("--json")});
+    const auto plugins =
+        MavTest::runMavctl({QStringLiteral("plugins"), m_folder, QStringLiteral("--json")});
     QCOMPARE(plugins.exitCode, 0);
     const QJsonArray list = QJsonDocument::fromJson(plugins.out.toUtf8()).array();
     QCOMPARE(list.size(), 2);
     QCOMPARE(list[0][QLatin1String("name")].toString(), QStringLiteral("broken"));
     QCOMPARE(list[0][QLatin1String("parsed")].toBool(), false);
-    QVERIFY(list[0][QLatin1String("error")].toString().startsWith(QLatin1String("property document: line 1:")));
+    QVERIFY(list[0][QLatin1String("error")].toString().startsWith(
+        QLatin1String("property document: line 1:")));
     QCOMPARE(list[1][QLatin1String("version")].toArray(), (QJsonArray {1, 0, 3}));
     QCOMPARE(list[1][QLatin1String("interfaces")].toArray(),
              QJsonArray {QStringLiteral("com.zentrix.quorvex.pluginInterface.Menu")});
 
-    const auto menus = MavTest::runMavctl({QStringLiteral("menus"), m_folder, QStringLiteral("--json")});
+    const auto menus =
+        MavTest::runMavctl({QStringLiteral("menus"), m_folder, QStringLiteral("--json")});
     QCOMPARE(menus.exitCode, 0);
     const QJsonArray model = QJsonDocument::fromJson(menus.out.toUtf8()).array();
     QCOMPARE(model.size(), 2);
@@ -117,12 +122,15 @@ void tst_MavctlPlugins::json()
     QCOMPARE(fullScreen[QLatin1String("kind")].toString(), QStringLiteral("item"));
     QCOMPARE(fullScreen[QLatin1String("shortcut")].toString(), QStringLiteral("F11"));
     QCOMPARE(fullScreen[QLatin1String("shortcutContext")].toString(), QStringLiteral("window"));
-    QCOMPARE(fullScreen[QLatin1String("slot")].toString(), QStringLiteral("1toggleFullScreen(bool)"));
+    QCOMPARE(fullScreen[QLatin1String("slot")].toString(),
+             QStringLiteral("1toggleFullScreen(bool)"));
     QCOMPARE(fullScreen[QLatin1String("data")].toInt(), 40);
     QCOMPARE(fullScreen[QLatin1String("dataType")].toString(), QStringLiteral("uint"));
     const QJsonObject aspect = view[QLatin1String("entries")][9].toObject();
     QCOMPARE(aspect[QLatin1String("kind")].toString(), QStringLiteral("submenu"));
-    QCOMPARE(aspect[QLatin1String("entries")][2][QLatin1String("group")][QLatin1String("id")].toInt(), 3);
+    QCOMPARE(
+        aspect[QLatin1String("entries")][2][QLatin1String("group")][QLatin1String("id")].toInt(),
+        3);
 }
 
 QTEST_GUILESS_MAIN(tst_MavctlPlugins)

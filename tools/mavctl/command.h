@@ -67,9 +67,9 @@ void printLine(const QString &line);
 #define MAVCTL_CONCAT_(a, b) a##b
 #define MAVCTL_CONCAT(a, b) MAVCTL_CONCAT_(a, b)
 #define MAVCTL_COMMAND(name, summary, handler)                                                     \
-    static const Mavctl::Registration MAVCTL_CONCAT(s_mavctlCommand, __LINE__)(name, summary,     \
+    static const Mavctl::Registration MAVCTL_CONCAT(s_mavctlCommand, __LINE__)(name, summary,      \
                                                                                handler)
 //! A command that makes Qt GUI objects (actions, key sequences) without showing any.
 #define MAVCTL_GUI_COMMAND(name, summary, handler)                                                 \
-    static const Mavctl::Registration MAVCTL_CONCAT(s_mavctlCommand, __LINE__)(name, summary,     \
+    static const Mavctl::Registration MAVCTL_CONCAT(s_mavctlCommand, __LINE__)(name, summary,      \
                                                                                handler, true)

@@ -29,7 +29,8 @@ int runMenus(const QStringList &arguments)
     const QJsonArray model = Quorvex::MenuDump::toJson(*menus);
     Quorvex::releaseMenuDescriptions(menus);
     if (parser.isSet(QStringLiteral("json"))) {
-        Mavctl::printLine(QString::fromUtf8(QJsonDocument(model).toJson(QJsonDocument::Indented)).trimmed());
+        Mavctl::printLine(
+            QString::fromUtf8(QJsonDocument(model).toJson(QJsonDocument::Indented)).trimmed());
         return Mavctl::Success;
     }
     for (const QString &line : Quorvex::MenuDump::toText(model))

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: LGPL-2.1-or-later
 // mavctl plugins DIR...: what the plug-in manager finds in a folder.
-#include "command.h"
 #include "plugins.h"
+#include "command.h"
 
 #include <MavLibrary/plugins/pluginmanager.h>
 
@@ -59,8 +59,8 @@ QJsonObject describe(const Kapio::PluginInfo &info)
     if (info.document) {
         object[QLatin1String("shortName")] = text(info.shortName());
         object[QLatin1String("longName")] = text(info.longName());
-        object[QLatin1String("version")] = QJsonArray {info.majorVersion(), info.minorVersion(),
-                                                       info.microVersion()};
+        object[QLatin1String("version")] =
+            QJsonArray {info.majorVersion(), info.minorVersion(), info.microVersion()};
         QJsonArray interfaces;
         for (const std::string &interface : info.interfaces)
             interfaces.append(text(interface));
@@ -83,7 +83,8 @@ int runPlugins(const QStringList &arguments)
     for (const Kapio::PluginInfo *info : manager->candidates())
         plugins.append(describe(*info));
     if (parser.isSet(QStringLiteral("json"))) {
-        Mavctl::printLine(QString::fromUtf8(QJsonDocument(plugins).toJson(QJsonDocument::Indented)).trimmed());
+        Mavctl::printLine(
+            QString::fromUtf8(QJsonDocument(plugins).toJson(QJsonDocument::Indented)).trimmed());
         return Mavctl::Success;
     }
     for (const QJsonValue &value : std::as_const(plugins)) {
@@ -94,7 +95,8 @@ int runPlugins(const QStringList &arguments)
             QStringList interfaces;
             for (const QJsonValue &interface : plugin[QLatin1String("interfaces")].toArray())
                 interfaces << interface.toString();
-            Mavctl::printLine(QStringLiteral("  name: ") + plugin[QLatin1String("shortName")].toString());
+            Mavctl::printLine(QStringLiteral("  name: ")
+                              + plugin[QLatin1String("shortName")].toString());
             Mavctl::printLine(QStringLiteral("  description: ")
                               + plugin[QLatin1String("longName")].toString());
             Mavctl::printLine(QStringLiteral("  version: %1.%2.%3")
@@ -105,10 +107,13 @@ int runPlugins(const QStringList &arguments)
                               + (interfaces.isEmpty() ? QStringLiteral("(none)")
                                                       : interfaces.join(QStringLiteral(", "))));
         }
-        Mavctl::printLine(QStringLiteral("  module: ") + plugin[QLatin1String("module")].toString());
-        QString properties = QStringLiteral("  properties: ") + plugin[QLatin1String("properties")].toString();
+        Mavctl::printLine(QStringLiteral("  module: ")
+                          + plugin[QLatin1String("module")].toString());
+        QString properties =
+            QStringLiteral("  properties: ") + plugin[QLatin1String("properties")].toString();
         if (plugin.contains(QLatin1String("error")))
-            properties += QStringLiteral(" (not used: %1)").arg(plugin[QLatin1String("error")].toString());
+            properties +=
+                QStringLiteral(" (not used: %1)").arg(plugin[QLatin1String("error")].toString());
         else
             properties += QStringLiteral(" (parsed)");
         Mavctl::printLine(properties);
