@@ -14,8 +14,13 @@
 #include <MavLibrary/settings/zentrixsettings.h>
 
 // services
+#include <MavLibrary/services/imageutilities.h>
 #include <MavLibrary/services/pubsubhub.h>
+#include <MavLibrary/services/qtutilities.h>
+#include <MavLibrary/services/remotecontrolevent.h>
+#include <MavLibrary/services/startuptimer.h>
 #include <MavLibrary/services/uithread.h>
+#include <MavLibrary/services/windowordermanager.h>
 
 // os
 #include <MavLibrary/os/osutilities.h>

@@ -10,6 +10,7 @@
 
 #include <string>
 
+class QObject;
 class QRect;
 
 namespace Quorvex {
@@ -77,6 +78,15 @@ public:
     //! Asks the window system to blur \a area (inclusive corners, window
     //! coordinates) behind the X11 window \a windowHandle, or to stop.
     static bool setWindowBlurEnabled(void *windowHandle, const QRect &area, bool enable);
+
+    // Remote controls ---------------------------------------------------------------
+    //
+    // This system has no remote control input: nothing is ever delivered.
+
+    //! Would deliver RemoteControlEvents to \a receiver; false: there is no input.
+    static bool initRemoteControls(QObject *receiver);
+    //! Would pause (false) or resume (true) the input; does nothing.
+    static void setRemoteControlsActive(bool active);
 
 protected:
     // Configuration values
