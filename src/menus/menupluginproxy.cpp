@@ -45,14 +45,13 @@ bool MenuPluginProxy::loadPlugin()
 {
     if (plugin)
         return false;
-    // A slot without arguments hears either signal: the sender decides which one
-    // is emitted, and a group or menu slot such as 1refresh() must be reached too.
-    const bool takesNothing = slot.contains(QLatin1String("()"));
+    static constexpr char actionSignal[] = "triggered(QAction*)";
+    static constexpr char flagSignal[] = "triggered(bool)";
     const char *signal = nullptr;
     if (slot.contains(QLatin1String("(QAction*)")))
-        signal = "triggered(QAction*)";
-    else if (slot.contains(QLatin1String("(bool)")) || takesNothing)
-        signal = "triggered(bool)";
+        signal = actionSignal;
+    else if (slot.contains(QLatin1String("(bool)")) || slot.contains(QLatin1String("()")))
+        signal = flagSignal;
     else
         return false;
     if (!context || !pluginInfo)
@@ -92,8 +91,11 @@ bool MenuPluginProxy::loadPlugin()
     if (!connectSignal(signal))
         return giveBack(QStringLiteral("has no slot %1 that %2 can call")
                             .arg(slot.mid(1), QLatin1String(signal)));
-    if (takesNothing && signal != QByteArrayView("triggered(QAction*)"))
-        connectSignal("triggered(QAction*)");
+    // A slot without arguments hears the other signal too: the sender decides
+    // which one is emitted, and a group or menu slot such as 1refresh() must be
+    // reached as well as an item's.
+    if (signal == flagSignal && slot.contains(QLatin1String("()")))
+        connectSignal(actionSignal);
     return true;
 }
 

@@ -9,7 +9,6 @@
 #include <MavLibrary/plugins/pluginmanager.h>
 
 #include <QCommandLineParser>
-#include <QJsonDocument>
 
 namespace {
 
@@ -29,8 +28,7 @@ int runMenus(const QStringList &arguments)
     const QJsonArray model = Quorvex::MenuDump::toJson(*menus);
     Quorvex::releaseMenuDescriptions(menus);
     if (parser.isSet(QStringLiteral("json"))) {
-        Mavctl::printLine(
-            QString::fromUtf8(QJsonDocument(model).toJson(QJsonDocument::Indented)).trimmed());
+        Mavctl::printJson(model);
         return Mavctl::Success;
     }
     for (const QString &line : Quorvex::MenuDump::toText(model))

@@ -38,6 +38,11 @@ int openPluginFolders(QCommandLineParser &parser, const QStringList &arguments,
     return -1;
 }
 
+void printJson(const QJsonArray &array)
+{
+    printLine(QString::fromUtf8(QJsonDocument(array).toJson(QJsonDocument::Indented)).trimmed());
+}
+
 } // namespace Mavctl
 
 namespace {
@@ -83,8 +88,7 @@ int runPlugins(const QStringList &arguments)
     for (const Kapio::PluginInfo *info : manager->candidates())
         plugins.append(describe(*info));
     if (parser.isSet(QStringLiteral("json"))) {
-        Mavctl::printLine(
-            QString::fromUtf8(QJsonDocument(plugins).toJson(QJsonDocument::Indented)).trimmed());
+        Mavctl::printJson(plugins);
         return Mavctl::Success;
     }
     for (const QJsonValue &value : std::as_const(plugins)) {

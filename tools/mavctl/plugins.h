@@ -6,6 +6,7 @@
 #include <memory>
 
 class QCommandLineParser;
+class QJsonArray;
 
 namespace Kapio {
 class PluginManager;
@@ -20,5 +21,8 @@ namespace Mavctl {
 */
 int openPluginFolders(QCommandLineParser &parser, const QStringList &arguments,
                       std::unique_ptr<Kapio::PluginManager> &manager);
+
+//! Writes \a array as indented JSON to stdout.
+void printJson(const QJsonArray &array);
 
 } // namespace Mavctl
