@@ -129,12 +129,11 @@ int runSet(const QStringList &arguments)
     const QCommandLineOption typeOption(QStringLiteral("type"),
                                         QStringLiteral("string (default), dword, qword or binary."),
                                         QStringLiteral("type"), QStringLiteral("string"));
-    if (const int code =
-            sub(arguments, QStringLiteral("Writes one value, creating the key."),
-                {QStringLiteral("PATH key below SOFTWARE\\Zentrix"),
-                 QStringLiteral("NAME the value's name"),
-                 QStringLiteral("VALUE text, a number (a negative one after --), or hex bytes")},
-                3, 3, parser, hive, {typeOption});
+    if (const int code = sub(arguments, QStringLiteral("Writes one value, creating the key."),
+                             {QStringLiteral("PATH key below SOFTWARE\\Zentrix"),
+                              QStringLiteral("NAME the value's name"),
+                              QStringLiteral("VALUE text, a number (a negative one after --), or hex bytes")},
+                             3, 3, parser, hive, {typeOption});
         code >= 0)
         return code;
     const QStringList args = parser.positionalArguments();
@@ -274,8 +273,8 @@ int runExport(const QStringList &arguments)
     if (!collect(*key, keys))
         return Mavctl::fail(QStringLiteral("cannot read %1").arg(args[0]));
     QSaveFile file(args[1]);
-    if (!file.open(QIODevice::WriteOnly)
-        || file.write(ztds::registry::RegFile::write(hive, keys)) < 0 || !file.commit())
+    if (!file.open(QIODevice::WriteOnly) || file.write(ztds::registry::RegFile::write(hive, keys)) < 0
+        || !file.commit())
         return Mavctl::fail(QStringLiteral("cannot write %1: %2").arg(args[1], file.errorString()));
     return Mavctl::Success;
 }
