@@ -9,6 +9,7 @@
 // settings
 #include <MavLibrary/settings/izentrixsettings.h>
 #include <MavLibrary/settings/memorybuffer.h>
+#include <MavLibrary/settings/playersettings.h>
 #include <MavLibrary/settings/refcounted.h>
 #include <MavLibrary/settings/settingsfunctions.h>
 #include <MavLibrary/settings/zentrixsettings.h>

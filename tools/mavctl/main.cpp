@@ -5,6 +5,7 @@
 #include <MavLibrary/libraryinfo.h>
 
 #include <QGuiApplication>
+#include <QStringDecoder>
 #include <QTextStream>
 
 #include <memory>
@@ -32,8 +33,17 @@ void printHelp(QTextStream &out)
 
 int main(int argc, char *argv[])
 {
+    // Qt would read such bytes as U+FFFD, and a command would store that.
+    for (int i = 1; i < argc; ++i) {
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        const QString decoded = utf8(QByteArrayView(argv[i])); // decodes only when converted
+        if (utf8.hasError()) {
+            QTextStream(stderr) << "mavctl: argument " << i << " is not valid UTF-8" << Qt::endl;
+            return Mavctl::UsageError;
+        }
+    }
     const Mavctl::Command *command =
-        argc > 1 ? Mavctl::Registry::find(QString::fromLocal8Bit(argv[1])) : nullptr;
+        argc > 1 ? Mavctl::Registry::find(QString::fromUtf8(argv[1])) : nullptr;
     std::unique_ptr<QCoreApplication> app;
     if (command && command->gui) {
         if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
