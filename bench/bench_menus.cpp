@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: LGPL-2.1-or-later
 // The menu reader, the first trigger of a menu entry and the plug-in folder scan,
 // each against the least work that any implementation must do (each iteration of
-// a reader also destroys what it made: pausing the timer around that only moves
-// deferred costs of the allocator and of Qt from one side to the other):
+// a reader also destroys what it made, the actions with their parent: pausing the
+// timer around that only moves deferred costs of the allocator and of Qt from one
+// side to the other):
 //   readMenuDescriptions   one QXmlStreamReader pass over the same texts that
 //                          makes one QAction (text and data) per item name
 //   first trigger          QPluginLoader load, instance(), invokeMethod, unload

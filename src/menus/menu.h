@@ -107,7 +107,8 @@ MAVLIBRARY_EXPORT MenuMap *readMenuDescriptions(Kapio::Context *context, QObject
 
 /*!
     Destroys a model that readMenuDescriptions() made: every menu, entry and
-    group, with their actions and action groups, and the map itself.
+    group, and the map itself. Their actions and action groups belong to the
+    action parent, which destroys them.
 */
 MAVLIBRARY_EXPORT void releaseMenuDescriptions(MenuMap *menus);
 

@@ -10,7 +10,6 @@
 #include <QActionGroup>
 #include <QCoreApplication>
 #include <QKeySequence>
-#include <QSet>
 #include <QStringEncoder>
 #include <QVarLengthArray>
 #include <QXmlStreamReader>
@@ -186,8 +185,10 @@ enum class Element {
 // the only candidate, which is then compared whole.
 Element elementOf(QStringView name)
 {
+    // The lengths are equal here: a plain comparison of the code units will do.
     const auto is = [name](QStringView candidate, Element element) {
-        return name == candidate ? element : Element::Other;
+        return std::equal(candidate.begin(), candidate.end(), name.begin()) ? element
+                                                                            : Element::Other;
     };
     switch (name.size()) {
     case 4:
@@ -629,34 +630,9 @@ void releaseMenuDescriptions(MenuMap *menus)
     if (!menus)
         return;
     const Reachable reachable(*menus);
-    QSet<QObject *> doomed;
-    for (MenuItem *item : reachable.items)
-        doomed.insert(item->action);
-    for (MenuGroup *group : reachable.groups)
-        doomed.insert(group->actionGroup);
-    doomed.remove(nullptr);
-    // A child is looked up in its parent's list from the front: deleted in the
-    // parent's order, each is found at once.
-    QSet<QObject *> parents;
-    for (QObject *object : std::as_const(doomed))
-        parents.insert(object->parent());
-    for (QObject *parent : std::as_const(parents)) {
-        if (!parent)
-            continue;
-        const QObjectList children = parent->children();
-        for (QObject *child : children) {
-            if (doomed.remove(child))
-                delete child;
-        }
-    }
-    qDeleteAll(doomed);
-
-    for (MenuItem *item : reachable.items)
-        delete item;
-    for (MenuGroup *group : reachable.groups)
-        delete group;
-    for (Menu *menu : reachable.menus)
-        delete menu;
+    qDeleteAll(reachable.items);
+    qDeleteAll(reachable.groups);
+    qDeleteAll(reachable.menus);
     delete menus;
 }
 
