@@ -2,9 +2,9 @@
 // Every public header of the library.
 #pragma once
 
+#include <MavLibrary/libraryinfo.h>
 #include <MavLibrary/mavlibrary_export.h>
 #include <MavLibrary/mavlibraryconfig.h>
-#include <MavLibrary/libraryinfo.h>
 
 // settings
 #include <MavLibrary/settings/izentrixsettings.h>
@@ -38,3 +38,14 @@
 #include <MavLibrary/net/platform/mutex.h>
 #include <MavLibrary/net/platform/thread.h>
 #include <MavLibrary/net/platform/timing.h>
+
+// plugins
+#include <MavLibrary/plugins/context.h>
+#include <MavLibrary/plugins/mediamanagerinterface.h>
+#include <MavLibrary/plugins/menuplugin.h>
+#include <MavLibrary/plugins/plugininfo.h>
+#include <MavLibrary/plugins/pluginmanager.h>
+
+// menus
+#include <MavLibrary/menus/menu.h>
+#include <MavLibrary/menus/menupluginproxy.h>
