@@ -6,6 +6,8 @@
 
 #include <MavLibrary/text/utfconversion.h>
 
+#include <QtEndian>
+
 #include <cstring>
 #include <vector>
 
@@ -24,20 +26,44 @@ std::wstring wide(const std::string &utf8)
     return ztds::utf8ToWide(utf8); // empty when it does not convert: the call then fails
 }
 
-std::string littleEndian(std::uint64_t value, int bytes)
+template<class T> std::string littleEndian(T value)
 {
-    std::string data(std::size_t(bytes), '\0');
-    for (int i = 0; i < bytes; ++i)
-        data[std::size_t(i)] = char((value >> (8 * i)) & 0xff);
+    std::string data(sizeof value, '\0');
+    qToLittleEndian(value, data.data());
     return data;
 }
 
+// A REG_DWORD or REG_QWORD; the callers have checked the size.
 std::uint64_t fromLittleEndian(const std::string &data)
 {
-    std::uint64_t value = 0;
-    for (std::size_t i = data.size(); i-- > 0;)
-        value = (value << 8) | static_cast<unsigned char>(data[i]);
-    return value;
+    return data.size() == 8 ? qFromLittleEndian<std::uint64_t>(data.data())
+                            : qFromLittleEndian<std::uint32_t>(data.data());
+}
+
+// The count and the narrow names of a listing, from its wide names.
+template<class List> bool listed(List list, std::set<std::wstring> &names)
+{
+    return list(names);
+}
+
+template<class List> bool listed(List list, unsigned &count)
+{
+    std::set<std::wstring> names;
+    if (!list(names))
+        return false;
+    count = unsigned(names.size());
+    return true;
+}
+
+template<class List> bool listed(List list, std::set<std::string> &names)
+{
+    names.clear();
+    std::set<std::wstring> wideNames;
+    if (!list(wideNames))
+        return false;
+    for (const auto &name : wideNames)
+        names.insert(wideToUtf8(name));
+    return true;
 }
 
 // Splits at the first '/' or '\\'.
@@ -327,31 +353,6 @@ bool ZentrixSettings::getName(std::string &name)
     return true;
 }
 
-bool ZentrixSettings::getSectionCount(unsigned &count)
-{
-    std::set<std::wstring> names;
-    if (!listNames(true, names))
-        return false;
-    count = unsigned(names.size());
-    return true;
-}
-
-bool ZentrixSettings::getSectionNames(std::set<std::wstring> &names)
-{
-    return listNames(true, names);
-}
-
-bool ZentrixSettings::getSectionNames(std::set<std::string> &names)
-{
-    names.clear();
-    std::set<std::wstring> wideNames;
-    if (!listNames(true, wideNames))
-        return false;
-    for (const auto &name : wideNames)
-        names.insert(wideToUtf8(name));
-    return true;
-}
-
 bool ZentrixSettings::openSection(const std::wstring &path, IZentrixSettings **section)
 {
     if (path.empty() || !section || !openKeys())
@@ -375,46 +376,11 @@ bool ZentrixSettings::openSection(const std::wstring &path, IZentrixSettings **s
     return child->openSection(rest, section);
 }
 
-bool ZentrixSettings::openSection(const std::string &path, IZentrixSettings **section)
-{
-    return openSection(wide(path), section);
-}
-
-bool ZentrixSettings::getValueCount(unsigned &count)
-{
-    std::set<std::wstring> names;
-    if (!listNames(false, names))
-        return false;
-    count = unsigned(names.size());
-    return true;
-}
-
-bool ZentrixSettings::getValueNames(std::set<std::wstring> &names)
-{
-    return listNames(false, names);
-}
-
-bool ZentrixSettings::getValueNames(std::set<std::string> &names)
-{
-    names.clear();
-    std::set<std::wstring> wideNames;
-    if (!listNames(false, wideNames))
-        return false;
-    for (const auto &name : wideNames)
-        names.insert(wideToUtf8(name));
-    return true;
-}
-
 // Setters ----------------------------------------------------------------------
 
 bool ZentrixSettings::setQword(const std::wstring &name, std::uint64_t value)
 {
-    return setValue(name, registry::RegQword, littleEndian(value, 8));
-}
-
-bool ZentrixSettings::setQword(const std::string &name, std::uint64_t value)
-{
-    return setQword(wide(name), value);
+    return setValue(name, registry::RegQword, littleEndian(value));
 }
 
 bool ZentrixSettings::setInt(const std::wstring &name, int value)
@@ -422,19 +388,9 @@ bool ZentrixSettings::setInt(const std::wstring &name, int value)
     return setQword(name, std::uint64_t(std::int64_t(value)));
 }
 
-bool ZentrixSettings::setInt(const std::string &name, int value)
-{
-    return setInt(wide(name), value);
-}
-
 bool ZentrixSettings::setUInt(const std::wstring &name, unsigned int value)
 {
     return setQword(name, std::uint64_t(value));
-}
-
-bool ZentrixSettings::setUInt(const std::string &name, unsigned int value)
-{
-    return setUInt(wide(name), value);
 }
 
 bool ZentrixSettings::setInt64(const std::wstring &name, std::int64_t value)
@@ -442,29 +398,14 @@ bool ZentrixSettings::setInt64(const std::wstring &name, std::int64_t value)
     return setQword(name, std::uint64_t(value));
 }
 
-bool ZentrixSettings::setInt64(const std::string &name, std::int64_t value)
-{
-    return setInt64(wide(name), value);
-}
-
 bool ZentrixSettings::setUInt64(const std::wstring &name, std::uint64_t value)
 {
     return setQword(name, value);
 }
 
-bool ZentrixSettings::setUInt64(const std::string &name, std::uint64_t value)
-{
-    return setUInt64(wide(name), value);
-}
-
 bool ZentrixSettings::setDword(const std::wstring &name, unsigned int value)
 {
-    return setValue(name, registry::RegDword, littleEndian(value, 4));
-}
-
-bool ZentrixSettings::setDword(const std::string &name, unsigned int value)
-{
-    return setDword(wide(name), value);
+    return setValue(name, registry::RegDword, littleEndian(std::uint32_t(value)));
 }
 
 bool ZentrixSettings::setDouble(const std::wstring &name, double value)
@@ -474,19 +415,9 @@ bool ZentrixSettings::setDouble(const std::wstring &name, double value)
     return setQword(name, bits);
 }
 
-bool ZentrixSettings::setDouble(const std::string &name, double value)
-{
-    return setDouble(wide(name), value);
-}
-
 bool ZentrixSettings::setBool(const std::wstring &name, bool value)
 {
     return setDword(name, value ? 1u : 0u);
-}
-
-bool ZentrixSettings::setBool(const std::string &name, bool value)
-{
-    return setBool(wide(name), value);
 }
 
 bool ZentrixSettings::setString(const std::wstring &name, const std::string &value)
@@ -494,19 +425,9 @@ bool ZentrixSettings::setString(const std::wstring &name, const std::string &val
     return setString(name, wide(value));
 }
 
-bool ZentrixSettings::setString(const std::string &name, const std::string &value)
-{
-    return setString(wide(name), wide(value));
-}
-
 bool ZentrixSettings::setString(const std::wstring &name, const std::wstring &value)
 {
     return setValue(name, registry::RegSz, registry::wideToRegSz(value));
-}
-
-bool ZentrixSettings::setString(const std::string &name, const std::wstring &value)
-{
-    return setString(wide(name), value);
 }
 
 bool ZentrixSettings::setBinary(const std::wstring &name, const void *data, unsigned size)
@@ -517,21 +438,11 @@ bool ZentrixSettings::setBinary(const std::wstring &name, const void *data, unsi
                     size ? std::string(static_cast<const char *>(data), size) : std::string());
 }
 
-bool ZentrixSettings::setBinary(const std::string &name, const void *data, unsigned size)
-{
-    return setBinary(wide(name), data, size);
-}
-
 // Getters ----------------------------------------------------------------------
 
 bool ZentrixSettings::getQword(const std::wstring &name, std::uint64_t &value)
 {
     return queryQword(name, value);
-}
-
-bool ZentrixSettings::getQword(const std::string &name, std::uint64_t &value)
-{
-    return queryQword(wide(name), value);
 }
 
 bool ZentrixSettings::getInt(const std::wstring &name, int &value)
@@ -543,11 +454,6 @@ bool ZentrixSettings::getInt(const std::wstring &name, int &value)
     return true;
 }
 
-bool ZentrixSettings::getInt(const std::string &name, int &value)
-{
-    return getInt(wide(name), value);
-}
-
 bool ZentrixSettings::getUInt(const std::wstring &name, unsigned int &value)
 {
     std::uint64_t qword;
@@ -555,11 +461,6 @@ bool ZentrixSettings::getUInt(const std::wstring &name, unsigned int &value)
         return false;
     value = unsigned(qword);
     return true;
-}
-
-bool ZentrixSettings::getUInt(const std::string &name, unsigned int &value)
-{
-    return getUInt(wide(name), value);
 }
 
 bool ZentrixSettings::getInt64(const std::wstring &name, std::int64_t &value)
@@ -571,19 +472,9 @@ bool ZentrixSettings::getInt64(const std::wstring &name, std::int64_t &value)
     return true;
 }
 
-bool ZentrixSettings::getInt64(const std::string &name, std::int64_t &value)
-{
-    return getInt64(wide(name), value);
-}
-
 bool ZentrixSettings::getUInt64(const std::wstring &name, std::uint64_t &value)
 {
     return queryQword(name, value);
-}
-
-bool ZentrixSettings::getUInt64(const std::string &name, std::uint64_t &value)
-{
-    return queryQword(wide(name), value);
 }
 
 bool ZentrixSettings::getDword(const std::wstring &name, unsigned int &value)
@@ -593,11 +484,6 @@ bool ZentrixSettings::getDword(const std::wstring &name, unsigned int &value)
         return false;
     value = unsigned(fromLittleEndian(data));
     return true;
-}
-
-bool ZentrixSettings::getDword(const std::string &name, unsigned int &value)
-{
-    return getDword(wide(name), value);
 }
 
 bool ZentrixSettings::getDouble(const std::wstring &name, double &value)
@@ -610,11 +496,6 @@ bool ZentrixSettings::getDouble(const std::wstring &name, double &value)
     return true;
 }
 
-bool ZentrixSettings::getDouble(const std::string &name, double &value)
-{
-    return getDouble(wide(name), value);
-}
-
 bool ZentrixSettings::getBool(const std::wstring &name, bool &value)
 {
     std::string data;
@@ -624,11 +505,6 @@ bool ZentrixSettings::getBool(const std::wstring &name, bool &value)
     return true;
 }
 
-bool ZentrixSettings::getBool(const std::string &name, bool &value)
-{
-    return getBool(wide(name), value);
-}
-
 bool ZentrixSettings::getString(const std::wstring &name, std::string &value)
 {
     std::wstring text;
@@ -636,11 +512,6 @@ bool ZentrixSettings::getString(const std::wstring &name, std::string &value)
         return false;
     value = wideToUtf8(text);
     return true;
-}
-
-bool ZentrixSettings::getString(const std::string &name, std::string &value)
-{
-    return getString(wide(name), value);
 }
 
 bool ZentrixSettings::getString(const std::wstring &name, std::wstring &value)
@@ -653,22 +524,12 @@ bool ZentrixSettings::getString(const std::wstring &name, std::wstring &value)
     return true;
 }
 
-bool ZentrixSettings::getString(const std::string &name, std::wstring &value)
-{
-    return getString(wide(name), value);
-}
-
 bool ZentrixSettings::getBinary(const std::wstring &name, zttl::MemoryBuffer<char> &value)
 {
     std::string data;
     if (!queryValue(name, registry::RegBinary, 0, data))
         return false;
     return value.assign(data.data(), data.size());
-}
-
-bool ZentrixSettings::getBinary(const std::string &name, zttl::MemoryBuffer<char> &value)
-{
-    return getBinary(wide(name), value);
 }
 
 // Deletion ---------------------------------------------------------------------
@@ -703,9 +564,58 @@ bool ZentrixSettings::deleteValue(const std::wstring &name)
     return key && key->deleteValue(name);
 }
 
-bool ZentrixSettings::deleteValue(const std::string &name)
-{
-    return deleteValue(wide(name));
-}
+// Listings and narrow forms -----------------------------------------------------
+
+#define ZTDS_TAIL(...) __VA_OPT__(, ) __VA_ARGS__
+
+// Every listing comes from listNames: sub-sections or values, as a count, wide or narrow names.
+#define ZTDS_LISTING(function, sections, Result)                                                   \
+    bool ZentrixSettings::function(Result &result)                                                 \
+    {                                                                                              \
+        return listed([this](auto &names) { return listNames(sections, names); }, result);         \
+    }
+
+ZTDS_LISTING(getSectionCount, true, unsigned)
+ZTDS_LISTING(getSectionNames, true, std::set<std::wstring>)
+ZTDS_LISTING(getSectionNames, true, std::set<std::string>)
+ZTDS_LISTING(getValueCount, false, unsigned)
+ZTDS_LISTING(getValueNames, false, std::set<std::wstring>)
+ZTDS_LISTING(getValueNames, false, std::set<std::string>)
+
+// A narrow operation converts its name (or path) from UTF-8 and calls its wide twin.
+#define ZTDS_NARROW(function, parameters, arguments)                                               \
+    bool ZentrixSettings::function(const std::string &name ZTDS_TAIL parameters)                   \
+    {                                                                                              \
+        return function(wide(name) ZTDS_TAIL arguments);                                           \
+    }
+
+ZTDS_NARROW(openSection, (IZentrixSettings * *section), (section))
+ZTDS_NARROW(setQword, (std::uint64_t value), (value))
+ZTDS_NARROW(setInt, (int value), (value))
+ZTDS_NARROW(setUInt, (unsigned int value), (value))
+ZTDS_NARROW(setInt64, (std::int64_t value), (value))
+ZTDS_NARROW(setUInt64, (std::uint64_t value), (value))
+ZTDS_NARROW(setDword, (unsigned int value), (value))
+ZTDS_NARROW(setDouble, (double value), (value))
+ZTDS_NARROW(setBool, (bool value), (value))
+ZTDS_NARROW(setString, (const std::string &value), (value))
+ZTDS_NARROW(setString, (const std::wstring &value), (value))
+ZTDS_NARROW(setBinary, (const void *data, unsigned size), (data, size))
+ZTDS_NARROW(getQword, (std::uint64_t & value), (value))
+ZTDS_NARROW(getInt, (int &value), (value))
+ZTDS_NARROW(getUInt, (unsigned int &value), (value))
+ZTDS_NARROW(getInt64, (std::int64_t & value), (value))
+ZTDS_NARROW(getUInt64, (std::uint64_t & value), (value))
+ZTDS_NARROW(getDword, (unsigned int &value), (value))
+ZTDS_NARROW(getDouble, (double &value), (value))
+ZTDS_NARROW(getBool, (bool &value), (value))
+ZTDS_NARROW(getString, (std::string & value), (value))
+ZTDS_NARROW(getString, (std::wstring & value), (value))
+ZTDS_NARROW(getBinary, (zttl::MemoryBuffer<char> & value), (value))
+ZTDS_NARROW(deleteValue, (), ())
+
+#undef ZTDS_NARROW
+#undef ZTDS_LISTING
+#undef ZTDS_TAIL
 
 } // namespace ztds
