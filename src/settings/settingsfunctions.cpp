@@ -19,9 +19,9 @@ struct Scope
     OpenMode remove; // deleteValue, deleteSection
 };
 
-constexpr Scope UserScope {"Settings/", L"Settings/", CreateUserOpenMachine, ReadUserAndMachine,
+constexpr Scope UserScope {"Settings\\", L"Settings\\", CreateUserOpenMachine, ReadUserAndMachine,
                            OpenUserAndMachine};
-constexpr Scope InstallScope {"Install/", L"Install/", CreateMachine, ReadMachine, OpenMachine};
+constexpr Scope InstallScope {"Install\\", L"Install\\", CreateMachine, ReadMachine, OpenMachine};
 
 std::string scoped(const Scope &scope, const std::string &section)
 {
@@ -61,17 +61,15 @@ bool lookupCall(const Scope &scope, const S &section, const S &name, OpenMode mo
 {
     if (name.empty() || section.empty())
         return false;
-    IZentrixSettings *opened = nullptr;
-    std::wstring path;
-    if constexpr (std::is_same_v<S, std::string>)
-        path = utf8ToWide(scoped(scope, section));
-    else
-        path = scoped(scope, section);
-    if (!openSettingsForLookup(path, mode, &opened))
-        return false;
-    zttl::RefCountedPtr<IZentrixSettings> owner;
-    owner.attach(opened);
-    return call(opened);
+    ZentrixSettings *opened = nullptr;
+    if constexpr (std::is_same_v<S, std::string>) {
+        bool ok = true;
+        const std::wstring wide = utf8ToWide(section, &ok);
+        opened = ok ? sectionForLookup(scope.wide, wide, mode) : nullptr;
+    } else {
+        opened = sectionForLookup(scope.wide, section, mode);
+    }
+    return opened && call(opened);
 }
 
 } // namespace

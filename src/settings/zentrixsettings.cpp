@@ -8,7 +8,9 @@
 
 #include <QtEndian>
 
+#include <algorithm>
 #include <cstring>
+#include <cwchar>
 #include <vector>
 
 namespace ztds {
@@ -66,6 +68,14 @@ template<class List> bool listed(List list, std::set<std::string> &names)
     return true;
 }
 
+std::wstring joined(std::wstring_view a, std::wstring_view b, std::wstring_view c)
+{
+    std::wstring text;
+    text.reserve(a.size() + b.size() + c.size());
+    text.append(a).append(b).append(c);
+    return text;
+}
+
 // Splits at the first '/' or '\\'.
 void splitPath(const std::wstring &path, std::wstring &first, std::wstring &rest)
 {
@@ -111,31 +121,33 @@ bool openSettingsBelow(const std::wstring &path, OpenMode mode, ZentrixSettings 
 }
 
 /*
-    The section at \a path for one read, as openSettings would give it, but in the
-    read modes its keys are not checked for existence: a read from a missing key
-    fails just as a read of a missing value does, so the result is the same and
-    the existence queries are saved.
+    The section at \a scope (ending in its separator) followed by \a section for one read in a read
+   mode, as openSettings would give it, but its keys are neither opened nor checked for existence: a
+   read from a missing key fails just as a read of a missing value does, so the result is the same
+   and the queries for the keys are saved. It is one object a thread, reused, so that a single read
+   allocates next to nothing; it stays valid until the next call on the thread. Values are never
+   kept.
 */
-bool openSettingsForLookup(const std::wstring &path, OpenMode mode, IZentrixSettings **section)
+ZentrixSettings *sectionForLookup(const wchar_t *scope, std::wstring_view section, OpenMode mode)
 {
-    if (path.empty() || !section)
-        return false;
-    std::wstring relative;
-    std::wstring first, rest = path;
-    bool top = true;
-    do {
-        splitPath(std::wstring(rest), first, rest);
-        relative = top ? first : relative + L"\\" + first;
-        top = false;
-    } while (!rest.empty());
-    zttl::RefCountedPtr<ZentrixSettings> created(new ZentrixSettings(relative, mode));
-    created->m_name = first;
-    created->m_lookupOnly = true;
-    if (!created->openKeys())
-        return false;
-    created->addRef();
-    *section = created.get();
-    return true;
+    if (section.empty() || (mode != ReadUser && mode != ReadUserAndMachine && mode != ReadMachine))
+        return nullptr;
+    thread_local ZentrixSettings s_section(std::wstring(), ReadUser);
+    ZentrixSettings &s = s_section;
+    s.m_mode = mode;
+    s.m_lookupOnly = true;
+    s.m_activeRoot = ZentrixSettings::NoRoot;
+    // The path as openSettingsBelow would build it: both separators, and one
+    // trailing separator that names no section.
+    std::wstring &path = s.m_path;
+    path.assign(ProductKey).append(scope);
+    const std::size_t relative = path.size();
+    path.append(section);
+    std::replace(path.begin() + std::ptrdiff_t(relative), path.end(), L'/', L'\\');
+    if (path.back() == L'\\')
+        path.pop_back();
+    s.m_name.assign(path, path.rfind(L'\\') + 1);
+    return s.openKeys() ? &s : nullptr;
 }
 
 bool openSettings(const std::wstring &path, OpenMode mode, IZentrixSettings **section)
@@ -149,7 +161,8 @@ bool openSettings(const std::string &path, OpenMode mode, IZentrixSettings **sec
 }
 
 ZentrixSettings::ZentrixSettings(const std::wstring &name, OpenMode mode, ZentrixSettings *parent)
-    : m_path(parent ? parent->m_path + L"\\" + name : std::wstring(ProductKey) + name)
+    : m_path(
+        joined(parent ? std::wstring_view(parent->m_path) : ProductKey, parent ? L"\\" : L"", name))
     , m_name(name)
     , m_mode(mode)
 {
@@ -187,10 +200,13 @@ bool ZentrixSettings::openKeys()
 {
     if (m_name.empty() || m_path.empty())
         return false;
+    if (m_lookupOnly) {
+        m_activeRoot = m_mode == ReadMachine ? MachineRoot : UserRoot;
+        return true;
+    }
     auto open = [this](std::unique_ptr<registry::Key> &key, Hive hive, Access access) {
         if (!key)
-            key = m_lookupOnly && access == Access::Read ? registry::lookupKey(hive, m_path)
-                                                         : registry::openKey(hive, m_path, access);
+            key = registry::openKey(hive, m_path, access);
         return bool(key);
     };
     auto create = [this](std::unique_ptr<registry::Key> &key, Hive hive) {
@@ -262,8 +278,8 @@ registry::Key *ZentrixSettings::secondaryKey() const
 }
 
 /*
-    Reads a value whose type is \a expectedType and whose size is \a expectedSize
-    (0: any size but empty). Lookup order:
+    Reads \a name from the section's keys in lookup order; the first value whose
+    type and size \a accept takes is the answer:
 
     | Mode       | 1st (primary) | 2nd (secondary) |
     |------------|---------------|-----------------|
@@ -272,46 +288,56 @@ registry::Key *ZentrixSettings::secondaryKey() const
     | 2, 5, 8    | user          | machine         |
 
     A value of the wrong type or size counts as absent, so it does not hide the
-    machine's value.
+    machine's value. A section made for one read has no keys: it reads the hives.
 */
-bool ZentrixSettings::queryValue(const std::wstring &name, unsigned expectedType,
-                                 std::size_t expectedSize, std::string &data)
+template<class Accept>
+bool ZentrixSettings::readFirst(const std::wstring &name, Accept accept, std::string &data)
 {
     if (name.empty() || !openKeys())
         return false;
-    for (registry::Key *key : {primaryKey(), secondaryKey()}) {
-        if (!key)
-            continue;
+    registry::Key *const keys[] = {primaryKey(), secondaryKey()};
+    const Hive hives[] = {m_activeRoot == MachineRoot ? Hive::LocalMachine : Hive::CurrentUser,
+                          Hive::LocalMachine};
+    const int sources = hasSecondaryKey(m_mode) ? 2 : 1;
+    for (int i = 0; i < sources; ++i) {
         std::uint32_t type = registry::RegNone;
         std::string bytes;
-        if (!key->queryValue(name, type, bytes) || type != expectedType)
-            continue;
-        if (expectedSize ? bytes.size() != expectedSize : bytes.empty())
-            continue;
-        data = std::move(bytes);
-        return true;
-    }
-    return false;
-}
-
-bool ZentrixSettings::queryQword(const std::wstring &name, std::uint64_t &value)
-{
-    if (name.empty() || !openKeys())
-        return false;
-    for (registry::Key *key : {primaryKey(), secondaryKey()}) {
-        if (!key)
-            continue;
-        std::uint32_t type = registry::RegNone;
-        std::string bytes;
-        if (!key->queryValue(name, type, bytes))
-            continue;
-        if ((type == registry::RegQword && bytes.size() == 8)
-            || (type == registry::RegDword && bytes.size() == 4)) {
-            value = fromLittleEndian(bytes);
+        const bool found = m_lookupOnly ? registry::readValue(hives[i], m_path, name, type, bytes)
+                                        : keys[i] && keys[i]->queryValue(name, type, bytes);
+        if (found && accept(type, bytes.size())) {
+            data = std::move(bytes);
             return true;
         }
     }
     return false;
+}
+
+// A value of \a expectedType and \a expectedSize bytes (0: any size but empty).
+bool ZentrixSettings::queryValue(const std::wstring &name, unsigned expectedType,
+                                 std::size_t expectedSize, std::string &data)
+{
+    return readFirst(
+        name,
+        [&](std::uint32_t type, std::size_t size) {
+            return type == expectedType && (expectedSize ? size == expectedSize : size != 0);
+        },
+        data);
+}
+
+// A REG_QWORD of 8 bytes or a REG_DWORD of 4, widened.
+bool ZentrixSettings::queryQword(const std::wstring &name, std::uint64_t &value)
+{
+    std::string data;
+    const bool found = readFirst(
+        name,
+        [](std::uint32_t type, std::size_t size) {
+            return (type == registry::RegQword && size == 8)
+                || (type == registry::RegDword && size == 4);
+        },
+        data);
+    if (found)
+        value = fromLittleEndian(data);
+    return found;
 }
 
 bool ZentrixSettings::setValue(const std::wstring &name, unsigned type, const std::string &data)

@@ -191,9 +191,11 @@ std::wstring utf8ToWide(std::string_view utf8, bool *ok)
             w += 16;
             p += 16;
         }
+#endif
+        while (p < end && *p < 0x80) // short runs, and short names and paths whole
+            *w++ = wchar_t(*p++);
         if (p == end)
             break;
-#endif
 
         // Runs of three-byte sequences (CJK text) two at a time from one 8-byte
         // load; an overlong form or a surrogate in them goes the long way below.
