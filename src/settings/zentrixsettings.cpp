@@ -10,7 +10,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <cwchar>
 #include <vector>
 
 namespace ztds {
@@ -121,12 +120,13 @@ bool openSettingsBelow(const std::wstring &path, OpenMode mode, ZentrixSettings 
 }
 
 /*
-    The section at \a scope (ending in its separator) followed by \a section for one read in a read
-   mode, as openSettings would give it, but its keys are neither opened nor checked for existence: a
-   read from a missing key fails just as a read of a missing value does, so the result is the same
-   and the queries for the keys are saved. It is one object a thread, reused, so that a single read
-   allocates next to nothing; it stays valid until the next call on the thread. Values are never
-   kept.
+    The section at \a scope (which ends in a separator) followed by \a section,
+    for one read in a read mode, as openSettings would give it; but its keys are
+    neither opened nor checked for existence: a read from a missing key fails
+    just as a read of a missing value does, so the result is the same and the
+    queries for the keys are saved. It is one object a thread, reused, so that a
+    single read allocates next to nothing; it stays valid until the next call on
+    the same thread. It holds no values: every read goes to the hives.
 */
 ZentrixSettings *sectionForLookup(const wchar_t *scope, std::wstring_view section, OpenMode mode)
 {
