@@ -47,29 +47,54 @@ bool sectionCall(const Scope &scope, const S &section, OpenMode mode, F call)
     return call(opened);
 }
 
+// A value call gets the section and the value name; see the tables below.
 template<class S, class F>
 bool valueCall(const Scope &scope, const S &section, const S &name, OpenMode mode, F call)
 {
     if (name.empty())
         return false;
-    return sectionCall(scope, section, mode, call);
+    return sectionCall(scope, section, mode, [&](IZentrixSettings *s) { return call(s, name); });
 }
 
-// For single reads: the same result without the sections' existence checks.
+// UTF-8 to wide into \a wide, whose buffer the caller keeps: plain ASCII, the
+// usual section and value names, without a conversion of its own.
+bool widened(const std::string &utf8, std::wstring &wide)
+{
+    for (const char c : utf8) {
+        if (static_cast<unsigned char>(c) >= 0x80) {
+            bool ok = true;
+            wide = utf8ToWide(utf8, &ok);
+            return ok;
+        }
+    }
+    wide.assign(utf8.begin(), utf8.end());
+    return true;
+}
+
+struct WideNames
+{
+    std::wstring section;
+    std::wstring name;
+};
+
+// For single reads: the same result without the sections' existence checks, and
+// narrow names widened once here rather than by the section.
 template<class S, class F>
 bool lookupCall(const Scope &scope, const S &section, const S &name, OpenMode mode, F call)
 {
     if (name.empty() || section.empty())
         return false;
-    ZentrixSettings *opened = nullptr;
     if constexpr (std::is_same_v<S, std::string>) {
-        bool ok = true;
-        const std::wstring wide = utf8ToWide(section, &ok);
-        opened = ok ? sectionForLookup(scope.wide, wide, mode) : nullptr;
+        thread_local WideNames s_wide; // buffers only, refilled for every read
+        WideNames &wide = s_wide;
+        if (!widened(section, wide.section) || !widened(name, wide.name))
+            return false;
+        ZentrixSettings *opened = sectionForLookup(scope.wide, wide.section, mode);
+        return opened && call(opened, wide.name);
     } else {
-        opened = sectionForLookup(scope.wide, section, mode);
+        ZentrixSettings *opened = sectionForLookup(scope.wide, section, mode);
+        return opened && call(opened, name);
     }
-    return opened && call(opened);
 }
 
 } // namespace
@@ -77,7 +102,8 @@ bool lookupCall(const Scope &scope, const S &section, const S &name, OpenMode mo
 // Both families are written once, as rows of the tables below, and generated for
 // each scope and each width S of section and value name. A row names how the
 // section is opened, which of the scope's modes it uses, the function, the
-// parameters after the section (and name), and the call made on the section s.
+// parameters after the section (and name), and the call made on the section s
+// (with the value name in the width the open chose).
 #define ZTDS_TAIL(...) __VA_OPT__(, ) __VA_ARGS__
 
 #define ZTDS_VALUE_FUNCTIONS(X, scope, S)                                                          \
@@ -120,7 +146,7 @@ bool lookupCall(const Scope &scope, const S &section, const S &name, OpenMode mo
     bool function(const S &section, const S &name ZTDS_TAIL parameters)                            \
     {                                                                                              \
         return open(scope, section, name, scope.mode,                                              \
-                    [&]([[maybe_unused]] IZentrixSettings *s) { return call; });                   \
+                    [&]([[maybe_unused]] IZentrixSettings *s, const auto &name) { return call; }); \
     }
 
 #define ZTDS_SECTION_FUNCTION(scope, S, mode, function, parameters, call)                          \

@@ -537,6 +537,13 @@ void tst_ZentrixSettings::narrowConversion()
     std::string value = "x";
     QVERIFY(userSettings::getString("Conv", "s", value));
     QCOMPARE(value, std::string());
+    // Bytes that are not UTF-8 are not read as Latin-1 either.
+    QVERIFY(userSettings::setInt(L"Conv", L"\u00C3(", 1));
+    QVERIFY(userSettings::setInt(L"Conv\u00C3(", L"\u00C3(", 1));
+    int number = 0;
+    QVERIFY(!userSettings::getInt("Conv", invalid, number));
+    QVERIFY(!userSettings::getInt("Conv" + invalid, "s", number));
+    QVERIFY(!userSettings::getInt("Conv" + invalid, invalid, number));
 }
 
 QTEST_GUILESS_MAIN(tst_ZentrixSettings)
