@@ -769,6 +769,59 @@ bool foldKeyPath(std::wstring_view path, std::string &fold)
     }
 }
 
+// A key for reads that is not checked for existence: resolves its hive on first
+// use, so that a read answered by the user hive costs the machine hive nothing.
+// A read goes straight to the hive; listings through a SqliteKey made for the call.
+class LookupKey final : public Key
+{
+public:
+    LookupKey(Hive hive, std::wstring path, std::string fold)
+        : m_hive(hive)
+        , m_path(std::move(path))
+        , m_fold(std::move(fold))
+    { }
+
+    Hive hive() const override { return m_hive; }
+    Access access() const override { return Access::Read; }
+    const std::wstring &path() const override { return m_path; }
+
+    bool queryValue(const std::wstring &name, std::uint32_t &type, std::string &data) override
+    {
+        return resolve() && queryRow(*m_db, m_fold, name, type, data);
+    }
+    bool setValue(const std::wstring &, std::uint32_t, const std::string &) override
+    {
+        return false;
+    }
+    bool deleteValue(const std::wstring &) override { return false; }
+    bool subKeyNames(std::vector<std::wstring> &names) override
+    {
+        return !resolve() || key().subKeyNames(names);
+    }
+    bool valueNames(std::vector<std::wstring> &names) override
+    {
+        return !resolve() || key().valueNames(names);
+    }
+    bool values(std::vector<Value> &values) override { return !resolve() || key().values(values); }
+
+private:
+    bool resolve()
+    {
+        if (!m_resolved) {
+            m_resolved = true;
+            m_db = database(m_hive, false, false);
+        }
+        return bool(m_db);
+    }
+    SqliteKey key() const { return SqliteKey(m_db, Access::Read, m_path, m_fold); }
+
+    Hive m_hive;
+    std::wstring m_path;
+    std::string m_fold;
+    bool m_resolved = false;
+    std::shared_ptr<Database> m_db;
+};
+
 std::string foldPath(const ParsedPath &parsed, bool &ok)
 {
     std::string fold;
@@ -856,6 +909,14 @@ std::unique_ptr<Key> openKey(Hive hive, const std::wstring &path, Access access,
         }
     }
     return std::make_unique<SqliteKey>(std::move(db), access, path, std::move(fold));
+}
+
+std::unique_ptr<Key> lookupKey(Hive hive, const std::wstring &path)
+{
+    std::string fold;
+    if (!foldKeyPath(path, fold))
+        return nullptr;
+    return std::make_unique<LookupKey>(hive, path, std::move(fold));
 }
 
 bool readValue(Hive hive, std::wstring_view path, const std::wstring &name, std::uint32_t &type,
