@@ -152,5 +152,10 @@ namespace ztds::registry {
 MAVLIBRARY_INTERNAL_EXPORT std::string wideToRegSz(const std::wstring &text);
 //! The text of REG_SZ bytes up to the first NUL unit; an odd last byte is the low half of a unit.
 MAVLIBRARY_INTERNAL_EXPORT std::wstring regSzToWide(const std::string &bytes);
+/*!
+    The UTF-8 form of regSzToWide's text, without a wide string between. A lone
+    high surrogate at the end has none: \a ok turns false (and the result is empty).
+*/
+MAVLIBRARY_INTERNAL_EXPORT std::string regSzToUtf8(const std::string &bytes, bool *ok = nullptr);
 
 } // namespace ztds::registry

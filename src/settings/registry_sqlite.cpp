@@ -26,6 +26,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
+#include <array>
+#include <atomic>
 #include <cerrno>
 #include <chrono>
 #include <climits>
@@ -44,11 +50,42 @@ constexpr int BusyTimeoutMs = 5000;
 constexpr auto WriteRetryLimit = std::chrono::seconds(60);
 constexpr auto RecheckInterval = std::chrono::milliseconds(100);
 
-std::string environment(const char *name)
+/*
+    The environment variables a hive's file was made of, as they were then. Whether
+    the file would still be the same is a matter of comparing them again: cheaper
+    than building its name, and the next read after a change follows it.
+*/
+class HiveSource
 {
-    const char *value = std::getenv(name);
-    return value ? std::string(value) : std::string();
-}
+public:
+    std::string get(const char *name)
+    {
+        const char *value = std::getenv(name);
+        if (m_count < m_read.size())
+            m_read[m_count++] = {name, value != nullptr, value ? value : ""};
+        return value ? std::string(value) : std::string();
+    }
+
+    bool unchanged() const
+    {
+        for (std::size_t i = 0; i < m_count; ++i) {
+            const char *value = std::getenv(m_read[i].name);
+            if ((value != nullptr) != m_read[i].set || (value && m_read[i].value != value))
+                return false;
+        }
+        return m_count != 0;
+    }
+
+private:
+    struct Variable
+    {
+        const char *name;
+        bool set;
+        std::string value;
+    };
+    std::array<Variable, 3> m_read {};
+    std::size_t m_count = 0;
+};
 
 std::string folderOf(const std::string &file)
 {
@@ -77,16 +114,18 @@ bool makePath(const std::string &dir)
 // The registry's comparison: component names match when their upper-case forms do.
 std::string foldName(std::wstring_view name, bool *ok = nullptr)
 {
-    std::string ascii;
-    ascii.reserve(name.size());
-    for (wchar_t c : name) {
+    std::string ascii(name.size(), '\0');
+    char *out = ascii.data();
+    for (const wchar_t w : name) {
+        // Unsigned: a negative wchar_t is no ASCII letter to match a name by.
+        const auto c = std::uint32_t(w);
         if (c >= 0x80) {
             std::wstring upper(name);
             for (wchar_t &u : upper)
                 u = wchar_t(QChar::toUpper(char32_t(u)));
             return ztds::wideToUtf8(upper, ok);
         }
-        ascii += char(c >= 'a' && c <= 'z' ? c - ('a' - 'A') : c);
+        *out++ = char(c - 'a' < 26 ? c - ('a' - 'A') : c);
     }
     if (ok)
         *ok = true;
@@ -145,7 +184,9 @@ public:
     bool writable = false;
     dev_t device = 0;
     ino_t inode = 0;
-    std::chrono::steady_clock::time_point checkedAt; // of device and inode, under the cache lock
+    // When device and inode were last compared with the file's; written under the cache lock.
+    std::atomic<std::chrono::steady_clock::time_point> checkedAt {};
+    std::atomic<bool> cached {true}; // false once the cache let go of it
     std::string error; // why the last transaction failed, under the mutex
 
     // Opens the file; \a why tells what is wrong with it. Only \a create makes the tables.
@@ -262,6 +303,15 @@ public:
         return stmt;
     }
 
+    // The statement of single reads, the hot path, without the look-up in the
+    // map: queryRow binds both parameters and resets it after every step.
+    sqlite3_stmt *readStatement()
+    {
+        if (!m_read)
+            m_read = statement("SELECT type, data FROM vals WHERE key=?1 AND fold=?2");
+        return m_read;
+    }
+
     // Retries \a step while the database is busy (locked by another process
     // beyond the busy timeout), up to a generous limit.
     template<class F> static bool retryBusy(F step)
@@ -333,6 +383,7 @@ private:
     sqlite3 *m_db = nullptr;
     bool m_schemaReady = false;
     std::map<const char *, sqlite3_stmt *> m_statements;
+    sqlite3_stmt *m_read = nullptr; // one of m_statements
 };
 
 // Runs a statement to its end; true on SQLITE_DONE.
@@ -373,11 +424,47 @@ Cache &cache()
         ~Closer()
         {
             std::lock_guard lock(s_cache->mutex);
+            for (auto &entry : s_cache->databases)
+                entry.second->cached = false;
             s_cache->databases.clear();
         }
     } s_closer;
     return *s_cache;
 }
+
+std::string hiveFile(Hive hive, HiveSource &environment)
+{
+    if (hive == Hive::CurrentUser) {
+        std::string file = environment.get("ZENTRIX_USER_HIVE");
+        if (!file.empty())
+            return file;
+        std::string config = environment.get("XDG_CONFIG_HOME");
+        if (config.empty() || config[0] != '/') {
+            const std::string home = environment.get("HOME");
+            if (home.empty())
+                return {};
+            config = home + "/.config";
+        }
+        return config + "/zentrix/user-hive.db";
+    }
+    std::string file = environment.get("ZENTRIX_MACHINE_HIVE");
+    if (!file.empty())
+        return file;
+    std::string dirs = environment.get("XDG_CONFIG_DIRS");
+    std::string first = dirs.substr(0, dirs.find(':'));
+    if (first.empty() || first[0] != '/')
+        first = "/etc/xdg";
+    return first + "/zentrix/machine-hive.db";
+}
+
+// A thread's last connection to a hive, reached without the cache lock while the
+// environment names the same file. Weak: it keeps open no connection the cache
+// let go of (a replaced file, the end of the process).
+struct Shortcut
+{
+    HiveSource source;
+    std::weak_ptr<Database> db;
+};
 
 /*
     The open database of a hive, shared by every key of the process and reopened
@@ -389,7 +476,22 @@ Cache &cache()
 std::shared_ptr<Database> database(Hive hive, bool create, bool needWrite,
                                    std::string *error = nullptr)
 {
-    const std::string file = hiveFile(hive);
+    // Reads trust a file checked a moment ago; writes always check, so no write
+    // ever goes to a hive file that was replaced.
+    const bool read = !create && !needWrite;
+    const auto now = std::chrono::steady_clock::now();
+    const auto fresh = [now](const Database &db) {
+        return db.cached && now - db.checkedAt.load() < RecheckInterval;
+    };
+    thread_local Shortcut t_shortcuts[2];
+    Shortcut &shortcut = t_shortcuts[hive == Hive::CurrentUser ? 0 : 1];
+    if (read) {
+        auto db = shortcut.db.lock();
+        if (db && fresh(*db) && shortcut.source.unchanged())
+            return db;
+    }
+    HiveSource source;
+    const std::string file = hiveFile(hive, source);
     auto fail = [&](const std::string &why) -> std::shared_ptr<Database> {
         if (error)
             *error = "cannot open " + hiveName(hive) + file + ": " + why;
@@ -398,14 +500,16 @@ std::shared_ptr<Database> database(Hive hive, bool create, bool needWrite,
     if (file.empty())
         return create ? fail("no home folder") : nullptr;
     Cache &c = cache();
-    const auto now = std::chrono::steady_clock::now();
-    if (!create && !needWrite) {
-        // Reads trust a file checked a moment ago; writes always check, so no
-        // write ever goes to a hive file that was replaced.
+    const auto remember = [&](const std::shared_ptr<Database> &db) {
+        shortcut.source = std::move(source);
+        shortcut.db = db;
+        return db;
+    };
+    if (read) {
         std::lock_guard lock(c.mutex);
         auto it = c.databases.find(file);
-        if (it != c.databases.end() && now - it->second->checkedAt < RecheckInterval)
-            return it->second;
+        if (it != c.databases.end() && fresh(*it->second))
+            return remember(it->second);
     }
     struct stat st;
     bool exists = ::stat(file.c_str(), &st) == 0;
@@ -427,6 +531,7 @@ std::shared_ptr<Database> database(Hive hive, bool create, bool needWrite,
                     it->second->checkedAt = now;
                     db = it->second;
                 } else {
+                    it->second->cached = false;
                     c.databases.erase(it);
                 }
             }
@@ -434,10 +539,12 @@ std::shared_ptr<Database> database(Hive hive, bool create, bool needWrite,
         if (!db) {
             // Drop connections to hives nobody uses any longer (tests switch hives often).
             for (auto it = c.databases.begin(); it != c.databases.end();) {
-                if (it->second.use_count() == 1 && c.databases.size() > 4)
+                if (it->second.use_count() == 1 && c.databases.size() > 4) {
+                    it->second->cached = false;
                     it = c.databases.erase(it);
-                else
+                } else {
                     ++it;
+                }
             }
             db = std::make_shared<Database>();
             db->file = file;
@@ -457,6 +564,7 @@ std::shared_ptr<Database> database(Hive hive, bool create, bool needWrite,
             c.databases[file] = db;
         }
     }
+    remember(db);
     if (needWrite) {
         if (!db->writable) {
             if (error)
@@ -611,7 +719,7 @@ bool queryRow(Database &db, const std::string &keyFold, const std::wstring &name
 {
     const std::string fold = foldName(name);
     std::lock_guard lock(db.mutex);
-    sqlite3_stmt *stmt = db.statement("SELECT type, data FROM vals WHERE key=?1 AND fold=?2");
+    sqlite3_stmt *stmt = db.readStatement();
     if (!stmt)
         return false;
     bindText(stmt, 1, keyFold);
@@ -732,33 +840,13 @@ private:
     std::string m_error;
 };
 
-// The folded form of a key path in one pass, for single reads; false for a path
-// no key can have (as parsePath and foldPath would find). ASCII paths, the usual
-// ones, are upper-cased in place; any other goes component by component through
-// foldName.
-bool foldKeyPath(std::wstring_view path, std::string &fold)
+// foldKeyPath for a path that is not all ASCII: component by component.
+bool foldComponents(std::wstring_view path, std::string &fold)
 {
-    const auto fits = [](std::size_t length) { return length && length <= MaxKeyNameLength; };
-    fold.resize(path.size());
-    char *out = fold.data();
-    std::size_t i = 0;
-    for (; i < path.size() && path[i] < 0x80; ++i) {
-        const wchar_t c = path[i];
-        out[i] = char(unsigned(c - 'a') < 26 ? c - ('a' - 'A') : c);
-    }
-    std::size_t start = 0; // of the current component
-    if (i == path.size()) {
-        for (std::size_t end; (end = fold.find('\\', start)) != std::string::npos;
-             start = end + 1) {
-            if (!fits(end - start))
-                return false;
-        }
-        return fits(path.size() - start);
-    }
     fold.clear();
-    for (std::size_t end;; start = end + 1) {
+    for (std::size_t start = 0, end;; start = end + 1) {
         end = std::min(path.find(L'\\', start), path.size());
-        bool ok = fits(end - start);
+        bool ok = end > start && end - start <= MaxKeyNameLength;
         if (ok)
             fold += foldName(path.substr(start, end - start), &ok);
         if (!ok)
@@ -767,6 +855,54 @@ bool foldKeyPath(std::wstring_view path, std::string &fold)
             return true;
         fold += '\\';
     }
+}
+
+// The folded form of a key path in one pass, for single reads; false for a path
+// no key can have (as parsePath and foldPath would find). ASCII paths, the usual
+// ones, are upper-cased as they are checked.
+bool foldKeyPath(std::wstring_view path, std::string &fold)
+{
+    fold.resize(path.size());
+    char *out = fold.data();
+    std::size_t start = 0; // of the current component
+    const auto endsComponent = [&start](std::size_t at) {
+        const bool fits = at > start && at - start <= MaxKeyNameLength;
+        start = at + 1;
+        return fits;
+    };
+    std::size_t i = 0;
+#ifdef __SSE2__
+    // Eight characters at a time while they are ASCII (a negative wchar_t is
+    // not): narrowed, upper-cased and searched for separators together.
+    const __m128i zero = _mm_setzero_si128();
+    for (; path.size() - i >= 8; i += 8) {
+        const auto *in = reinterpret_cast<const __m128i *>(path.data() + i);
+        const __m128i first = _mm_loadu_si128(in);
+        const __m128i second = _mm_loadu_si128(in + 1);
+        const __m128i high = _mm_and_si128(_mm_or_si128(first, second), _mm_set1_epi32(~0x7F));
+        if (_mm_movemask_epi8(_mm_cmpeq_epi32(high, zero)) != 0xFFFF)
+            break;
+        __m128i bytes = _mm_packus_epi16(_mm_packs_epi32(first, second), zero);
+        const __m128i lower = _mm_and_si128(_mm_cmpgt_epi8(bytes, _mm_set1_epi8('a' - 1)),
+                                            _mm_cmplt_epi8(bytes, _mm_set1_epi8('z' + 1)));
+        bytes = _mm_sub_epi8(bytes, _mm_and_si128(lower, _mm_set1_epi8('a' - 'A')));
+        _mm_storel_epi64(reinterpret_cast<__m128i *>(out + i), bytes);
+        auto separators = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('\\'))));
+        for (; separators & 0xFF; separators &= separators - 1) {
+            if (!endsComponent(i + std::size_t(__builtin_ctz(separators))))
+                return false;
+        }
+    }
+#endif
+    for (; i < path.size(); ++i) {
+        const auto c = std::uint32_t(path[i]);
+        if (c >= 0x80)
+            return foldComponents(path, fold);
+        if (c == '\\' && !endsComponent(i))
+            return false;
+        out[i] = char(c - 'a' < 26 ? c - ('a' - 'A') : c);
+    }
+    return endsComponent(path.size());
 }
 
 // A key for reads that is not checked for existence: resolves its hive on first
@@ -863,27 +999,8 @@ std::string utf8(const std::wstring &text)
 
 std::string hiveFile(Hive hive)
 {
-    if (hive == Hive::CurrentUser) {
-        std::string file = environment("ZENTRIX_USER_HIVE");
-        if (!file.empty())
-            return file;
-        std::string config = environment("XDG_CONFIG_HOME");
-        if (config.empty() || config[0] != '/') {
-            const std::string home = environment("HOME");
-            if (home.empty())
-                return {};
-            config = home + "/.config";
-        }
-        return config + "/zentrix/user-hive.db";
-    }
-    std::string file = environment("ZENTRIX_MACHINE_HIVE");
-    if (!file.empty())
-        return file;
-    std::string dirs = environment("XDG_CONFIG_DIRS");
-    std::string first = dirs.substr(0, dirs.find(':'));
-    if (first.empty() || first[0] != '/')
-        first = "/etc/xdg";
-    return first + "/zentrix/machine-hive.db";
+    HiveSource source;
+    return hiveFile(hive, source);
 }
 
 std::unique_ptr<Key> openKey(Hive hive, const std::wstring &path, Access access, std::string *error)
@@ -1214,6 +1331,17 @@ std::wstring regSzToWide(const std::string &bytes)
         text += wchar_t(u); // a lone surrogate stays as it was stored
     }
     return text;
+}
+
+std::string regSzToUtf8(const std::string &bytes, bool *ok)
+{
+    std::size_t units = 0;
+    while (2 * units + 1 < bytes.size() && (bytes[2 * units] || bytes[2 * units + 1]))
+        ++units;
+    // An odd last byte that is a character of its own: rare enough for the long way.
+    if (2 * units + 1 == bytes.size() && bytes.back())
+        return ztds::wideToUtf8(regSzToWide(bytes), ok);
+    return ztds::utf16LEToUtf8(std::string_view(bytes.data(), 2 * units), ok);
 }
 
 } // namespace ztds::registry

@@ -60,14 +60,16 @@ bool valueCall(const Scope &scope, const S &section, const S &name, OpenMode mod
 // usual section and value names, without a conversion of its own.
 bool widened(const std::string &utf8, std::wstring &wide)
 {
+    wide.resize(utf8.size()); // assign() from iterators would build a temporary
+    wchar_t *out = wide.data();
     for (const char c : utf8) {
         if (static_cast<unsigned char>(c) >= 0x80) {
             bool ok = true;
             wide = utf8ToWide(utf8, &ok);
             return ok;
         }
+        *out++ = wchar_t(c);
     }
-    wide.assign(utf8.begin(), utf8.end());
     return true;
 }
 

@@ -139,12 +139,14 @@ ZentrixSettings *sectionForLookup(const wchar_t *scope, std::wstring_view sectio
     s.m_activeRoot = ZentrixSettings::NoRoot;
     // The path as openSettingsBelow would build it: both separators, and one
     // trailing separator that names no section.
+    static constexpr std::wstring_view product = ProductKey;
+    const std::wstring_view scopeKey = scope;
     std::wstring &path = s.m_path;
-    path.assign(ProductKey).append(scope);
-    const std::size_t relative = path.size();
-    path.append(section);
-    std::replace(path.begin() + std::ptrdiff_t(relative), path.end(), L'/', L'\\');
-    if (path.back() == L'\\')
+    path.resize(product.size() + scopeKey.size() + section.size());
+    wchar_t *out = std::copy(scopeKey.begin(), scopeKey.end(),
+                             std::copy(product.begin(), product.end(), path.data()));
+    out = std::replace_copy(section.begin(), section.end(), out, L'/', L'\\');
+    if (out[-1] == L'\\')
         path.pop_back();
     s.m_name.assign(path, path.rfind(L'\\') + 1);
     return s.openKeys() ? &s : nullptr;
@@ -533,11 +535,15 @@ bool ZentrixSettings::getBool(const std::wstring &name, bool &value)
 
 bool ZentrixSettings::getString(const std::wstring &name, std::string &value)
 {
-    std::wstring text;
-    if (!getString(name, text))
+    std::string data;
+    if (!queryValue(name, registry::RegSz, 0, data))
         return false;
-    value = wideToUtf8(text);
-    return true;
+    // Text without a UTF-8 form fails the read rather than reading as empty.
+    bool ok = true;
+    std::string text = registry::regSzToUtf8(data, &ok);
+    if (ok)
+        value = std::move(text);
+    return ok;
 }
 
 bool ZentrixSettings::getString(const std::wstring &name, std::wstring &value)
