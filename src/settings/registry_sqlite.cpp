@@ -26,10 +26,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#ifdef __SSE2__
-#include <emmintrin.h>
-#endif
-
 #include <array>
 #include <atomic>
 #include <cerrno>
@@ -70,7 +66,8 @@ public:
     {
         for (std::size_t i = 0; i < m_count; ++i) {
             const char *value = std::getenv(m_read[i].name);
-            if ((value != nullptr) != m_read[i].set || (value && m_read[i].value != value))
+            if ((value != nullptr) != m_read[i].set
+                || (value && std::strcmp(value, m_read[i].value.c_str()) != 0))
                 return false;
         }
         return m_count != 0;
@@ -111,11 +108,13 @@ bool makePath(const std::string &dir)
     return ::mkdir(dir.c_str(), 0755) == 0 || errno == EEXIST;
 }
 
-// The registry's comparison: component names match when their upper-case forms do.
-std::string foldName(std::wstring_view name, bool *ok = nullptr)
+// The registry's comparison: component names match when their upper-case forms
+// do. Into \a fold, whose buffer a caller may keep; false for a name that is not
+// valid Unicode.
+bool foldName(std::wstring_view name, std::string &fold)
 {
-    std::string ascii(name.size(), '\0');
-    char *out = ascii.data();
+    fold.resize(name.size());
+    char *out = fold.data();
     for (const wchar_t w : name) {
         // Unsigned: a negative wchar_t is no ASCII letter to match a name by.
         const auto c = std::uint32_t(w);
@@ -123,13 +122,22 @@ std::string foldName(std::wstring_view name, bool *ok = nullptr)
             std::wstring upper(name);
             for (wchar_t &u : upper)
                 u = wchar_t(QChar::toUpper(char32_t(u)));
-            return ztds::wideToUtf8(upper, ok);
+            bool ok = true;
+            fold = ztds::wideToUtf8(upper, &ok);
+            return ok;
         }
         *out++ = char(c - 'a' < 26 ? c - ('a' - 'A') : c);
     }
+    return true;
+}
+
+std::string foldName(std::wstring_view name, bool *ok = nullptr)
+{
+    std::string fold;
+    const bool folded = foldName(name, fold);
     if (ok)
-        *ok = true;
-    return ascii;
+        *ok = folded;
+    return fold;
 }
 
 // The components of a path; they view the string parsed, which must outlive them.
@@ -188,6 +196,7 @@ public:
     std::atomic<std::chrono::steady_clock::time_point> checkedAt {};
     std::atomic<bool> cached {true}; // false once the cache let go of it
     std::string error; // why the last transaction failed, under the mutex
+    std::string nameFold; // a buffer for queryRow, under the mutex
 
     // Opens the file; \a why tells what is wrong with it. Only \a create makes the tables.
     bool open(bool create, std::string &why)
@@ -717,11 +726,13 @@ bool removeValue(Database &db, const std::string &keyFold, const std::wstring &n
 bool queryRow(Database &db, const std::string &keyFold, const std::wstring &name,
               std::uint32_t &type, std::string &data)
 {
-    const std::string fold = foldName(name);
     std::lock_guard lock(db.mutex);
     sqlite3_stmt *stmt = db.readStatement();
     if (!stmt)
         return false;
+    std::string &fold = db.nameFold;
+    if (!foldName(name, fold))
+        return false; // no value can have that name
     bindText(stmt, 1, keyFold);
     bindText(stmt, 2, fold);
     const bool found = sqlite3_step(stmt) == SQLITE_ROW;
@@ -846,7 +857,7 @@ bool foldComponents(std::wstring_view path, std::string &fold)
     fold.clear();
     for (std::size_t start = 0, end;; start = end + 1) {
         end = std::min(path.find(L'\\', start), path.size());
-        bool ok = end > start && end - start <= MaxKeyNameLength;
+        bool ok = validKeyPart(end - start);
         if (ok)
             fold += foldName(path.substr(start, end - start), &ok);
         if (!ok)
@@ -855,54 +866,6 @@ bool foldComponents(std::wstring_view path, std::string &fold)
             return true;
         fold += '\\';
     }
-}
-
-// The folded form of a key path in one pass, for single reads; false for a path
-// no key can have (as parsePath and foldPath would find). ASCII paths, the usual
-// ones, are upper-cased as they are checked.
-bool foldKeyPath(std::wstring_view path, std::string &fold)
-{
-    fold.resize(path.size());
-    char *out = fold.data();
-    std::size_t start = 0; // of the current component
-    const auto endsComponent = [&start](std::size_t at) {
-        const bool fits = at > start && at - start <= MaxKeyNameLength;
-        start = at + 1;
-        return fits;
-    };
-    std::size_t i = 0;
-#ifdef __SSE2__
-    // Eight characters at a time while they are ASCII (a negative wchar_t is
-    // not): narrowed, upper-cased and searched for separators together.
-    const __m128i zero = _mm_setzero_si128();
-    for (; path.size() - i >= 8; i += 8) {
-        const auto *in = reinterpret_cast<const __m128i *>(path.data() + i);
-        const __m128i first = _mm_loadu_si128(in);
-        const __m128i second = _mm_loadu_si128(in + 1);
-        const __m128i high = _mm_and_si128(_mm_or_si128(first, second), _mm_set1_epi32(~0x7F));
-        if (_mm_movemask_epi8(_mm_cmpeq_epi32(high, zero)) != 0xFFFF)
-            break;
-        __m128i bytes = _mm_packus_epi16(_mm_packs_epi32(first, second), zero);
-        const __m128i lower = _mm_and_si128(_mm_cmpgt_epi8(bytes, _mm_set1_epi8('a' - 1)),
-                                            _mm_cmplt_epi8(bytes, _mm_set1_epi8('z' + 1)));
-        bytes = _mm_sub_epi8(bytes, _mm_and_si128(lower, _mm_set1_epi8('a' - 'A')));
-        _mm_storel_epi64(reinterpret_cast<__m128i *>(out + i), bytes);
-        auto separators = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('\\'))));
-        for (; separators & 0xFF; separators &= separators - 1) {
-            if (!endsComponent(i + std::size_t(__builtin_ctz(separators))))
-                return false;
-        }
-    }
-#endif
-    for (; i < path.size(); ++i) {
-        const auto c = std::uint32_t(path[i]);
-        if (c >= 0x80)
-            return foldComponents(path, fold);
-        if (c == '\\' && !endsComponent(i))
-            return false;
-        out[i] = char(c - 'a' < 26 ? c - ('a' - 'A') : c);
-    }
-    return endsComponent(path.size());
 }
 
 // A key for reads that is not checked for existence: resolves its hive on first
@@ -1036,15 +999,31 @@ std::unique_ptr<Key> lookupKey(Hive hive, const std::wstring &path)
     return std::make_unique<LookupKey>(hive, path, std::move(fold));
 }
 
-bool readValue(Hive hive, std::wstring_view path, const std::wstring &name, std::uint32_t &type,
+// The usual paths, all ASCII, are upper-cased as they are checked.
+bool foldKeyPath(std::wstring_view path, std::string &fold)
+{
+    fold.resize(path.size());
+    char *out = fold.data();
+    std::size_t start = 0; // of the current component
+    for (std::size_t i = 0; i < path.size(); ++i) {
+        const auto c = std::uint32_t(path[i]);
+        if (c >= 0x80)
+            return foldComponents(path, fold);
+        if (c == '\\') {
+            if (!validKeyPart(i - start))
+                return false;
+            start = i + 1;
+        }
+        out[i] = char(c - 'a' < 26 ? c - ('a' - 'A') : c);
+    }
+    return validKeyPart(path.size() - start);
+}
+
+bool readValue(Hive hive, const std::string &keyFold, const std::wstring &name, std::uint32_t &type,
                std::string &data)
 {
-    thread_local std::string s_fold; // its buffer, not its content, is kept between reads
-    std::string &fold = s_fold;
-    if (!foldKeyPath(path, fold))
-        return false;
     auto db = database(hive, false, false);
-    return db && queryRow(*db, fold, name, type, data);
+    return db && queryRow(*db, keyFold, name, type, data);
 }
 
 std::unique_ptr<Key> createKey(Hive hive, const std::wstring &path, std::string *error)
