@@ -110,18 +110,22 @@ bool makePath(const std::string &dir)
 
 // The registry's comparison: component names match when their upper-case forms
 // do. Into \a fold, whose buffer a caller may keep; false for a name that is not
-// valid Unicode.
+// valid Unicode, which no key or value can have.
 bool foldName(std::wstring_view name, std::string &fold)
 {
     fold.resize(name.size());
     char *out = fold.data();
     for (const wchar_t w : name) {
-        // Unsigned: a negative wchar_t is no ASCII letter to match a name by.
         const auto c = std::uint32_t(w);
         if (c >= 0x80) {
+            // Characters beyond Unicode (negative ones too) would match a name of
+            // U+FFFD or of the character in their low byte.
             std::wstring upper(name);
-            for (wchar_t &u : upper)
+            for (wchar_t &u : upper) {
+                if (std::uint32_t(u) > 0x10FFFF)
+                    return false;
                 u = wchar_t(QChar::toUpper(char32_t(u)));
+            }
             bool ok = true;
             fold = ztds::wideToUtf8(upper, &ok);
             return ok;
@@ -685,7 +689,8 @@ bool storeValue(Database &db, const std::string &keyFold, const std::wstring &na
     }
     bool ok = true;
     const std::string spelling = ztds::wideToUtf8(name, &ok);
-    if (!ok) {
+    std::string fold;
+    if (!ok || !foldName(name, fold)) {
         db.error = "value name is not valid Unicode";
         return false;
     }
@@ -695,7 +700,6 @@ bool storeValue(Database &db, const std::string &keyFold, const std::wstring &na
         " ON CONFLICT(key, fold) DO UPDATE SET type=excluded.type, data=excluded.data");
     if (!stmt)
         return false;
-    const std::string fold = foldName(name);
     bindText(stmt, 1, keyFold);
     bindText(stmt, 2, fold);
     bindText(stmt, 3, spelling);
@@ -713,7 +717,11 @@ bool removeValue(Database &db, const std::string &keyFold, const std::wstring &n
     sqlite3_stmt *stmt = db.statement("DELETE FROM vals WHERE key=?1 AND fold=?2");
     if (!stmt)
         return false;
-    const std::string fold = foldName(name);
+    std::string fold;
+    if (!foldName(name, fold)) {
+        db.error = "no such value";
+        return false;
+    }
     bindText(stmt, 1, keyFold);
     bindText(stmt, 2, fold);
     if (!run(stmt))
