@@ -44,13 +44,14 @@ private slots:
     void batchIsAllOrNothing();
     void batchReachesTheDatabaseFile();
     void threads();
+    void nextReadFollowsTheEnvironment_data();
+    void nextReadFollowsTheEnvironment();
+    // Before any child process is started: under ThreadSanitizer no thread may start after one.
+    void replacedHiveFile_data();
+    void replacedHiveFile();
     void twoProcesses();
     void killedWriter();
     void readOnlyMachineHive();
-    void nextReadFollowsTheEnvironment_data();
-    void nextReadFollowsTheEnvironment();
-    void replacedHiveFile_data();
-    void replacedHiveFile();
     void closedAtExit_data();
     void closedAtExit();
 
