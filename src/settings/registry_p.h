@@ -164,9 +164,10 @@ MAVLIBRARY_INTERNAL_EXPORT std::string wideToRegSz(const std::wstring &text);
 //! The text of REG_SZ bytes up to the first NUL unit; an odd last byte is the low half of a unit.
 MAVLIBRARY_INTERNAL_EXPORT std::wstring regSzToWide(const std::string &bytes);
 /*!
-    The UTF-8 form of regSzToWide's text, without a wide string between. A lone
-    high surrogate at the end has none: \a ok turns false (and the result is empty).
+    The UTF-8 form of regSzToWide's text into \a text, without a wide string
+    between. False, with \a text left alone, where the text has none (a lone high
+    surrogate at its end).
 */
-MAVLIBRARY_INTERNAL_EXPORT std::string regSzToUtf8(const std::string &bytes, bool *ok = nullptr);
+MAVLIBRARY_INTERNAL_EXPORT bool regSzToUtf8(const std::string &bytes, std::string &text);
 
 } // namespace ztds::registry

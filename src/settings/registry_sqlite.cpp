@@ -1320,15 +1320,35 @@ std::wstring regSzToWide(const std::string &bytes)
     return text;
 }
 
-std::string regSzToUtf8(const std::string &bytes, bool *ok)
+bool regSzToUtf8(const std::string &bytes, std::string &text)
 {
+    const auto *in = reinterpret_cast<const unsigned char *>(bytes.data());
     std::size_t units = 0;
-    while (2 * units + 1 < bytes.size() && (bytes[2 * units] || bytes[2 * units + 1]))
+    while (2 * units + 1 < bytes.size() && (in[2 * units] || in[2 * units + 1]))
         ++units;
     // An odd last byte that is a character of its own: rare enough for the long way.
-    if (2 * units + 1 == bytes.size() && bytes.back())
-        return ztds::wideToUtf8(regSzToWide(bytes), ok);
-    return ztds::utf16LEToUtf8(std::string_view(bytes.data(), 2 * units), ok);
+    if (2 * units + 1 == bytes.size() && bytes.back()) {
+        bool ok = true;
+        std::string utf8 = ztds::wideToUtf8(regSzToWide(bytes), &ok);
+        if (ok)
+            text = std::move(utf8);
+        return ok;
+    }
+    std::size_t ascii = 0;
+    while (ascii < units && in[2 * ascii] < 0x80 && !in[2 * ascii + 1])
+        ++ascii;
+    if (ascii < units) {
+        bool ok = true;
+        std::string utf8 = ztds::utf16LEToUtf8(std::string_view(bytes.data(), 2 * units), &ok);
+        if (ok)
+            text = std::move(utf8);
+        return ok;
+    }
+    // ASCII, the usual text: into the buffer text has.
+    text.resize(units);
+    for (std::size_t i = 0; i < units; ++i)
+        text[i] = char(in[2 * i]);
+    return true;
 }
 
 } // namespace ztds::registry

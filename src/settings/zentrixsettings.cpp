@@ -628,11 +628,7 @@ bool ZentrixSettings::getString(const std::wstring &name, std::string &value)
     if (!queryValue(name, registry::RegSz, 0, data))
         return false;
     // Text without a UTF-8 form fails the read rather than reading as empty.
-    bool ok = true;
-    std::string text = registry::regSzToUtf8(data, &ok);
-    if (ok)
-        value = std::move(text);
-    return ok;
+    return registry::regSzToUtf8(data, value);
 }
 
 bool ZentrixSettings::getString(const std::wstring &name, std::wstring &value)

@@ -214,6 +214,8 @@ void tst_ZentrixSettings::typedReads_data()
                                     << "OK";
     QTest::newRow("sz surrogate pair") << 1 << QByteArray::fromHex("34d81edd0000") << "getString"
                                        << QString::fromUtf8("\xF0\x9D\x84\x9E");
+    QTest::newRow("sz U+00E9") << 1 << QByteArray("H\0\xE9\0\0\0", 6) << "getString"
+                               << QStringLiteral("H\u00E9");
     QTest::newRow("sz odd last byte a character") << 1 << QByteArray("H\0i", 3) << "getString"
                                                   << "Hi";
     QTest::newRow("sz odd last byte NUL") << 1 << QByteArray("H\0\0", 3) << "getString"
