@@ -30,3 +30,9 @@
 #include <MavLibrary/net/platform/mutex.h>
 #include <MavLibrary/net/platform/thread.h>
 #include <MavLibrary/net/platform/timing.h>
+
+// net/http
+#include <MavLibrary/net/http/httperrorids.h>
+#include <MavLibrary/net/http/httpfunctions.h>
+#include <MavLibrary/net/http/httpsslutility.h>
+#include <MavLibrary/net/http/httputilityvirtual.h>
