@@ -218,16 +218,16 @@ int HttpUtilityVirtual::reportProgress(void *facade, double, double received, do
 {
     auto *self = static_cast<HttpUtilityVirtual *>(facade);
     double total;
-    bool cancelled;
     {
         ztpm::MutexLock lock(&self->m_lock);
         self->m_progressReceived = received;
         total = self->m_progressTotal;
         self->m_progressPercent = total > 0 ? int(std::min(100.0, received * 100 / total)) : 0;
-        cancelled = self->m_cancelRequested != 0;
     }
+    // The listener may cancel from here as well as from another thread.
     self->progressChanged(received, total);
-    return cancelled ? -1 : 0;
+    ztpm::MutexLock lock(&self->m_lock);
+    return self->m_cancelRequested ? -1 : 0;
 }
 
 } // namespace ztsc

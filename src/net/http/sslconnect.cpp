@@ -42,17 +42,33 @@ namespace ztsc {
 
 namespace {
 
+// The built-in material of one set, parsed once: OpenSSL 3 takes about a
+// millisecond to decode it, longer than a whole request to a nearby server.
+struct ParsedMaterial
+{
+    bool parsed = false;
+    X509 *certificates[2] = {}; // authority, client
+    std::string errors[2];
+    EVP_PKEY *key = nullptr;
+};
+
 struct TransportState
 {
     int liveConnections = 0;
     std::atomic<bool> lockingReady = false;
     bool multiThreaded = true;
     std::vector<ztpm::Mutex *> cryptoLocks;
+    ParsedMaterial material[2]; // by keymaterial::Set
 
     ~TransportState()
     {
         for (ztpm::Mutex *mutex : cryptoLocks)
             delete mutex;
+        for (ParsedMaterial &set : material) {
+            X509_free(set.certificates[0]);
+            X509_free(set.certificates[1]);
+            EVP_PKEY_free(set.key);
+        }
     }
 };
 
@@ -121,6 +137,48 @@ bool readPem(BIO *bio, const std::string &text)
     return BIO_write(bio, text.data(), int(text.size())) == int(text.size());
 }
 
+void parseCertificates(keymaterial::Set set, ParsedMaterial *material)
+{
+    static const char *const failures[2][2] = {
+        {"Error reading in CA certificate into BIO",
+         "Error reading in CA certificate into X509 object"},
+        {"Error reading in client certificate into BIO",
+         "Error reading in client certificate into X509 object"}};
+    BIO *bios[2] = {BIO_new(BIO_s_mem()), BIO_new(BIO_s_mem())};
+    material->parsed = bios[0] && bios[1];
+    for (int i = 0; i < 2; ++i) {
+        if (!material->parsed)
+            material->errors[i] = "Unable to create memory BIOs to read in certificates";
+        else if (!readPem(bios[i], keymaterial::text(set, keymaterial::Item(i))))
+            material->errors[i] = failures[i][0];
+        else if (!(material->certificates[i] =
+                       PEM_read_bio_X509(bios[i], nullptr, nullptr, nullptr)))
+            material->errors[i] = failures[i][1];
+    }
+    BIO_free(bios[0]);
+    BIO_free(bios[1]);
+}
+
+EVP_PKEY *parseKey(keymaterial::Set set, const char *password, std::string *error)
+{
+    BIO *bio = BIO_new(BIO_s_mem());
+    if (!bio) {
+        *error = "Unable to create memory key BIO to read in private key";
+        return nullptr;
+    }
+    std::string text = keymaterial::text(set, keymaterial::ClientKey);
+    EVP_PKEY *key = nullptr;
+    if (!readPem(bio, text))
+        *error = "Error reading in client key into BIO";
+    else if (!(key = PEM_read_bio_PrivateKey(bio, nullptr,
+                                             password ? SSLConnect::passwordCallback : nullptr,
+                                             const_cast<char *>(password))))
+        *error = "Error reading in client key into RSA object";
+    OPENSSL_cleanse(text.data(), text.size());
+    BIO_free(bio);
+    return key;
+}
+
 } // namespace
 
 SigPipeBlocker::SigPipeBlocker()
@@ -182,38 +240,31 @@ int SSLConnect::liveConnections()
     return transport().liveConnections;
 }
 
-std::string SSLConnect::materialText(int item) const
+keymaterial::Set SSLConnect::materialSet() const
 {
-    const bool localhost = matchesEnvironment(getEnvironment(m_environment), "LOCALHOST");
-    return keymaterial::text(localhost ? keymaterial::Localhost : keymaterial::Production,
-                             keymaterial::Item(item));
+    return matchesEnvironment(getEnvironment(m_environment), "LOCALHOST") ? keymaterial::Localhost
+                                                                          : keymaterial::Production;
 }
 
 void SSLConnect::initialize()
 {
     m_bytesReceived = 0;
-    BIO *caBio = BIO_new(BIO_s_mem());
-    BIO *certificateBio = BIO_new(BIO_s_mem());
-    if (!caBio || !certificateBio) {
-        m_errorText = "Unable to create memory BIOs to read in certificates";
-    } else {
-        X509_free(m_caCertificate);
-        m_caCertificate = nullptr;
-        if (!readPem(caBio, materialText(keymaterial::AuthorityCertificate)))
-            m_errorText = "Error reading in CA certificate into BIO";
-        else if (!(m_caCertificate = PEM_read_bio_X509(caBio, nullptr, nullptr, nullptr)))
-            m_errorText = "Error reading in CA certificate into X509 object";
-
-        X509_free(m_clientCertificate);
-        m_clientCertificate = nullptr;
-        if (!readPem(certificateBio, materialText(keymaterial::ClientCertificate)))
-            m_errorText = "Error reading in client certificate into BIO";
-        else if (!(m_clientCertificate =
-                       PEM_read_bio_X509(certificateBio, nullptr, nullptr, nullptr)))
-            m_errorText = "Error reading in client certificate into X509 object";
+    X509_free(m_caCertificate);
+    X509_free(m_clientCertificate);
+    {
+        ztpm::CritLock lock(transportLock());
+        ParsedMaterial &material = transport().material[materialSet()];
+        if (!material.parsed)
+            parseCertificates(materialSet(), &material);
+        X509 **targets[2] = {&m_caCertificate, &m_clientCertificate};
+        for (int i = 0; i < 2; ++i) {
+            *targets[i] = material.certificates[i];
+            if (*targets[i])
+                X509_up_ref(*targets[i]);
+            else
+                m_errorText = material.errors[i];
+        }
     }
-    BIO_free(caBio);
-    BIO_free(certificateBio);
     setUpLocking();
     OPENSSL_init_ssl(OPENSSL_INIT_LOAD_SSL_STRINGS | OPENSSL_INIT_LOAD_CRYPTO_STRINGS, nullptr);
 }
@@ -254,22 +305,19 @@ bool SSLConnect::setupContext(SSLSession *session, const char *keyPassword)
         if (!m_caCertificate
             || X509_STORE_add_cert(SSL_CTX_get_cert_store(ctx), m_caCertificate) != 1)
             return fail("Error loading our CA certificate into the cert store");
-        BIO *keyBio = BIO_new(BIO_s_mem());
-        if (!keyBio)
-            return fail("Unable to create memory key BIO to read in private key");
-        std::string key = materialText(keymaterial::ClientKey);
-        const bool written = readPem(keyBio, key);
-        OPENSSL_cleanse(key.data(), key.size());
         EVP_PKEY_free(m_clientKey);
-        m_clientKey = written
-            ? PEM_read_bio_PrivateKey(keyBio, nullptr, keyPassword ? passwordCallback : nullptr,
-                                      const_cast<char *>(keyPassword))
-            : nullptr;
-        BIO_free(keyBio);
-        if (!written)
-            return fail("Error reading in client key into BIO");
+        m_clientKey = nullptr;
+        std::string keyError;
+        {
+            ztpm::CritLock lock(transportLock());
+            ParsedMaterial &material = transport().material[materialSet()];
+            if (!material.key)
+                material.key = parseKey(materialSet(), keyPassword, &keyError);
+            if (material.key && EVP_PKEY_up_ref(material.key) == 1)
+                m_clientKey = material.key;
+        }
         if (!m_clientKey)
-            return fail("Error reading in client key into RSA object");
+            return fail(keyError.c_str());
 
         if (session->certificateFile.empty()) {
             if (!m_clientCertificate || SSL_CTX_use_certificate(ctx, m_clientCertificate) != 1)

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: LGPL-2.1-or-later
 #pragma once
 
+#include "keymaterial_p.h"
 #include "mavlibrary_internal_p.h"
 
 #include <openssl/types.h>
@@ -138,7 +139,7 @@ private:
     bool openTunnel(SSLSession *session);
     bool handshake(SSLSession *session);
     int checkRevocation(int result, X509_STORE_CTX *store, SSLSession *session);
-    std::string materialText(int item) const;
+    keymaterial::Set materialSet() const;
 };
 
 } // namespace ztsc
