@@ -375,9 +375,15 @@ HttpErrorIds SSLClient::readHeaders(SSLSession *session, bool followRedirects)
     m_remaining = length;
     m_withheld = followRedirects && isRedirect(m_status);
     m_headerRead = true;
+    const std::uint64_t before = m_bytesReceived;
     if (!takeBody(header.getData() + end, header.getSize() - end)) {
         m_headerRead = false;
         return failRequest(session, {});
+    }
+    if (m_bytesReceived > before && !progressAllowed()) {
+        m_headerRead = false;
+        disconnect(session);
+        return HttpAborted;
     }
     return HttpSuccess;
 }
@@ -467,6 +473,12 @@ bool SSLClient::deliver(const char *data, std::size_t length)
     return true;
 }
 
+bool SSLClient::progressAllowed()
+{
+    return !m_progressCallback
+        || m_progressCallback(m_progressUserData, 0, double(m_bytesReceived), 0, 0) != -1;
+}
+
 bool SSLClient::bodyComplete() const
 {
     switch (m_framing) {
@@ -502,8 +514,7 @@ void SSLClient::readBody(SSLSession *session, HttpErrorIds *outcome)
             *outcome = failRequest(session, {});
             return;
         }
-        if (m_progressCallback
-            && m_progressCallback(m_progressUserData, 0, double(m_bytesReceived), 0, 0) == -1) {
+        if (!progressAllowed()) {
             disconnect(session);
             *outcome = HttpAborted;
             return;

@@ -118,6 +118,8 @@ private:
     bool deliver(const char *data, std::size_t length);
     static bool deliverChunk(const char *data, std::size_t length, void *client);
     bool bodyComplete() const;
+    // Reports the bytes received so far; false when the progress callback says stop.
+    bool progressAllowed();
     static bool isRedirect(int status);
 
     std::string m_reserved[4];
