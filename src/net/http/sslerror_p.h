@@ -27,7 +27,6 @@ public:
 private:
     std::string m_file;
     int m_line = 0;
-    int m_reserved = 0;
     std::string m_data;
     std::string m_text;
 };
