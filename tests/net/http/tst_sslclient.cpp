@@ -72,6 +72,7 @@ enum Misbehaviour {
     HeaderOver64KiB,
     HeaderNeverEnds,
     Silent,
+    SilentMidBody,
     ResetMidBody,
     ClosedMidBody,
     MalformedChunk,
@@ -99,6 +100,10 @@ RawHttpServer::Behaviour misbehaviour(Misbehaviour kind)
             connection.waitForRelease();
             break;
         case Silent:
+            connection.waitForRelease();
+            break;
+        case SilentMidBody:
+            connection.send(ok + "Content-Length: 100\r\n\r\nsome");
             connection.waitForRelease();
             break;
         case ResetMidBody:
@@ -282,6 +287,8 @@ void tst_SSLClient::misbehavingServers_data()
                                        << "Timed out reading the response header from 127.0.0.1";
     QTest::newRow("silent") << int(Silent) << 1 << QByteArray()
                             << "Timed out reading the response header from 127.0.0.1";
+    QTest::newRow("silent mid-body") << int(SilentMidBody) << 1 << QByteArray("some")
+                                     << "Timed out reading the response body from 127.0.0.1";
     QTest::newRow("reset mid-body") << int(ResetMidBody) << 1 << QByteArray(1000, 'b')
                                     << "Failed reading the response body from 127.0.0.1: "
                                        "Connection reset by peer";
@@ -362,18 +369,25 @@ void tst_SSLClient::timeouts()
 void tst_SSLClient::partialWrites_data()
 {
     QTest::addColumn<bool>("tls");
-    QTest::newRow("clear text to a slow reader") << false;
-    QTest::newRow("TLS through nginx") << true;
+    QTest::addColumn<bool>("reading"); // off: the server never reads
+    QTest::newRow("clear text to a slow reader") << false << true;
+    QTest::newRow("TLS through nginx") << true << true;
+    QTest::newRow("to a server that does not read") << false << false;
 }
 
 void tst_SSLClient::partialWrites()
 {
     QFETCH(bool, tls);
+    QFETCH(bool, reading);
     // Far more than the socket buffers hold, so writes stop half way and go on later.
     QByteArray body(8 * 1024 * 1024, Qt::Uninitialized);
     for (qsizetype i = 0; i < body.size(); ++i)
         body[i] = char('a' + i % 23);
-    RawHttpServer slow([](RawHttpServer::Connection &connection) {
+    RawHttpServer slow([reading](RawHttpServer::Connection &connection) {
+        if (!reading) {
+            connection.waitForRelease();
+            return;
+        }
         connection.pause(200);
         const QByteArray request = connection.readRequest();
         connection.send("HTTP/1.0 200 OK\r\n\r\n"
@@ -382,7 +396,13 @@ void tst_SSLClient::partialWrites()
     QVERIFY(slow.start());
     const QString url = tls ? m_nginx->url(NginxServer::Https, QStringLiteral("/backend/upload"))
                             : slow.url(QStringLiteral("/upload"));
-    const Result result = request(url, 0, 10000, body);
+    const Result result = request(url, 0, reading ? 10000 : 300, body);
+    if (!reading) {
+        QCOMPARE(result.outcome, HttpFailure);
+        QCOMPARE(result.error, QStringLiteral("SSLClient::writeData failed. Timed out sending the "
+                                              "request to 127.0.0.1"));
+        return;
+    }
     QVERIFY2(result.outcome == HttpSuccess, qPrintable(result.error));
     QCOMPARE(result.body, QByteArray::number(body.size()));
     if (!tls) {
