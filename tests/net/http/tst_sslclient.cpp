@@ -18,7 +18,9 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <memory>
+#include <thread>
 
 using namespace ztsc;
 using MavTest::NginxServer;
@@ -153,6 +155,7 @@ private slots:
     void partialWrites_data();
     void partialWrites();
     void peerClosedWhileSending();
+    void heldUntilReleased();
     void redirectsAndStatuses_data();
     void redirectsAndStatuses();
     void progressAbort();
@@ -167,9 +170,12 @@ private:
 
 void tst_SSLClient::initTestCase()
 {
-    // The backend behind nginx's /backend/: reads the request and answers with its size.
+    // The backend behind nginx's /backend/: answers with the size of the request's body,
+    // to /backend/hold only once the test releases it.
     m_backend = std::make_unique<RawHttpServer>([](RawHttpServer::Connection &connection) {
         const QByteArray request = connection.readRequest();
+        if (request.startsWith("GET /hold ") && !connection.waitForRelease())
+            return;
         const QByteArray body = request.mid(request.indexOf("\r\n\r\n") + 4);
         connection.send("HTTP/1.0 200 OK\r\n\r\n" + QByteArray::number(body.size()));
     });
@@ -399,8 +405,9 @@ void tst_SSLClient::partialWrites()
     const Result result = request(url, 0, reading ? 10000 : 300, body);
     if (!reading) {
         QCOMPARE(result.outcome, HttpFailure);
-        QCOMPARE(result.error, QStringLiteral("SSLClient::writeData failed. Timed out sending the "
-                                              "request to 127.0.0.1"));
+        QCOMPARE(result.error,
+                 QStringLiteral("SSLClient::writeData failed. Timed out sending the "
+                                "request to 127.0.0.1"));
         return;
     }
     QVERIFY2(result.outcome == HttpSuccess, qPrintable(result.error));
@@ -424,6 +431,23 @@ void tst_SSLClient::peerClosedWhileSending()
     const Result result = request(server.url(), 0, 5000, QByteArray(8 * 1024 * 1024, 'x'));
     QCOMPARE(result.outcome, HttpFailure);
     QVERIFY2(result.error.startsWith("SSLClient::writeData failed."), qPrintable(result.error));
+}
+
+void tst_SSLClient::heldUntilReleased()
+{
+    std::atomic<bool> done = false;
+    Result result;
+    std::thread client([&] {
+        result = request(m_nginx->url(NginxServer::Http, QStringLiteral("/backend/hold")));
+        done = true;
+    });
+    QVERIFY(m_backend->waitForHeld(1));
+    QTest::qWait(50);
+    QVERIFY(!done);
+    m_backend->release();
+    client.join();
+    QCOMPARE(result.outcome, HttpSuccess);
+    QCOMPARE(result.body, QByteArray("0"));
 }
 
 void tst_SSLClient::redirectsAndStatuses_data()

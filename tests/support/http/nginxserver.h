@@ -36,6 +36,20 @@ namespace MavTest {
 
     /files/fixed.txt always exists ("fixed\n", last modified fixedTime()).
     Start it from a thread that outlives it (the peer dies with its starting thread).
+
+    A location that answers only when the test says so:
+
+        RawHttpServer gate([](RawHttpServer::Connection &connection) {
+            connection.readRequest();
+            if (connection.waitForRelease())
+                connection.send("HTTP/1.0 200 OK\r\n\r\n");
+        });
+        gate.start();
+        NginxServer nginx(gate.port());
+        nginx.start();
+        // GET nginx.url(NginxServer::Http, "/backend/x") on another thread, then
+        gate.waitForHeld(1);
+        gate.release();
 */
 class NginxServer
 {
