@@ -348,7 +348,11 @@ HttpErrorIds SSLClient::readHeaders(SSLSession *session, bool followRedirects)
                                    ? "The server closed the connection without answering"
                                    : "The server closed the connection inside the response "
                                      "header");
-        if (header.append(m_receiveBuffer.getData(), std::size_t(got)) != 0)
+        // Doubling: a header may come a byte at a time.
+        const std::size_t needed = header.getSize() + std::size_t(got);
+        if ((needed > header.getCapacity()
+             && header.reserve(std::max(header.getCapacity() * 2, needed)) != 0)
+            || header.append(m_receiveBuffer.getData(), std::size_t(got)) != 0)
             return failRequest(session, "Out of memory reading the response header");
     }
     if (end > MaxHeaderSize)
@@ -358,9 +362,8 @@ HttpErrorIds SSLClient::readHeaders(SSLSession *session, bool followRedirects)
         return failRequest(
             session,
             "Malformed status line: "
-                + std::string(
-                      trimmed(std::string_view(m_headerBlock).substr(0, m_headerBlock.find('\n'))))
-                      .substr(0, 200));
+                + m_headerBlock.substr(
+                    0, std::min<std::size_t>(m_headerBlock.find_first_of("\r\n"), 200)));
 
     const std::string lowerMethod = toLower(m_method);
     bool lengthKnown = false;

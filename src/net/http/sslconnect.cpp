@@ -59,23 +59,14 @@ struct TransportState
     bool multiThreaded = true;
     std::vector<ztpm::Mutex *> cryptoLocks;
     ParsedMaterial material[2]; // by keymaterial::Set
-
-    ~TransportState()
-    {
-        for (ztpm::Mutex *mutex : cryptoLocks)
-            delete mutex;
-        for (ParsedMaterial &set : material) {
-            X509_free(set.certificates[0]);
-            X509_free(set.certificates[1]);
-            EVP_PKEY_free(set.key);
-        }
-    }
 };
 
 TransportState &transport()
 {
-    static TransportState s_state;
-    return s_state;
+    // Never destroyed: OpenSSL may have cleaned up before static destructors run,
+    // and its objects must not be freed after that.
+    static TransportState *const s_state = new TransportState;
+    return *s_state;
 }
 
 ztpm::CritSection *transportLock()
@@ -101,15 +92,29 @@ void setUpLocking()
     state.lockingReady.store(true, std::memory_order_release);
 }
 
-const char *const s_errorCategories[] = {"SSL_ERROR_NONE",
-                                         "SSL_ERROR_SSL",
-                                         "SSL_ERROR_WANT_READ",
-                                         "SSL_ERROR_WANT_WRITE",
-                                         "SSL_ERROR_WANT_X509_LOOKUP",
-                                         "SSL_ERROR_SYSCALL",
-                                         "SSL_ERROR_ZERO_RETURN",
-                                         "SSL_ERROR_WANT_CONNECT",
-                                         "SSL_ERROR_WANT_ACCEPT"};
+// OpenSSL's name of an error category; empty beyond the nine the client knows.
+std::string categoryName(int category)
+{
+    static const char *const names[] = {"SSL_ERROR_NONE",
+                                        "SSL_ERROR_SSL",
+                                        "SSL_ERROR_WANT_READ",
+                                        "SSL_ERROR_WANT_WRITE",
+                                        "SSL_ERROR_WANT_X509_LOOKUP",
+                                        "SSL_ERROR_SYSCALL",
+                                        "SSL_ERROR_ZERO_RETURN",
+                                        "SSL_ERROR_WANT_CONNECT",
+                                        "SSL_ERROR_WANT_ACCEPT"};
+    return category >= 0 && category <= 8 ? names[category] : std::string();
+}
+
+// Why a TLS read or write failed.
+std::string ioFailure(int category)
+{
+    if (category == SSL_ERROR_SYSCALL && errno)
+        return std::strerror(errno);
+    const std::string name = categoryName(category);
+    return name.empty() ? "TLS error category " + std::to_string(category) : name;
+}
 
 std::string oneLine(const X509_NAME *name)
 {
@@ -384,9 +389,7 @@ long SSLConnect::readSome(SSLSession *session, char *buffer, std::size_t size, c
                     return -1;
                 continue;
             }
-            m_errorText = std::string("Failed ") + step + ": "
-                + (error == SSL_ERROR_SYSCALL && errno ? std::strerror(errno)
-                                                       : s_errorCategories[error]);
+            m_errorText = std::string("Failed ") + step + ": " + ioFailure(error);
             return -1;
         }
         errno = 0;
@@ -426,9 +429,7 @@ bool SSLConnect::writeAll(SSLSession *session, const char *data, std::size_t siz
                     return false;
                 continue;
             }
-            m_errorText = std::string("Failed ") + step + ": "
-                + (error == SSL_ERROR_SYSCALL && errno ? std::strerror(errno)
-                                                       : s_errorCategories[error]);
+            m_errorText = std::string("Failed ") + step + ": " + ioFailure(error);
             return false;
         }
         errno = 0;
@@ -555,8 +556,8 @@ bool SSLConnect::handshake(SSLSession *session)
                 return false;
             continue;
         }
-        if (m_errorText.empty() && error >= 0 && error <= 8)
-            m_errorText = s_errorCategories[error];
+        if (m_errorText.empty())
+            m_errorText = categoryName(error);
         return false;
     }
 }

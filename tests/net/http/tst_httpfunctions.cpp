@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: LGPL-2.1-or-later
-// The free helpers, URLs, request bytes and checkResponse: no network.
+// The free helpers, URLs and checkResponse: no network.
 #include "net/http/sslclient_p.h"
 
 #include <MavLibrary/net/http/httpfunctions.h>
@@ -24,8 +24,6 @@ private slots:
     void httpDate();
     void parseUrl_data();
     void parseUrl();
-    void buildRequest_data();
-    void buildRequest();
     void checkResponse_data();
     void checkResponse();
 };
@@ -215,52 +213,6 @@ void tst_HttpFunctions::parseUrl()
         QTEST(QString::fromStdString(path), "path");
         QTEST(https, "https");
     }
-}
-
-void tst_HttpFunctions::buildRequest_data()
-{
-    QTest::addColumn<QByteArray>("method");
-    QTest::addColumn<qint64>("ifModifiedSince");
-    QTest::addColumn<QByteArray>("body");
-    QTest::addColumn<QByteArray>("extra");
-    QTest::addColumn<QByteArray>("request");
-
-    QTest::newRow("GET") << QByteArray("GET") << 0ll << QByteArray() << QByteArray()
-                         << QByteArray("GET /p HTTP/1.0\r\nHost: h\r\nresponseType: text/xml\r\n"
-                                       "User-Agent: UA\r\nConnection: close\r\n\r\n");
-    QTest::newRow("If-Modified-Since in UTC")
-        << QByteArray("GET") << 315626635ll << QByteArray() << QByteArray()
-        << QByteArray("GET /p HTTP/1.0\r\nHost: h\r\n"
-                      "If-Modified-Since: Wed, 02 Jan 1980 02:03:55 GMT\r\n"
-                      "responseType: text/xml\r\nUser-Agent: UA\r\nConnection: close\r\n\r\n");
-    QTest::newRow("POST with a body and a header line")
-        << QByteArray("post") << 0ll << QByteArray("a%3D1") << QByteArray("encrypted: true")
-        << QByteArray("post /p HTTP/1.0\r\nHost: h\r\nresponseType: text/xml\r\nUser-Agent: UA\r\n"
-                      "Content-Type: text/xml;charset=UTF-8\r\nContent-Length: 5\r\n"
-                      "encrypted: true\r\nConnection: close\r\n\r\na%3D1");
-    QTest::newRow("GET drops the body")
-        << QByteArray("GET") << 0ll << QByteArray("x") << QByteArray("X: 1\r\n")
-        << QByteArray("GET /p HTTP/1.0\r\nHost: h\r\n"
-                      "responseType: text/xml\r\nUser-Agent: UA\r\n"
-                      "X: 1\r\nConnection: close\r\n\r\n");
-}
-
-void tst_HttpFunctions::buildRequest()
-{
-    QFETCH(QByteArray, method);
-    QFETCH(qint64, ifModifiedSince);
-    QFETCH(QByteArray, body);
-    QFETCH(QByteArray, extra);
-    QFETCH(QByteArray, request);
-    const QByteArray previous = qgetenv("TZ");
-    qputenv("TZ", "Asia/Kolkata");
-    tzset();
-    const std::string built = SSLClient::buildRequest(
-        method.toStdString(), "/p", "h", std::time_t(ifModifiedSince), "text/xml", "UA",
-        body.constData(), std::size_t(body.size()), extra.toStdString());
-    qputenv("TZ", previous);
-    tzset();
-    QCOMPARE(QByteArray::fromStdString(built), request);
 }
 
 void tst_HttpFunctions::checkResponse_data()
