@@ -34,9 +34,14 @@ bool appendBlock(char *&data, std::size_t &length, std::size_t &capacity, const 
     return true;
 }
 
-std::size_t product(std::size_t size, std::size_t count)
+// A body or header writer of the client that appends to one of the facade's blocks.
+std::size_t writeWith(HttpUtilityVirtual *facade,
+                      bool (HttpUtilityVirtual::*append)(const void *, std::size_t),
+                      const void *data, std::size_t size, std::size_t count)
 {
-    return count && size > SIZE_MAX / count ? 0 : size * count;
+    if (!facade || (count && size > SIZE_MAX / count))
+        return 0;
+    return (facade->*append)(data, size * count) ? size * count : 0;
 }
 
 } // namespace
@@ -129,19 +134,15 @@ bool HttpUtilityVirtual::appendExtraData(const void *data, std::size_t length)
 std::size_t HttpUtilityVirtual::writeResponse(const void *data, std::size_t size, std::size_t count,
                                               void *facade)
 {
-    const std::size_t length = product(size, count);
-    return facade && static_cast<HttpUtilityVirtual *>(facade)->appendResponse(data, length)
-        ? length
-        : 0;
+    return writeWith(static_cast<HttpUtilityVirtual *>(facade), &HttpUtilityVirtual::appendResponse,
+                     data, size, count);
 }
 
 std::size_t HttpUtilityVirtual::writeExtraData(const void *data, std::size_t size,
                                                std::size_t count, void *facade)
 {
-    const std::size_t length = product(size, count);
-    return facade && static_cast<HttpUtilityVirtual *>(facade)->appendExtraData(data, length)
-        ? length
-        : 0;
+    return writeWith(static_cast<HttpUtilityVirtual *>(facade),
+                     &HttpUtilityVirtual::appendExtraData, data, size, count);
 }
 
 void HttpUtilityVirtual::setLastResponse(int status, const std::string &headers)

@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: LGPL-2.1-or-later
 // The HTTP engine: response reading (from memory and from servers that misbehave),
 // time-outs, partial writes, redirects, proxies.
-#include "net/http/sslclient_p.h"
-#include "net/http/sslsession_p.h"
+#include "clientrequest.h"
 
 #include <nginxserver.h>
 #include <rawhttpserver.h>
@@ -23,50 +22,13 @@
 #include <thread>
 
 using namespace ztsc;
+using HttpTest::collect;
+using HttpTest::Result;
+using HttpTest::send;
 using MavTest::NginxServer;
 using MavTest::RawHttpServer;
 
 namespace {
-
-std::size_t collect(const void *data, std::size_t size, std::size_t count, void *into)
-{
-    static_cast<QByteArray *>(into)->append(static_cast<const char *>(data),
-                                            qsizetype(size * count));
-    return size * count;
-}
-
-struct Result
-{
-    HttpErrorIds outcome = HttpAborted;
-    int status = 0;
-    QByteArray body;
-    QByteArray headers; // what the header callback received
-    QString error;
-};
-
-Result request(const QString &url, int maxRedirects = 1, int timeout = 5000,
-               const QByteArray &post = {}, SSLClient::ProgressCallback progress = nullptr,
-               std::time_t ifModifiedSince = 0)
-{
-    SSLClient client("LOCALHOST");
-    SSLSession session;
-    session.maxRedirects = maxRedirects;
-    session.timeout = timeout;
-    session.userAgent = "tst_sslclient";
-    Result result;
-    client.setWriteCallback(collect, &result.body);
-    client.setHeaderCallback(collect, &result.headers);
-    client.setProgressCallback(progress, nullptr);
-    if (post.isNull())
-        client.get(url.toStdString(), ifModifiedSince, &result.outcome, &session, "text/xml", {},
-                   2);
-    else
-        client.post(url.toStdString(), &session, post.toStdString(), true, &result.outcome,
-                    "text/xml", {}, 2);
-    result.status = client.getStatus();
-    result.error = QString::fromStdString(client.getErrorText());
-    return result;
-}
 
 // What the servers below answer.
 enum Misbehaviour {
@@ -317,7 +279,7 @@ void tst_SSLClient::misbehavingServers()
     QFETCH(QString, error);
     RawHttpServer server(misbehaviour(Misbehaviour(kind)));
     QVERIFY(server.start());
-    const Result result = request(server.url(QStringLiteral("/x")), 1, 300);
+    const Result result = send({.url = server.url(QStringLiteral("/x")), .timeout = 300});
     QVERIFY2(int(result.outcome) == outcome, qPrintable(result.error));
     QTEST(result.body, "body");
     QVERIFY2(result.error.startsWith(error), qPrintable(result.error));
@@ -353,10 +315,11 @@ void tst_SSLClient::timeouts()
     }
     QElapsedTimer timer;
     timer.start();
-    const Result result = request(QStringLiteral("%1://127.0.0.1:%2/")
-                                      .arg(tls ? QStringLiteral("https") : QStringLiteral("http"))
-                                      .arg(ntohs(address.sin_port)),
-                                  1, 300);
+    const Result result =
+        send({.url = QStringLiteral("%1://127.0.0.1:%2/")
+                         .arg(tls ? QStringLiteral("https") : QStringLiteral("http"))
+                         .arg(ntohs(address.sin_port)),
+              .timeout = 300});
     const qint64 elapsed = timer.elapsed();
     for (const int fd : fillers)
         close(fd);
@@ -396,7 +359,8 @@ void tst_SSLClient::partialWrites()
     QVERIFY(slow.start());
     const QString url = tls ? m_nginx->url(NginxServer::Https, QStringLiteral("/backend/upload"))
                             : slow.url(QStringLiteral("/upload"));
-    const Result result = request(url, 0, reading ? 10000 : 300, body);
+    const Result result =
+        send({.url = url, .maxRedirects = 0, .timeout = reading ? 10000 : 300, .post = body});
     if (!reading) {
         QCOMPARE(result.outcome, HttpFailure);
         QCOMPARE(result.error,
@@ -422,7 +386,8 @@ void tst_SSLClient::peerClosedWhileSending()
         connection.reset();
     });
     QVERIFY(server.start());
-    const Result result = request(server.url(), 0, 5000, QByteArray(8 * 1024 * 1024, 'x'));
+    const Result result =
+        send({.url = server.url(), .maxRedirects = 0, .post = QByteArray(8 << 20, 'x')});
     QCOMPARE(result.outcome, HttpFailure);
     QVERIFY2(result.error.startsWith("SSLClient::writeData failed."), qPrintable(result.error));
 }
@@ -432,7 +397,7 @@ void tst_SSLClient::heldUntilReleased()
     std::atomic<bool> done = false;
     Result result;
     std::thread client([&] {
-        result = request(m_nginx->url(NginxServer::Http, QStringLiteral("/backend/hold")));
+        result = send({.url = m_nginx->url(NginxServer::Http, QStringLiteral("/backend/hold"))});
         done = true;
     });
     QVERIFY(m_backend->waitForHeld(1));
@@ -486,8 +451,9 @@ void tst_SSLClient::redirectsAndStatuses()
     QFETCH(int, outcome);
     QFETCH(QByteArray, body);
     QFETCH(QString, error);
-    const Result result = request(m_nginx->url(NginxServer::Http, path), maxRedirects, 5000, {},
-                                  nullptr, std::time_t(ifModifiedSince));
+    const Result result = send({.url = m_nginx->url(NginxServer::Http, path),
+                                .maxRedirects = maxRedirects,
+                                .ifModifiedSince = std::time_t(ifModifiedSince)});
     QCOMPARE(int(result.outcome), outcome);
     QTEST(result.status, "status");
     if (!body.isEmpty() || outcome == 0)
@@ -501,8 +467,8 @@ void tst_SSLClient::progressAbort()
 {
     m_nginx->createRandomFile(QStringLiteral("abort.bin"), 256 * 1024);
     const Result result =
-        request(m_nginx->url(NginxServer::Http, QStringLiteral("/files/abort.bin")), 1, 5000, {},
-                [](void *, double, double, double, double) { return -1; });
+        send({.url = m_nginx->url(NginxServer::Http, QStringLiteral("/files/abort.bin")),
+              .progress = [](void *, double, double, double, double) { return -1; }});
     QCOMPARE(result.outcome, HttpAborted);
     QVERIFY(result.body.size() < 256 * 1024);
 }
@@ -534,37 +500,26 @@ void tst_SSLClient::proxyTunnel()
     QFETCH(QString, error);
     MavTest::TinyproxyServer proxy {MavTest::TinyproxyServer::Mode(mode)};
     QVERIFY2(proxy.start(), qPrintable(proxy.errorString()));
-    SSLClient client("LOCALHOST");
-    SSLSession session;
-    session.proxyHost = "127.0.0.1";
-    session.proxyPort = proxy.port();
-    session.timeout = 5000;
-    QByteArray body;
-    client.setWriteCallback(collect, &body);
-    HttpErrorIds result = HttpAborted;
-    client.get(m_nginx->url(tls ? NginxServer::Https : NginxServer::Http, QStringLiteral("/ok"))
-                   .toStdString(),
-               0, &result, &session, {}, {}, 2);
-    const QString text = QString::fromStdString(client.getErrorText());
-    QVERIFY2(int(result) == outcome, qPrintable(text));
-    QVERIFY2(error.isEmpty() ? text.isEmpty() : text.startsWith(error.arg(proxy.port())),
-             qPrintable(text));
+    const Result result = send(
+        {.url = m_nginx->url(tls ? NginxServer::Https : NginxServer::Http, QStringLiteral("/ok")),
+         .proxyHost = "127.0.0.1",
+         .proxyPort = proxy.port()});
+    QVERIFY2(int(result.outcome) == outcome, qPrintable(result.error));
+    QVERIFY2(error.isEmpty() ? result.error.isEmpty()
+                             : result.error.startsWith(error.arg(proxy.port())),
+             qPrintable(result.error));
     if (outcome == 0)
-        QCOMPARE(body, QByteArray("Hello from nginx\n"));
+        QCOMPARE(result.body, QByteArray("Hello from nginx\n"));
 }
 
 void tst_SSLClient::tunnelRequestNamesThePort()
 {
     RawHttpServer proxy(RawHttpServer::answer("HTTP/1.0 403 Filtered\r\n\r\n"));
     QVERIFY(proxy.start());
-    SSLClient client("LOCALHOST");
-    SSLSession session;
-    session.proxyHost = "127.0.0.1";
-    session.proxyPort = proxy.port();
-    session.userAgent = "UA";
-    HttpErrorIds result = HttpAborted;
-    client.get("https://server.invalid/x", 0, &result, &session, {}, {}, 2);
-    QCOMPARE(result, HttpFailure);
+    const Result result = send({.url = QStringLiteral("https://server.invalid/x"),
+                                .proxyHost = "127.0.0.1",
+                                .proxyPort = proxy.port()});
+    QCOMPARE(result.outcome, HttpFailure);
     QCOMPARE(proxy.requests().value(0),
              QByteArray("CONNECT server.invalid:443 HTTP/1.0\r\nUser-Agent: UA\r\n"
                         "Host: server.invalid\r\nContent-Length: 0\r\n"

@@ -1,10 +1,9 @@
 // SPDX-License-Identifier: LGPL-2.1-or-later
 // The secure transport: key material, environments, verification (chain,
 // revocation lists, host names), client identities, handshake failures.
+#include "clientrequest.h"
 #include "net/http/keymaterial_p.h"
-#include "net/http/sslclient_p.h"
 #include "net/http/sslerror_p.h"
-#include "net/http/sslsession_p.h"
 
 #include <nginxserver.h>
 #include <opensslserver.h>
@@ -24,55 +23,11 @@
 #include <unistd.h>
 
 using namespace ztsc;
+using HttpTest::Request;
+using HttpTest::Result;
+using HttpTest::send;
 using MavTest::NginxServer;
 using MavTest::TestCertificates;
-
-namespace {
-
-std::size_t collect(const void *data, std::size_t size, std::size_t count, void *into)
-{
-    static_cast<QByteArray *>(into)->append(static_cast<const char *>(data),
-                                            qsizetype(size * count));
-    return size * count;
-}
-
-struct Result
-{
-    HttpErrorIds outcome = HttpAborted;
-    QByteArray body;
-    QString error;
-};
-
-struct Request
-{
-    QString url;
-    QByteArray environment = "LOCALHOST";
-    bool secureMode = true;
-    int sslMethod = 2;
-    QString crlFile;
-    QString certificateFile;
-    QByteArray keyPassword;
-};
-
-Result send(const Request &request)
-{
-    SSLClient client(request.environment.toStdString());
-    SSLSession session;
-    session.secureMode = request.secureMode;
-    session.timeout = 5000;
-    session.certificateFile = request.certificateFile.toStdString();
-    session.keyPassword = request.keyPassword.toStdString();
-    if (!request.crlFile.isEmpty() && !session.setCrlFile(request.crlFile.toStdString()))
-        return {HttpAborted, {}, QStringLiteral("cannot load ") + request.crlFile};
-    Result result;
-    client.setWriteCallback(collect, &result.body);
-    client.get(request.url.toStdString(), 0, &result.outcome, &session, {}, {}, request.sslMethod);
-    client.collectErrors();
-    result.error = QString::fromStdString(client.getErrorText());
-    return result;
-}
-
-} // namespace
 
 class tst_SSLConnect : public QObject
 {
@@ -159,6 +114,7 @@ void tst_SSLConnect::environments()
     Request request;
     request.url = m_nginx->url(NginxServer::Https, QStringLiteral("/ok"));
     request.environment = environment;
+    request.secureMode = true;
     const Result result = send(request);
     QVERIFY2(result.outcome == (localhost ? HttpSuccess : HttpCertificateRejected),
              qPrintable(result.error));
@@ -217,6 +173,7 @@ void tst_SSLConnect::verification()
     QFETCH(int, outcome);
     QFETCH(QStringList, texts);
     Request request;
+    request.secureMode = true;
     request.url = QStringLiteral("https://%1:%2/ok")
                       .arg(host)
                       .arg(m_nginx->port(NginxServer::Listener(listener)));
