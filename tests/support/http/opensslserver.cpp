@@ -45,14 +45,10 @@ bool OpenSslServer::start()
             return false;
         }
         // It says ACCEPT once it listens.
-        QProcess *process = m_process.process();
-        QByteArray output;
-        while (!output.contains("ACCEPT") && process->waitForReadyRead(5000))
-            output += process->readAllStandardOutput();
-        if (output.contains("ACCEPT"))
+        if (m_process.waitForOutput("ACCEPT", 5000))
             return true;
         m_error = QStringLiteral("openssl s_server did not start: ")
-            + QString::fromLocal8Bit(output + process->readAllStandardError());
+            + QString::fromLocal8Bit(m_process.output());
         m_process.stop();
     }
     return false;

@@ -2,14 +2,20 @@
 #include "peerprocess.h"
 
 #include <QElapsedTimer>
+#include <QFile>
 #include <QThread>
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <signal.h>
+#include <sys/mman.h>
 #include <sys/prctl.h>
 #include <sys/socket.h>
+#include <sys/wait.h>
 #include <unistd.h>
+
+#include <cerrno>
+#include <vector>
 
 namespace MavTest {
 
@@ -22,6 +28,42 @@ sockaddr_in loopback(quint16 port)
     address.sin_port = htons(port);
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     return address;
+}
+
+// Starts \a program with its output going to \a output; -1 when fork fails.
+pid_t spawn(const QString &program, const QStringList &arguments, int output,
+            const QString &workingDirectory, bool dieWithParent)
+{
+    // Everything the child needs is prepared before the fork.
+    std::vector<QByteArray> storage {QFile::encodeName(program)};
+    for (const QString &argument : arguments)
+        storage.push_back(argument.toLocal8Bit());
+    std::vector<char *> argv;
+    for (QByteArray &argument : storage)
+        argv.push_back(argument.data());
+    argv.push_back(nullptr);
+    const QByteArray folder = QFile::encodeName(workingDirectory);
+    const pid_t pid = fork();
+    if (pid == 0) {
+        if (dieWithParent)
+            prctl(PR_SET_PDEATHSIG, SIGKILL);
+        dup2(output, STDOUT_FILENO);
+        dup2(output, STDERR_FILENO);
+        if (!folder.isEmpty() && chdir(folder.constData()) != 0)
+            _exit(126);
+        execvp(argv[0], argv.data());
+        _exit(127);
+    }
+    return pid;
+}
+
+QByteArray readAll(int fd)
+{
+    QByteArray data;
+    char buffer[4096];
+    for (ssize_t got; (got = pread(fd, buffer, sizeof buffer, data.size())) > 0;)
+        data.append(buffer, got);
+    return data;
 }
 
 } // namespace
@@ -58,28 +100,20 @@ bool waitForPort(quint16 port, int timeoutMs)
 }
 
 bool runCommand(const QString &program, const QStringList &arguments, QString *error,
-                const QByteArray &input, const QString &workingDirectory)
+                const QString &workingDirectory)
 {
-    QProcess process;
-    process.setProcessChannelMode(QProcess::MergedChannels);
-    process.setWorkingDirectory(workingDirectory);
-    process.start(program, arguments);
-    if (!process.waitForStarted(10000)) {
-        *error = program + QStringLiteral(": cannot start: ") + process.errorString();
-        return false;
+    const int output = memfd_create("command-output", MFD_CLOEXEC);
+    const pid_t pid = spawn(program, arguments, output, workingDirectory, false);
+    int status = -1;
+    if (pid > 0) {
+        while (waitpid(pid, &status, 0) < 0 && errno == EINTR) { }
     }
-    if (!input.isEmpty())
-        process.write(input);
-    process.closeWriteChannel();
-    if (!process.waitForFinished(60000)) {
-        process.kill();
-        process.waitForFinished();
-    }
-    if (process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0)
-        return true;
-    *error = program + QLatin1Char(' ') + arguments.join(QLatin1Char(' ')) + QStringLiteral(": ")
-        + QString::fromLocal8Bit(process.readAll());
-    return false;
+    const bool ok = pid > 0 && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    if (!ok)
+        *error = program + QLatin1Char(' ') + arguments.join(QLatin1Char(' '))
+            + QStringLiteral(": ") + QString::fromLocal8Bit(readAll(output));
+    close(output);
+    return ok;
 }
 
 PeerProcess::~PeerProcess()
@@ -90,31 +124,57 @@ PeerProcess::~PeerProcess()
 bool PeerProcess::start(const QString &program, const QStringList &arguments)
 {
     stop();
-    m_process = std::make_unique<QProcess>();
-    m_process->setProcessChannelMode(QProcess::SeparateChannels);
-    // A peer must not outlive a test that crashed.
-    m_process->setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGKILL); });
-    m_process->start(program, arguments);
-    return m_process->waitForStarted(10000);
+    m_output = memfd_create("peer-output", MFD_CLOEXEC);
+    m_pid = spawn(program, arguments, m_output, {}, true);
+    return m_pid > 0;
 }
 
 void PeerProcess::stop()
 {
-    if (!m_process)
-        return;
-    if (m_process->state() != QProcess::NotRunning) {
-        m_process->terminate();
-        if (!m_process->waitForFinished(5000)) {
-            m_process->kill();
-            m_process->waitForFinished(5000);
+    if (m_pid > 0) {
+        kill(m_pid, SIGTERM);
+        QElapsedTimer timer;
+        timer.start();
+        while (waitpid(m_pid, nullptr, WNOHANG) == 0) {
+            if (timer.elapsed() > 5000) {
+                kill(m_pid, SIGKILL);
+                waitpid(m_pid, nullptr, 0);
+                break;
+            }
+            QThread::msleep(2);
         }
+        m_pid = -1;
     }
-    m_process.reset();
+    if (m_output >= 0)
+        close(m_output);
+    m_output = -1;
 }
 
-bool PeerProcess::isRunning() const
+bool PeerProcess::isRunning()
 {
-    return m_process && m_process->state() == QProcess::Running;
+    if (m_pid <= 0)
+        return false;
+    if (waitpid(m_pid, nullptr, WNOHANG) == 0)
+        return true;
+    m_pid = -1; // reaped
+    return false;
+}
+
+QByteArray PeerProcess::output() const
+{
+    return m_output >= 0 ? readAll(m_output) : QByteArray();
+}
+
+bool PeerProcess::waitForOutput(const QByteArray &text, int timeoutMs)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!output().contains(text)) {
+        if (!isRunning() || timer.elapsed() > timeoutMs)
+            return false;
+        QThread::msleep(5);
+    }
+    return true;
 }
 
 } // namespace MavTest

@@ -125,7 +125,7 @@ bool TestCertificates::make()
     const QString openssl = QStringLiteral("openssl");
     // Relative names are in the certificate folder, where openssl runs.
     auto run = [&](const QStringList &arguments) {
-        return m_error.isEmpty() && runCommand(openssl, arguments, &m_error, {}, m_dir);
+        return m_error.isEmpty() && runCommand(openssl, arguments, &m_error, m_dir);
     };
     auto write = [&](const QString &name, const QByteArray &content) {
         QFile file(path(name));

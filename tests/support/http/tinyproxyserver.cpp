@@ -46,7 +46,7 @@ bool TinyproxyServer::start()
                 return true;
         }
         m_error = QStringLiteral("tinyproxy did not start: ")
-            + QString::fromLocal8Bit(m_process.process()->readAllStandardError());
+            + QString::fromLocal8Bit(m_process.output());
         m_process.stop();
     }
     return false;
