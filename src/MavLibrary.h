@@ -9,13 +9,19 @@
 // settings
 #include <MavLibrary/settings/izentrixsettings.h>
 #include <MavLibrary/settings/memorybuffer.h>
+#include <MavLibrary/settings/playersettings.h>
 #include <MavLibrary/settings/refcounted.h>
 #include <MavLibrary/settings/settingsfunctions.h>
 #include <MavLibrary/settings/zentrixsettings.h>
 
 // services
+#include <MavLibrary/services/imageutilities.h>
 #include <MavLibrary/services/pubsubhub.h>
+#include <MavLibrary/services/qtutilities.h>
+#include <MavLibrary/services/remotecontrolevent.h>
+#include <MavLibrary/services/startuptimer.h>
 #include <MavLibrary/services/uithread.h>
+#include <MavLibrary/services/windowordermanager.h>
 
 // os
 #include <MavLibrary/os/osutilities.h>

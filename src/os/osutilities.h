@@ -10,6 +10,7 @@
 
 #include <string>
 
+class QObject;
 class QRect;
 
 namespace Quorvex {
@@ -25,8 +26,8 @@ enum VersionElementFlags {
 
 /*!
     The library's integration with the operating system, as static operations:
-    configuration values, locale, platform and version information, and (in later
-    additions) paths and file type associations.
+    configuration values, locale, platform and version information, paths and
+    folders, and (in later additions) file type associations.
 */
 class MAVLIBRARY_EXPORT OSUtilities
 {
@@ -78,6 +79,51 @@ public:
     //! coordinates) behind the X11 window \a windowHandle, or to stop.
     static bool setWindowBlurEnabled(void *windowHandle, const QRect &area, bool enable);
 
+    // Remote controls ---------------------------------------------------------------
+    //
+    // This system has no remote control input: nothing is ever delivered.
+
+    //! Would deliver RemoteControlEvents to \a receiver; false: there is no input.
+    static bool initRemoteControls(QObject *receiver);
+    //! Would pause (false) or resume (true) the input; does nothing.
+    static void setRemoteControlsActive(bool active);
+
+    // Paths, folders and the file manager -----------------------------------------
+    //
+    // The folders are the freedesktop.org user folders. The temporary and download
+    // paths may be set and read from any thread; the rest keeps no state.
+
+    //! With \a root true the per-user data folder ($XDG_DATA_HOME), creating
+    //! nothing; otherwise the player's folder below it, "Zentrix/<component id>",
+    //! created if missing (the path is returned even when that fails).
+    static QString getApplicationDataPath(bool root);
+    static QString getTempPath();
+    //! Stores \a path unchanged, without checks.
+    static void setTempPath(const QString &path);
+    static QString getTempDownloadDirectoryPath();
+    //! Makes "<parent>/.downloads" the download folder, creating it; when that
+    //! fails, returns false and the download folder is the system's temporary folder.
+    static bool setTempDownloadDirectoryParent(const QString &parent);
+    //! "Zentrix Movies" in the videos folder, else the documents folder, else the
+    //! home folder; created if missing; empty when it cannot be made.
+    static QString getZentrixMoviesPathDefault();
+    static QString getDesktopPath();
+    //! Creates every missing level of \a path ("/" and "\\" both separate levels);
+    //! true when the directory exists afterwards.
+    static bool makeDirectory(const QString &path);
+    //! \a path when nothing is there, else the file name numbered: "movie[1].avi",
+    //! "movie[2].avi", ...; "movie[1]" for a name without an extension.
+    static QString ensureUniqueFilePath(QString path);
+    //! The bytes free to this user and the volume's size; either pointer may be null.
+    static bool getFreeSpace(const QString &path, quint64 *freeBytes, quint64 *totalBytes);
+    //! Opens the folder in the desktop's file manager.
+    static void openDirectory(const QString &path);
+    //! Shows the file selected in its folder; when no file manager answers in a
+    //! moment, opens the folder instead. May block the caller for that moment.
+    static void revealFileInParentDirectory(const QString &path);
+    //! Does nothing on this platform.
+    static void bringApplicationToFront();
+
 protected:
     // Configuration values
     static QMap<QString, QVariant> s_overriddenConfigValues;
@@ -90,6 +136,10 @@ protected:
     static QString s_localeCountry;
     static QMap<VersionElementFlags, QString> s_versionInfo;
     static QMap<VersionElementFlags, QString> s_internalVersionInfo;
+
+    // Paths; each read and written under one lock (osutilities_paths.cpp)
+    static QString s_tempPath;
+    static QString s_tempDownloadDirectoryPath;
 };
 
 } // namespace Quorvex

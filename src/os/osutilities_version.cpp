@@ -53,14 +53,16 @@ QMutex &playerSettingsMutex()
     return mutex;
 }
 
-// The player's own section, "Settings/<component id>", opened once (creating the
-// user key) and kept for the life of the library. Call with the mutex held.
+// The player's own section, "Settings/<component id>", kept for the life of the
+// library once it opens. Only read here, so it is opened for reading: looking up
+// a version must not create the user's key (or hive), as creating it would.
+// Until either hive has the key, each call tries again. Call with the mutex held.
 ztds::IZentrixSettings *playerSettingsLocked()
 {
     static zttl::RefCountedPtr<ztds::IZentrixSettings> settings;
     if (!settings) {
         ztds::IZentrixSettings *section = nullptr;
-        if (ztds::openSettings("Settings/" + SystemInfo::componentId(), ztds::CreateUserOpenMachine,
+        if (ztds::openSettings("Settings/" + SystemInfo::componentId(), ztds::ReadUserAndMachine,
                                &section))
             settings.attach(section);
     }

@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: LGPL-2.1-or-later
 #include "regfile_p.h"
 
-#include <MavLibrary/text/utfconversion.h>
-
 #include <QList>
+#include <QStringDecoder>
 #include <QStringList>
+#include <QtEndian>
+
+#include <algorithm>
 
 namespace ztds::registry::RegFile {
 
@@ -41,39 +43,72 @@ struct Line
     QString text;
 };
 
+// The line of the first lone surrogate in \a text, or 0.
+int loneSurrogateLine(const QString &text)
+{
+    int line = 1;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c == QLatin1Char('\n'))
+            ++line;
+        else if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+            ++i;
+        else if (c.isSurrogate())
+            return line;
+    }
+    return 0;
+}
+
+// UTF-8 that Qt decodes without a replacement: no illegal, overlong or cut
+// sequence and no encoded surrogate. A U+FEFF stays text.
+bool decodeUtf8(QByteArrayView bytes, QString &text)
+{
+    QStringDecoder decoder(QStringDecoder::Utf8,
+                           QStringDecoder::Flag::ConvertInitialBom
+                               | QStringDecoder::Flag::Stateless);
+    text = decoder(bytes);
+    return !decoder.hasError();
+}
+
 // Splits the file into lines, decoding it as UTF-16 when it starts with a byte
-// order mark and as strict UTF-8 otherwise (an invalid line is reported).
+// order mark and as strict UTF-8 otherwise; text that is not valid in its
+// encoding is refused with the number of its line.
 bool decodeLines(const QByteArray &bytes, std::vector<Line> &lines, ParseResult &result)
 {
+    auto fail = [&](int line, const char *encoding) {
+        result.line = line;
+        result.message = QStringLiteral("not valid %1 text").arg(QLatin1String(encoding));
+        return false;
+    };
     QString text;
     const bool le = bytes.startsWith("\xFF\xFE");
     const bool be = bytes.startsWith("\xFE\xFF");
     if (le || be) {
-        // Unit by unit: a decoder would drop a U+FEFF inside the text as another BOM.
+        // Not through a decoder: it would drop a U+FEFF inside the text as another BOM.
         const qsizetype units = (bytes.size() - 2) / 2;
         text.resize(units);
-        for (qsizetype i = 0; i < units; ++i) {
-            const auto a = uchar(bytes[2 + 2 * i]), b = uchar(bytes[3 + 2 * i]);
-            text[i] = QChar(le ? ushort(a | (b << 8)) : ushort(b | (a << 8)));
-        }
-        const QStringList split = text.split(QLatin1Char('\n'));
-        for (int i = 0; i < split.size(); ++i)
-            lines.push_back({i + 1, split[i]});
+        if (le)
+            qFromLittleEndian<char16_t>(bytes.constData() + 2, units, text.data());
+        else
+            qFromBigEndian<char16_t>(bytes.constData() + 2, units, text.data());
+        if (const int line = loneSurrogateLine(text))
+            return fail(line, "UTF-16");
+        if (bytes.size() % 2) // half a unit at the end of the last line
+            return fail(int(text.count(QLatin1Char('\n'))) + 1, "UTF-16");
     } else {
-        const QByteArray body = bytes.startsWith("\xEF\xBB\xBF") ? bytes.mid(3) : bytes;
-        const QList<QByteArray> split = body.split('\n');
-        for (int i = 0; i < split.size(); ++i) {
-            bool ok = true;
-            const std::wstring wide = ztds::utf8ToWide(
-                std::string_view(split[i].constData(), std::size_t(split[i].size())), &ok);
-            if (!ok) {
-                result.line = i + 1;
-                result.message = QStringLiteral("not valid UTF-8 text");
-                return false;
-            }
-            lines.push_back({i + 1, fromWide(wide)});
+        const auto body = QByteArrayView(bytes).sliced(bytes.startsWith("\xEF\xBB\xBF") ? 3 : 0);
+        if (!decodeUtf8(body, text)) {
+            const QList<QByteArray> split = body.toByteArray().split('\n');
+            int line = 1;
+            while (line < split.size() && decodeUtf8(split[line - 1], text))
+                ++line;
+            return fail(line, "UTF-8");
         }
     }
+    const QStringList split = text.split(QLatin1Char('\n'));
+    lines.reserve(std::size_t(split.size()));
+    for (int i = 0; i < split.size(); ++i)
+        lines.push_back({i + 1, split[i]});
     for (Line &line : lines) {
         while (line.text.endsWith(QLatin1Char('\r')))
             line.text.chop(1);
@@ -93,6 +128,14 @@ int hexDigit(QChar c)
     return -1;
 }
 
+// The escapes of a quoted string, read and written from this one table.
+constexpr struct
+{
+    char16_t letter;
+    char16_t character;
+} Escapes[] = {{u'\\', u'\\'}, {u'"', u'"'},  {u'n', u'\n'},
+               {u'r', u'\r'},  {u't', u'\t'}, {u'0', u'\0'}};
+
 // Reads a quoted string starting at text[pos] == '"'; pos ends after the closing quote.
 bool readQuoted(const QString &text, int &pos, QString &out, QString &error)
 {
@@ -109,29 +152,13 @@ bool readQuoted(const QString &text, int &pos, QString &out, QString &error)
         if (pos >= text.size())
             break;
         const QChar e = text[pos++];
-        switch (e.unicode()) {
-        case '\\':
-            out += QLatin1Char('\\');
-            break;
-        case '"':
-            out += QLatin1Char('"');
-            break;
-        case 'n':
-            out += QLatin1Char('\n');
-            break;
-        case 'r':
-            out += QLatin1Char('\r');
-            break;
-        case 't':
-            out += QLatin1Char('\t');
-            break;
-        case '0':
-            out += QChar(0);
-            break;
-        default:
+        const auto *escape = std::find_if(std::begin(Escapes), std::end(Escapes),
+                                          [e](const auto &x) { return x.letter == e.unicode(); });
+        if (escape == std::end(Escapes)) {
             error = QStringLiteral("unknown escape sequence \\%1").arg(e);
             return false;
         }
+        out += QChar(escape->character);
     }
     error = QStringLiteral("unterminated string");
     return false;
@@ -144,21 +171,26 @@ std::string regSz(const QString &text)
 
 } // namespace
 
-bool isProductPath(const QString &path)
+namespace {
+
+// Why \a path cannot be a key of the file; empty when it can.
+QString productPathError(const QString &path, const QString &name)
 {
     const QString product = QStringLiteral("SOFTWARE\\Zentrix");
-    if (!path.startsWith(product, Qt::CaseInsensitive))
-        return false;
-    if (path.size() == product.size())
-        return true;
-    if (path[product.size()] != QLatin1Char('\\'))
-        return false;
-    const QStringList components = path.split(QLatin1Char('\\'));
-    for (const QString &component : components) {
-        if (component.isEmpty() || component.size() > int(ztds::registry::MaxKeyNameLength))
-            return false;
-    }
-    return true;
+    if (!path.startsWith(product, Qt::CaseInsensitive)
+        || (path.size() > product.size() && path[product.size()] != QLatin1Char('\\')))
+        return QStringLiteral("key outside SOFTWARE\\Zentrix: \"%1\"").arg(name);
+    std::string error;
+    if (!ztds::registry::checkKeyPath(path.toStdWString(), &error))
+        return QString::fromStdString(error);
+    return {};
+}
+
+} // namespace
+
+bool isProductPath(const QString &path)
+{
+    return productPathError(path, path).isEmpty();
 }
 
 /*
@@ -222,9 +254,8 @@ ParseResult parse(const QByteArray &bytes)
             else
                 return fail(number, QStringLiteral("unknown hive \"%1\"").arg(root));
             const QString path = slash < 0 ? QString() : name.mid(slash + 1);
-            if (!isProductPath(path))
-                return fail(number,
-                            QStringLiteral("key outside SOFTWARE\\Zentrix: \"%1\"").arg(name));
+            if (const QString error = productPathError(path, name); !error.isEmpty())
+                return fail(number, error);
             keyPath = path.toStdWString();
             Operation op;
             op.kind = deletion ? Operation::DeleteTree : Operation::CreateKey;
@@ -291,8 +322,7 @@ ParseResult parse(const QByteArray &bytes)
             const quint32 value = digits.toUInt(nullptr, 16);
             op.type = ztds::registry::RegDword;
             op.data.resize(4);
-            for (int i = 0; i < 4; ++i)
-                op.data[std::size_t(i)] = char((value >> (8 * i)) & 0xff);
+            qToLittleEndian(value, op.data.data());
         } else if (data.startsWith(QLatin1String("hex"), Qt::CaseInsensitive)) {
             int at = 3;
             op.type = ztds::registry::RegBinary;
@@ -342,36 +372,29 @@ ParseResult parse(const QByteArray &bytes)
     return result;
 }
 
+QString escaped(const QString &text, Escaping escaping)
+{
+    QString out;
+    out.reserve(text.size());
+    for (QChar c : text) {
+        const char16_t u = c.unicode();
+        const auto *escape = std::find_if(std::begin(Escapes), std::end(Escapes),
+                                          [u](const auto &x) { return x.character == u; });
+        if (escape != std::end(Escapes) && !(escaping == Escaping::Display && u == u'"'))
+            out += QLatin1Char('\\') + QChar(escape->letter);
+        else if (escaping == Escaping::Display && (u < 0x20 || (u >= 0x7f && u < 0xa0)))
+            out += QStringLiteral("\\x%1").arg(uint(u), 2, 16, QLatin1Char('0'));
+        else
+            out += c;
+    }
+    return out;
+}
+
 namespace {
 
 QString quoted(const QString &text)
 {
-    QString out = QStringLiteral("\"");
-    for (QChar c : text) {
-        switch (c.unicode()) {
-        case '\\':
-            out += QLatin1String("\\\\");
-            break;
-        case '"':
-            out += QLatin1String("\\\"");
-            break;
-        case '\n':
-            out += QLatin1String("\\n");
-            break;
-        case '\r':
-            out += QLatin1String("\\r");
-            break;
-        case '\t':
-            out += QLatin1String("\\t");
-            break;
-        case 0:
-            out += QLatin1String("\\0");
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out + QLatin1Char('"');
+    return QLatin1Char('"') + escaped(text, Escaping::RegFile) + QLatin1Char('"');
 }
 
 // A REG_SZ that reads back to the same bytes as plain text: terminated, even, no
@@ -422,15 +445,13 @@ QByteArray write(Hive hive, const std::vector<Key> &keys)
         text += QLatin1Char('[') + root + QLatin1Char('\\') + fromWide(key.path)
             + QLatin1String("]\r\n");
         for (const auto &value : key.values) {
-            const QString name = value.name.empty() ? QStringLiteral("@")
-                                                    : quoted(fromWide(value.name));
+            const QString name =
+                value.name.empty() ? QStringLiteral("@") : quoted(fromWide(value.name));
             QString plain;
             if (value.type == ztds::registry::RegSz && plainText(value.data, plain)) {
                 text += name + QLatin1Char('=') + quoted(plain);
             } else if (value.type == ztds::registry::RegDword && value.data.size() == 4) {
-                quint32 v = 0;
-                for (int i = 3; i >= 0; --i)
-                    v = (v << 8) | static_cast<unsigned char>(value.data[std::size_t(i)]);
+                const auto v = qFromLittleEndian<quint32>(value.data.data());
                 text += name + QStringLiteral("=dword:%1").arg(v, 8, 16, QLatin1Char('0'));
             } else if (value.type == ztds::registry::RegBinary) {
                 text += hexData(name + QLatin1String("=hex:"), value.data);
@@ -442,11 +463,10 @@ QByteArray write(Hive hive, const std::vector<Key> &keys)
         }
         text += QLatin1String("\r\n");
     }
-    QByteArray bytes("\xFF\xFE", 2);
-    for (QChar c : text) {
-        bytes += char(c.unicode() & 0xff);
-        bytes += char(c.unicode() >> 8);
-    }
+    QByteArray bytes(2 + 2 * text.size(), Qt::Uninitialized);
+    bytes[0] = '\xFF';
+    bytes[1] = '\xFE';
+    qToLittleEndian<char16_t>(text.utf16(), text.size(), bytes.data() + 2);
     return bytes;
 }
 

@@ -14,6 +14,9 @@
 
 namespace ztds::registry::RegFile {
 
+//! The largest file read; beyond it a file is refused rather than read on.
+constexpr qint64 MaxFileSize = qint64(256) << 20;
+
 struct ParseResult
 {
     bool ok = false;
@@ -36,9 +39,17 @@ struct Key
 };
 
 //! The text of \a keys (each already sorted), UTF-16LE with a byte order mark and CRLF.
-MAVLIBRARY_INTERNAL_EXPORT QByteArray write(ztds::registry::Hive hive, const std::vector<Key> &keys);
+MAVLIBRARY_INTERNAL_EXPORT QByteArray write(ztds::registry::Hive hive,
+                                            const std::vector<Key> &keys);
 
 //! True when \a path (components separated by '\\') is the product key or below it.
 MAVLIBRARY_INTERNAL_EXPORT bool isProductPath(const QString &path);
+
+enum class Escaping {
+    RegFile, //!< as in a quoted string of the file
+    Display, //!< the same, quotes left alone, other control characters as \xHH
+};
+//! \a text with backslashes and control characters escaped.
+MAVLIBRARY_INTERNAL_EXPORT QString escaped(const QString &text, Escaping escaping);
 
 } // namespace ztds::registry::RegFile

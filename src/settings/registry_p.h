@@ -61,10 +61,17 @@ public:
     virtual bool valueNames(std::vector<std::wstring> &names) = 0;
     //! Every value with its data, for export.
     virtual bool values(std::vector<Value> &values) = 0;
+    //! Why the last operation that failed did, when the store knows a reason.
+    virtual std::string errorString() const { return {}; }
 };
 
-//! Opens an existing key; fails when it is missing or the hive does not grant \a access.
-MAVLIBRARY_INTERNAL_EXPORT std::unique_ptr<Key> openKey(Hive hive, const std::wstring &path, Access access);
+/*!
+    Opens an existing key; fails when it is missing or the hive does not grant
+    \a access. \a error tells why, and stays empty when the key only does not
+    exist (a hive file that does not exist holds no key).
+*/
+MAVLIBRARY_INTERNAL_EXPORT std::unique_ptr<Key>
+openKey(Hive hive, const std::wstring &path, Access access, std::string *error = nullptr);
 /*!
     A read-only key for one lookup that is not checked for existence: a missing
     key behaves as a key without values. The hive is opened on first use. For
@@ -73,9 +80,14 @@ MAVLIBRARY_INTERNAL_EXPORT std::unique_ptr<Key> openKey(Hive hive, const std::ws
 */
 MAVLIBRARY_INTERNAL_EXPORT std::unique_ptr<Key> lookupKey(Hive hive, const std::wstring &path);
 //! Opens the key with full access, creating it and every missing key on the path.
-MAVLIBRARY_INTERNAL_EXPORT std::unique_ptr<Key> createKey(Hive hive, const std::wstring &path);
-//! Deletes the key and everything below it in one transaction.
-MAVLIBRARY_INTERNAL_EXPORT bool deleteTree(Hive hive, const std::wstring &path);
+MAVLIBRARY_INTERNAL_EXPORT std::unique_ptr<Key> createKey(Hive hive, const std::wstring &path,
+                                                          std::string *error = nullptr);
+//! Deletes the key and everything below it in one transaction; \a error as for openKey.
+MAVLIBRARY_INTERNAL_EXPORT bool deleteTree(Hive hive, const std::wstring &path,
+                                           std::string *error = nullptr);
+//! False for a path no key can have, with the reason ("empty key part", ...).
+MAVLIBRARY_INTERNAL_EXPORT bool checkKeyPath(const std::wstring &path,
+                                             std::string *error = nullptr);
 
 //! One step of a batch, applied in order.
 struct Operation
@@ -92,8 +104,18 @@ struct Operation
 /*!
     Applies every operation, or none: one transaction per hive touched, all of
     them committed only when every step succeeded. \a error tells why it failed.
+    Afterwards the user hive's log is moved into its database file, so that a
+    copy of that file alone holds what was imported.
 */
-MAVLIBRARY_INTERNAL_EXPORT bool applyBatch(const std::vector<Operation> &operations, std::string *error = nullptr);
+MAVLIBRARY_INTERNAL_EXPORT bool applyBatch(const std::vector<Operation> &operations,
+                                           std::string *error = nullptr);
+
+/*!
+    Writes a consistent copy of the hive to \a file through SQLite's online
+    backup: into a new file in the same folder, renamed over \a file when it is
+    complete. A \a file that exists and is not a regular file is refused.
+*/
+MAVLIBRARY_INTERNAL_EXPORT bool backupHive(Hive hive, const std::string &file, std::string *error);
 
 //! The database file of a hive, from the environment (see registry_sqlite.cpp).
 MAVLIBRARY_INTERNAL_EXPORT std::string hiveFile(Hive hive);

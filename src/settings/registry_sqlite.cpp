@@ -22,15 +22,19 @@
 
 #include <sqlite3.h>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
+#include <climits>
 #include <cstdlib>
+#include <cstring>
 #include <map>
 #include <mutex>
 #include <thread>
-
+#include <unordered_set>
 
 namespace ztds::registry {
 
@@ -54,6 +58,11 @@ std::string folderOf(const std::string &file)
     return slash == 0 ? "/" : file.substr(0, slash);
 }
 
+std::string hiveName(Hive hive)
+{
+    return hive == Hive::CurrentUser ? "the user hive " : "the machine hive ";
+}
+
 bool makePath(const std::string &dir)
 {
     struct stat st;
@@ -66,7 +75,7 @@ bool makePath(const std::string &dir)
 }
 
 // The registry's comparison: component names match when their upper-case forms do.
-std::string foldName(const std::wstring &name, bool *ok = nullptr)
+std::string foldName(std::wstring_view name, bool *ok = nullptr)
 {
     std::string ascii;
     ascii.reserve(name.size());
@@ -84,24 +93,33 @@ std::string foldName(const std::wstring &name, bool *ok = nullptr)
     return ascii;
 }
 
+// The components of a path; they view the string parsed, which must outlive them.
 struct ParsedPath
 {
     bool valid = false;
-    std::vector<std::wstring> components;
+    std::vector<std::wstring_view> components;
 };
 
-ParsedPath parsePath(const std::wstring &path)
+ParsedPath parsePath(std::wstring_view path, std::string *error = nullptr)
 {
     ParsedPath parsed;
-    if (path.empty())
+    auto fail = [&](const char *why) {
+        if (error)
+            *error = why;
         return parsed;
+    };
+    if (path.empty())
+        return fail("empty key path");
     std::size_t start = 0;
     while (true) {
         const std::size_t end = path.find(L'\\', start);
-        std::wstring component = path.substr(start, end == std::wstring::npos ? end : end - start);
-        if (component.empty() || component.size() > MaxKeyNameLength)
-            return parsed;
-        parsed.components.push_back(std::move(component));
+        const std::wstring_view component =
+            path.substr(start, end == std::wstring::npos ? end : end - start);
+        if (component.empty())
+            return fail("empty key part");
+        if (component.size() > MaxKeyNameLength)
+            return fail("key part longer than 255 characters");
+        parsed.components.push_back(component);
         if (end == std::wstring::npos)
             break;
         start = end + 1;
@@ -128,38 +146,59 @@ public:
     dev_t device = 0;
     ino_t inode = 0;
     std::chrono::steady_clock::time_point checkedAt; // of device and inode, under the cache lock
+    std::string error; // why the last transaction failed, under the mutex
 
-    bool open(bool create)
+    // Opens the file; \a why tells what is wrong with it. Only \a create makes the tables.
+    bool open(bool create, std::string &why)
     {
         const int flags = (writable ? SQLITE_OPEN_READWRITE : SQLITE_OPEN_READONLY)
             | (create ? SQLITE_OPEN_CREATE : 0) | SQLITE_OPEN_NOMUTEX | SQLITE_OPEN_EXRESCODE;
-        if (sqlite3_open_v2(file.c_str(), &m_db, flags, nullptr) != SQLITE_OK) {
-            qCDebug(lcSettings, "cannot open hive %s: %s", file.c_str(),
-                    m_db ? sqlite3_errmsg(m_db) : "out of memory");
+        const int rc = sqlite3_open_v2(file.c_str(), &m_db, flags, nullptr);
+        if (rc != SQLITE_OK) {
+            why = m_db ? reason() : sqlite3_errstr(rc);
             return false;
         }
         sqlite3_busy_handler(m_db, &Database::busy, nullptr);
-        if (!writable)
-            return true;
-        const char *journal =
-            hive == Hive::CurrentUser ? "PRAGMA journal_mode=WAL" : "PRAGMA journal_mode=DELETE";
-        if (!retryBusy([&] { return sqlite3_exec(m_db, journal, nullptr, nullptr, nullptr); }))
+        if (writable) {
+            const char *journal = hive == Hive::CurrentUser ? "PRAGMA journal_mode=WAL"
+                                                            : "PRAGMA journal_mode=DELETE";
+            if (!retryBusy(
+                    [&] { return sqlite3_exec(m_db, journal, nullptr, nullptr, nullptr); })) {
+                why = reason();
+                return false;
+            }
+            // FULL: a commit that returned is on disk, not only in the page cache.
+            sqlite3_exec(m_db, "PRAGMA synchronous=FULL", nullptr, nullptr, nullptr);
+        }
+        // Reads the header, so that a file that is no database says so now
+        // instead of passing for a hive without keys.
+        if (schemaVersion() < 0) {
+            why = reason();
             return false;
-        // FULL: a commit that returned is on disk, not only in the page cache.
-        sqlite3_exec(m_db, "PRAGMA synchronous=FULL", nullptr, nullptr, nullptr);
-        if (schemaVersion() == 1)
-            return true; // the usual case: no write transaction just for opening
-        return transaction([&] {
-            return exec("CREATE TABLE IF NOT EXISTS keys("
-                        " path TEXT PRIMARY KEY, parent TEXT NOT NULL, name TEXT NOT NULL"
-                        ") WITHOUT ROWID")
-                && exec("CREATE INDEX IF NOT EXISTS keys_parent ON keys(parent)")
-                && exec("CREATE TABLE IF NOT EXISTS vals("
-                        " key TEXT NOT NULL, fold TEXT NOT NULL, name TEXT NOT NULL,"
-                        " type INTEGER NOT NULL, data BLOB NOT NULL,"
-                        " PRIMARY KEY(key, fold)) WITHOUT ROWID")
-                && exec("PRAGMA user_version=1");
-        });
+        }
+        if (create && !ensureSchema()) {
+            why = error;
+            return false;
+        }
+        return true;
+    }
+
+    // The tables, made when the first write needs them. Call with the mutex held.
+    bool ensureSchema()
+    {
+        if (m_schemaReady || schemaVersion() == 1)
+            return m_schemaReady = true; // the usual case: no write transaction for it
+        return m_schemaReady = transaction([&] {
+                   return exec("CREATE TABLE IF NOT EXISTS keys("
+                               " path TEXT PRIMARY KEY, parent TEXT NOT NULL, name TEXT NOT NULL"
+                               ") WITHOUT ROWID")
+                       && exec("CREATE INDEX IF NOT EXISTS keys_parent ON keys(parent)")
+                       && exec("CREATE TABLE IF NOT EXISTS vals("
+                               " key TEXT NOT NULL, fold TEXT NOT NULL, name TEXT NOT NULL,"
+                               " type INTEGER NOT NULL, data BLOB NOT NULL,"
+                               " PRIMARY KEY(key, fold)) WITHOUT ROWID")
+                       && exec("PRAGMA user_version=1");
+               });
     }
 
     int schemaVersion()
@@ -175,6 +214,24 @@ public:
                 &version, nullptr);
         });
         return version;
+    }
+
+    // What SQLite says about the last failure; the system's word where a file
+    // could not be opened ("Permission denied" rather than "unable to open").
+    std::string reason() const
+    {
+        if ((sqlite3_extended_errcode(m_db) & 0xff) == SQLITE_CANTOPEN
+            && sqlite3_system_errno(m_db) != 0)
+            return std::strerror(sqlite3_system_errno(m_db));
+        return sqlite3_errmsg(m_db);
+    }
+
+    // Keeps the reason of a failure, unless a step already named a better one.
+    void noteFailure()
+    {
+        const int rc = sqlite3_errcode(m_db);
+        if (error.empty() && rc != SQLITE_OK && rc != SQLITE_DONE && rc != SQLITE_ROW)
+            error = reason();
     }
 
     bool exec(const char *sql)
@@ -224,13 +281,17 @@ public:
 
     bool begin()
     {
-        return retryBusy(
-            [&] { return sqlite3_exec(m_db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr); });
+        if (retryBusy(
+                [&] { return sqlite3_exec(m_db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr); }))
+            return true;
+        noteFailure();
+        return false;
     }
     bool commit()
     {
         if (retryBusy([&] { return sqlite3_exec(m_db, "COMMIT", nullptr, nullptr, nullptr); }))
             return true;
+        noteFailure();
         rollback();
         return false;
     }
@@ -240,12 +301,15 @@ public:
             sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
     }
 
-    // One write transaction around \a body; rolled back when it fails.
+    // One write transaction around \a body; rolled back when it fails, with the
+    // reason in error.
     template<class F> bool transaction(F body)
     {
+        error.clear();
         if (!begin())
             return false;
         if (!body()) {
+            noteFailure();
             rollback();
             return false;
         }
@@ -267,6 +331,7 @@ public:
 
 private:
     sqlite3 *m_db = nullptr;
+    bool m_schemaReady = false;
     std::map<const char *, sqlite3_stmt *> m_statements;
 };
 
@@ -298,21 +363,40 @@ struct Cache
 
 Cache &cache()
 {
-    // Never destroyed: keys may outlive static destruction order.
+    // Never destroyed: keys may outlive static destruction order. The cache lets
+    // go of its connections when the process ends normally, though, so that each
+    // closes with the last key that uses it: the last close of a hive moves its
+    // -wal file into the database file.
     static Cache *s_cache = new Cache;
+    static const struct Closer
+    {
+        ~Closer()
+        {
+            std::lock_guard lock(s_cache->mutex);
+            s_cache->databases.clear();
+        }
+    } s_closer;
     return *s_cache;
 }
 
 /*
     The open database of a hive, shared by every key of the process and reopened
     when the file was replaced. With \a create a missing file (and folder) is made.
-    \a needWrite asks for a connection that may write.
+    \a needWrite asks for a connection that may write, with the tables made.
+    Null with \a error empty when the hive file does not exist (and is not to be
+    created); otherwise \a error tells why the hive cannot be used.
 */
-std::shared_ptr<Database> database(Hive hive, bool create, bool needWrite)
+std::shared_ptr<Database> database(Hive hive, bool create, bool needWrite,
+                                   std::string *error = nullptr)
 {
     const std::string file = hiveFile(hive);
-    if (file.empty())
+    auto fail = [&](const std::string &why) -> std::shared_ptr<Database> {
+        if (error)
+            *error = "cannot open " + hiveName(hive) + file + ": " + why;
         return nullptr;
+    };
+    if (file.empty())
+        return create ? fail("no home folder") : nullptr;
     Cache &c = cache();
     const auto now = std::chrono::steady_clock::now();
     if (!create && !needWrite) {
@@ -326,81 +410,128 @@ std::shared_ptr<Database> database(Hive hive, bool create, bool needWrite)
     struct stat st;
     bool exists = ::stat(file.c_str(), &st) == 0;
     if (!exists) {
-        if (!create || !makePath(folderOf(file)))
+        if (!create)
             return nullptr;
+        if (!makePath(folderOf(file)))
+            return fail(std::strerror(errno));
     }
 
-    std::lock_guard lock(c.mutex);
-    if (exists) {
-        auto it = c.databases.find(file);
-        if (it != c.databases.end()) {
-            const auto &db = it->second;
-            if (db->device == st.st_dev && db->inode == st.st_ino
-                && (db->writable || !needWrite || !writableFile(file))) {
-                db->checkedAt = now;
-                return db;
+    std::shared_ptr<Database> db;
+    {
+        std::lock_guard lock(c.mutex);
+        if (exists) {
+            auto it = c.databases.find(file);
+            if (it != c.databases.end()) {
+                if (it->second->device == st.st_dev && it->second->inode == st.st_ino
+                    && (it->second->writable || !needWrite || !writableFile(file))) {
+                    it->second->checkedAt = now;
+                    db = it->second;
+                } else {
+                    c.databases.erase(it);
+                }
             }
-            c.databases.erase(it);
+        }
+        if (!db) {
+            // Drop connections to hives nobody uses any longer (tests switch hives often).
+            for (auto it = c.databases.begin(); it != c.databases.end();) {
+                if (it->second.use_count() == 1 && c.databases.size() > 4)
+                    it = c.databases.erase(it);
+                else
+                    ++it;
+            }
+            db = std::make_shared<Database>();
+            db->file = file;
+            db->hive = hive;
+            db->writable =
+                exists ? writableFile(file) : ::access(folderOf(file).c_str(), W_OK) == 0;
+            if (!db->writable && !exists)
+                return fail(std::strerror(EACCES));
+            std::string why;
+            if (!db->open(create && !exists, why))
+                return fail(why);
+            if (::stat(file.c_str(), &st) != 0)
+                return fail(std::strerror(errno));
+            db->device = st.st_dev;
+            db->inode = st.st_ino;
+            db->checkedAt = now;
+            c.databases[file] = db;
         }
     }
-    // Drop connections to hives nobody uses any longer (tests switch hives often).
-    for (auto it = c.databases.begin(); it != c.databases.end();) {
-        if (it->second.use_count() == 1 && c.databases.size() > 4)
-            it = c.databases.erase(it);
-        else
-            ++it;
+    if (needWrite) {
+        if (!db->writable) {
+            if (error)
+                *error = "no write access to " + hiveName(hive) + file;
+            return nullptr;
+        }
+        std::lock_guard lock(db->mutex);
+        if (!db->ensureSchema())
+            return fail(db->error);
     }
-
-    auto db = std::make_shared<Database>();
-    db->file = file;
-    db->hive = hive;
-    db->writable = exists ? writableFile(file) : ::access(folderOf(file).c_str(), W_OK) == 0;
-    if (!db->writable && !exists)
-        return nullptr;
-    if (!db->open(create && !exists))
-        return nullptr;
-    if (::stat(file.c_str(), &st) != 0)
-        return nullptr;
-    db->device = st.st_dev;
-    db->inode = st.st_ino;
-    db->checkedAt = now;
-    c.databases[file] = db;
     return db;
 }
 
-bool keyExists(Database &db, const std::string &fold)
+enum class KeyState { Missing, Exists, Failed };
+
+// Whether the key exists; Failed puts the reason in db.error. Call with the mutex held.
+KeyState keyState(Database &db, const std::string &fold)
 {
     sqlite3_stmt *stmt = db.statement("SELECT 1 FROM keys WHERE path=?1");
-    if (!stmt)
-        return false;
+    if (!stmt) {
+        if (db.schemaVersion() == 0)
+            return KeyState::Missing; // an empty file: a hive without keys
+        db.error = db.reason();
+        return KeyState::Failed;
+    }
     bindText(stmt, 1, fold);
-    const bool found = sqlite3_step(stmt) == SQLITE_ROW;
+    const int rc = sqlite3_step(stmt);
+    if (rc != SQLITE_ROW && rc != SQLITE_DONE)
+        db.error = db.reason();
     sqlite3_reset(stmt);
-    return found;
+    return rc == SQLITE_ROW ? KeyState::Exists
+        : rc == SQLITE_DONE ? KeyState::Missing
+                            : KeyState::Failed;
 }
 
-// Inserts every missing key of the path; the caller holds a transaction.
-bool insertPath(Database &db, const ParsedPath &parsed)
+// Folded paths of the keys known to exist inside one transaction, so that a deep
+// tree costs each of its levels once, not once for every key below it.
+using KnownKeys = std::unordered_set<std::string>;
+
+// Inserts every missing key of the path (folded: \a fold); the caller holds a transaction.
+bool insertPath(Database &db, const ParsedPath &parsed, const std::string &fold,
+                KnownKeys *known = nullptr)
 {
-    std::string parent;
-    std::string fold;
-    for (std::size_t i = 0; i < parsed.components.size(); ++i) {
+    // A component's folded name holds no '\\', so the prefixes of fold are the parents.
+    const std::size_t count = parsed.components.size();
+    std::vector<std::size_t> ends(count);
+    for (std::size_t i = 0, at = 0; i < count; ++i) {
+        at = i + 1 < count ? fold.find('\\', at) : fold.size();
+        ends[i] = at++;
+    }
+    std::size_t first = 0;
+    if (known) {
+        for (std::size_t i = count; i-- > 0;) {
+            if (known->count(fold.substr(0, ends[i]))) {
+                first = i + 1;
+                break;
+            }
+        }
+    }
+    for (std::size_t i = first; i < count; ++i) {
         bool ok = true;
         const std::string name = ztds::wideToUtf8(parsed.components[i], &ok);
-        const std::string component = foldName(parsed.components[i]);
         if (!ok)
             return false;
-        fold = i ? parent + '\\' + component : component;
         sqlite3_stmt *stmt =
             db.statement("INSERT OR IGNORE INTO keys(path, parent, name) VALUES(?1, ?2, ?3)");
         if (!stmt)
             return false;
-        bindText(stmt, 1, fold);
-        bindText(stmt, 2, parent);
+        sqlite3_bind_text(stmt, 1, fold.data(), int(ends[i]), SQLITE_STATIC);
+        sqlite3_bind_text(stmt, 2, fold.data(), i ? int(ends[i - 1]) : 0, SQLITE_STATIC);
         bindText(stmt, 3, name);
         if (!run(stmt))
             return false;
-        parent = fold;
+        if (known)
+            known->insert(fold.substr(0, ends[i]));
     }
     return true;
 }
@@ -431,12 +562,16 @@ bool removeTree(Database &db, const std::string &fold, bool mustExist)
 bool storeValue(Database &db, const std::string &keyFold, const std::wstring &name,
                 std::uint32_t type, const std::string &data)
 {
-    if (name.size() > MaxValueNameLength)
+    if (name.size() > MaxValueNameLength) {
+        db.error = "value name longer than 16383 characters";
         return false;
+    }
     bool ok = true;
     const std::string spelling = ztds::wideToUtf8(name, &ok);
-    if (!ok)
+    if (!ok) {
+        db.error = "value name is not valid Unicode";
         return false;
+    }
     sqlite3_stmt *stmt = db.statement(
         "INSERT INTO vals(key, fold, name, type, data)"
         " SELECT ?1, ?2, ?3, ?4, ?5 WHERE EXISTS(SELECT 1 FROM keys WHERE path=?1)"
@@ -449,7 +584,11 @@ bool storeValue(Database &db, const std::string &keyFold, const std::wstring &na
     bindText(stmt, 3, spelling);
     sqlite3_bind_int64(stmt, 4, type);
     sqlite3_bind_blob(stmt, 5, data.data(), int(data.size()), SQLITE_STATIC);
-    return run(stmt) && sqlite3_changes(db.handle()) > 0;
+    if (!run(stmt))
+        return false;
+    if (sqlite3_changes(db.handle()) == 0)
+        db.error = "no such key";
+    return sqlite3_changes(db.handle()) > 0;
 }
 
 bool removeValue(Database &db, const std::string &keyFold, const std::wstring &name)
@@ -460,7 +599,11 @@ bool removeValue(Database &db, const std::string &keyFold, const std::wstring &n
     const std::string fold = foldName(name);
     bindText(stmt, 1, keyFold);
     bindText(stmt, 2, fold);
-    return run(stmt) && sqlite3_changes(db.handle()) > 0;
+    if (!run(stmt))
+        return false;
+    if (sqlite3_changes(db.handle()) == 0)
+        db.error = "no such value";
+    return sqlite3_changes(db.handle()) > 0;
 }
 
 class SqliteKey final : public Key
@@ -501,17 +644,19 @@ public:
     bool setValue(const std::wstring &name, std::uint32_t type, const std::string &data) override
     {
         if (m_access != Access::Full)
-            return false;
+            return failed("the key is open for reading only");
         std::lock_guard lock(m_db->mutex);
-        return m_db->transaction([&] { return storeValue(*m_db, m_fold, name, type, data); });
+        return m_db->transaction([&] { return storeValue(*m_db, m_fold, name, type, data); })
+            || failed(m_db->error);
     }
 
     bool deleteValue(const std::wstring &name) override
     {
         if (m_access != Access::Full)
-            return false;
+            return failed("the key is open for reading only");
         std::lock_guard lock(m_db->mutex);
-        return m_db->transaction([&] { return removeValue(*m_db, m_fold, name); });
+        return m_db->transaction([&] { return removeValue(*m_db, m_fold, name); })
+            || failed(m_db->error);
     }
 
     bool subKeyNames(std::vector<std::wstring> &names) override
@@ -542,9 +687,13 @@ public:
                               std::size_t(sqlite3_column_bytes(stmt, 2)));
             values.push_back(std::move(value));
         }
+        if (rc != SQLITE_DONE)
+            m_error = m_db->reason();
         sqlite3_reset(stmt);
         return rc == SQLITE_DONE;
     }
+
+    std::string errorString() const override { return m_error; }
 
 private:
     bool names_(const char *sql, std::vector<std::wstring> &names)
@@ -560,14 +709,23 @@ private:
             names.push_back(ztds::utf8ToWide(
                 std::string_view(text, std::size_t(sqlite3_column_bytes(stmt, 0)))));
         }
+        if (rc != SQLITE_DONE)
+            m_error = m_db->reason();
         sqlite3_reset(stmt);
         return rc == SQLITE_DONE;
+    }
+
+    bool failed(const std::string &why)
+    {
+        m_error = why;
+        return false;
     }
 
     std::shared_ptr<Database> m_db;
     Access m_access;
     std::wstring m_path;
     std::string m_fold;
+    std::string m_error;
 };
 
 // Resolves its hive on first use, so that a read answered by the user hive never
@@ -632,6 +790,10 @@ private:
 std::string foldPath(const ParsedPath &parsed, bool &ok)
 {
     std::string fold;
+    std::size_t length = parsed.components.size();
+    for (const auto &component : parsed.components)
+        length += component.size();
+    fold.reserve(length);
     ok = true;
     for (std::size_t i = 0; i < parsed.components.size(); ++i) {
         bool componentOk = true;
@@ -643,15 +805,23 @@ std::string foldPath(const ParsedPath &parsed, bool &ok)
     return fold;
 }
 
-// Parses and folds a key path; false for a path no key can have.
-bool resolvePath(const std::wstring &path, ParsedPath &parsed, std::string &fold)
+// Parses and folds a key path; false, with the reason, for a path no key can have.
+bool resolvePath(const std::wstring &path, ParsedPath &parsed, std::string &fold,
+                 std::string *error = nullptr)
 {
-    parsed = parsePath(path);
+    parsed = parsePath(path, error);
     if (!parsed.valid)
         return false;
     bool ok = true;
     fold = foldPath(parsed, ok);
+    if (!ok && error)
+        *error = "key name is not valid Unicode";
     return ok;
+}
+
+std::string utf8(const std::wstring &text)
+{
+    return ztds::wideToUtf8(text);
 }
 
 } // namespace
@@ -681,19 +851,27 @@ std::string hiveFile(Hive hive)
     return first + "/zentrix/machine-hive.db";
 }
 
-std::unique_ptr<Key> openKey(Hive hive, const std::wstring &path, Access access)
+std::unique_ptr<Key> openKey(Hive hive, const std::wstring &path, Access access, std::string *error)
 {
     ParsedPath parsed;
     std::string fold;
-    if (!resolvePath(path, parsed, fold))
+    if (!resolvePath(path, parsed, fold, error))
         return nullptr;
-    auto db = database(hive, false, access == Access::Full);
-    if (!db || (access == Access::Full && !db->writable))
+    auto db = database(hive, false, access == Access::Full, error);
+    if (!db)
         return nullptr;
     {
         std::lock_guard lock(db->mutex);
-        if (!keyExists(*db, fold))
+        switch (keyState(*db, fold)) {
+        case KeyState::Exists:
+            break;
+        case KeyState::Missing:
             return nullptr;
+        case KeyState::Failed:
+            if (error)
+                *error = "cannot read " + hiveName(hive) + db->file + ": " + db->error;
+            return nullptr;
+        }
     }
     return std::make_unique<SqliteKey>(std::move(db), access, path, std::move(fold));
 }
@@ -707,35 +885,52 @@ std::unique_ptr<Key> lookupKey(Hive hive, const std::wstring &path)
     return std::make_unique<LookupKey>(hive, path, std::move(fold));
 }
 
-std::unique_ptr<Key> createKey(Hive hive, const std::wstring &path)
+std::unique_ptr<Key> createKey(Hive hive, const std::wstring &path, std::string *error)
 {
     ParsedPath parsed;
     std::string fold;
-    if (!resolvePath(path, parsed, fold))
+    if (!resolvePath(path, parsed, fold, error))
         return nullptr;
-    auto db = database(hive, true, true);
-    if (!db || !db->writable)
+    auto db = database(hive, true, true, error);
+    if (!db)
         return nullptr;
     {
         std::lock_guard lock(db->mutex);
         // Most opens find the key there already: no write transaction for them.
-        if (!keyExists(*db, fold) && !db->transaction([&] { return insertPath(*db, parsed); }))
+        const KeyState state = keyState(*db, fold);
+        if (state == KeyState::Failed || (state == KeyState::Missing && !db->transaction([&] {
+                return insertPath(*db, parsed, fold);
+            }))) {
+            if (error)
+                *error = "cannot write " + hiveName(hive) + db->file + ": " + db->error;
             return nullptr;
+        }
     }
     return std::make_unique<SqliteKey>(std::move(db), Access::Full, path, std::move(fold));
 }
 
-bool deleteTree(Hive hive, const std::wstring &path)
+bool deleteTree(Hive hive, const std::wstring &path, std::string *error)
 {
     ParsedPath parsed;
     std::string fold;
-    if (!resolvePath(path, parsed, fold))
+    if (!resolvePath(path, parsed, fold, error))
         return false;
-    auto db = database(hive, false, true);
-    if (!db || !db->writable)
+    auto db = database(hive, false, true, error);
+    if (!db)
         return false;
     std::lock_guard lock(db->mutex);
-    return db->transaction([&] { return removeTree(*db, fold, true); });
+    if (db->transaction([&] { return removeTree(*db, fold, true); }))
+        return true;
+    if (error && !db->error.empty())
+        *error = "cannot write " + hiveName(hive) + db->file + ": " + db->error;
+    return false;
+}
+
+bool checkKeyPath(const std::wstring &path, std::string *error)
+{
+    ParsedPath parsed;
+    std::string fold;
+    return resolvePath(path, parsed, fold, error);
 }
 
 bool applyBatch(const std::vector<Operation> &operations, std::string *error)
@@ -752,15 +947,11 @@ bool applyBatch(const std::vector<Operation> &operations, std::string *error)
         if (dbs[index])
             continue;
         const bool creates = op.kind == Operation::CreateKey || op.kind == Operation::SetValue;
-        dbs[index] = database(op.hive, creates, true);
-        if (!dbs[index]) {
-            if (!creates)
-                continue; // deleting from a hive that does not exist: nothing to do
-            return fail("cannot open the " + std::string(index ? "machine" : "user") + " hive "
-                        + hiveFile(op.hive));
-        }
-        if (!dbs[index]->writable)
-            return fail("no write access to " + hiveFile(op.hive));
+        std::string why;
+        dbs[index] = database(op.hive, creates, true, &why);
+        if (!dbs[index] && !why.empty())
+            return fail(why);
+        // Without it: deleting from a hive that does not exist, nothing to do.
     }
     std::unique_lock<std::mutex> locks[2];
     for (int i = 0; i < 2; ++i) {
@@ -768,11 +959,14 @@ bool applyBatch(const std::vector<Operation> &operations, std::string *error)
             locks[i] = std::unique_lock(dbs[i]->mutex);
     }
     for (int i = 0; i < 2; ++i) {
+        if (dbs[i])
+            dbs[i]->error.clear();
         if (dbs[i] && !dbs[i]->begin()) {
             for (int j = 0; j < i; ++j)
                 if (dbs[j])
                     dbs[j]->rollback();
-            return fail("the hive " + dbs[i]->file + " stays locked");
+            return fail("cannot write " + hiveName(dbs[i]->hive) + dbs[i]->file + ": "
+                        + dbs[i]->error);
         }
     }
     auto rollbackAll = [&] {
@@ -780,41 +974,145 @@ bool applyBatch(const std::vector<Operation> &operations, std::string *error)
             if (db)
                 db->rollback();
     };
+    KnownKeys known[2];
     for (const Operation &op : operations) {
-        Database *db = dbs[op.hive == Hive::CurrentUser ? 0 : 1].get();
+        const int index = op.hive == Hive::CurrentUser ? 0 : 1;
+        Database *db = dbs[index].get();
         if (!db)
             continue;
-        const ParsedPath parsed = parsePath(op.path);
-        bool ok = parsed.valid;
-        const std::string fold = ok ? foldPath(parsed, ok) : std::string();
-        if (!ok) {
+        ParsedPath parsed;
+        std::string fold, why;
+        if (!resolvePath(op.path, parsed, fold, &why)) {
             rollbackAll();
-            return fail("invalid key path");
+            return fail(utf8(op.path) + ": " + why);
         }
+        bool ok = true;
         switch (op.kind) {
         case Operation::CreateKey:
-            ok = insertPath(*db, parsed);
+            ok = insertPath(*db, parsed, fold, &known[index]);
             break;
         case Operation::DeleteTree:
             ok = removeTree(*db, fold, false);
+            known[index].clear();
             break;
         case Operation::SetValue:
             ok = storeValue(*db, fold, op.name, op.type, op.data);
             break;
         case Operation::DeleteValue:
             removeValue(*db, fold, op.name);
+            db->error.clear(); // a value that is not there is deleted already
             break;
         }
         if (!ok) {
+            db->noteFailure();
             rollbackAll();
-            return fail("cannot write " + ztds::wideToUtf8(op.path));
+            return fail("cannot write " + utf8(op.path) + ": " + db->error);
         }
     }
     for (auto &db : dbs) {
         if (db && !db->commit()) {
             rollbackAll();
-            return fail("cannot commit to " + db->file);
+            return fail("cannot write " + hiveName(db->hive) + db->file + ": " + db->error);
         }
+    }
+    // A copy of the database file alone, or a backup tool, sees the import at once.
+    for (auto &db : dbs) {
+        if (db)
+            sqlite3_wal_checkpoint_v2(db->handle(), nullptr, SQLITE_CHECKPOINT_PASSIVE, nullptr,
+                                      nullptr);
+    }
+    return true;
+}
+
+namespace {
+
+std::string baseName(const std::string &file)
+{
+    return file.substr(file.rfind('/') + 1);
+}
+
+// Copies the open hive into the empty database file \a copy; the reason when it fails.
+std::string copyHive(Database &db, const std::string &copy)
+{
+    sqlite3 *target = nullptr;
+    int rc = sqlite3_open_v2(copy.c_str(), &target, SQLITE_OPEN_READWRITE, nullptr);
+    if (rc == SQLITE_OK) {
+        std::lock_guard lock(db.mutex);
+        sqlite3_backup *backup = sqlite3_backup_init(target, "main", db.handle(), "main");
+        if (backup) {
+            Database::retryBusy([&] { return sqlite3_backup_step(backup, -1); });
+            rc = sqlite3_backup_finish(backup);
+        } else {
+            rc = sqlite3_errcode(target);
+        }
+    }
+    std::string why = rc == SQLITE_OK ? std::string()
+        : target                      ? std::string(sqlite3_errmsg(target))
+                                      : std::string(sqlite3_errstr(rc));
+    rc = sqlite3_close(target);
+    if (why.empty() && rc != SQLITE_OK)
+        why = sqlite3_errstr(rc);
+    // SQLite synced the copy as it committed; this also covers a file system that
+    // reports a late write error only here.
+    const int fd = why.empty() ? ::open(copy.c_str(), O_RDONLY | O_CLOEXEC) : -1;
+    if (fd >= 0) {
+        if (::fsync(fd) != 0)
+            why = std::strerror(errno);
+        ::close(fd);
+    }
+    return why;
+}
+
+} // namespace
+
+bool backupHive(Hive hive, const std::string &file, std::string *error)
+{
+    auto fail = [&](const std::string &why) {
+        if (error)
+            *error = "cannot write " + file + ": " + why;
+        return false;
+    };
+    if (file.empty())
+        return fail("no file name");
+    std::string target = file;
+    struct stat st;
+    const bool exists = ::stat(file.c_str(), &st) == 0;
+    if (exists) {
+        if (!S_ISREG(st.st_mode))
+            return fail("not a regular file");
+        // Through a link, the file it points to is replaced, as a save does.
+        char resolved[PATH_MAX];
+        if (::realpath(file.c_str(), resolved))
+            target = resolved;
+    }
+    std::string why;
+    auto db = database(hive, false, false, &why);
+    if (!db) {
+        if (error)
+            *error = why.empty()
+                ? "cannot back up " + hiveName(hive) + hiveFile(hive) + ": it does not exist"
+                : why;
+        return false;
+    }
+    std::string temporary = folderOf(target) + "/." + baseName(target) + ".XXXXXX";
+    const int fd = ::mkstemp(temporary.data());
+    if (fd < 0)
+        return fail(std::strerror(errno));
+    // Private (0600) as a new file; a file it replaces keeps its mode.
+    if (exists)
+        ::fchmod(fd, st.st_mode & 07777);
+    ::close(fd);
+    why = copyHive(*db, temporary);
+    if (why.empty() && ::rename(temporary.c_str(), target.c_str()) != 0)
+        why = std::strerror(errno);
+    if (!why.empty()) {
+        ::unlink(temporary.c_str());
+        return fail(why);
+    }
+    const int folder = ::open(folderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder >= 0) {
+        ::fsync(folder); // the rename itself on disk
+        ::close(folder);
     }
     return true;
 }

@@ -3,6 +3,8 @@
 // compositor: it owns _NET_WM_CM_S0 and writes the root's _NET_SUPPORTED.
 #include <MavLibrary/os/osutilities.h>
 
+#include "xvfb.h"
+
 #include <QGuiApplication>
 #include <QProcess>
 #include <QRect>
@@ -14,9 +16,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <vector>
-
-#include <signal.h>
-#include <sys/prctl.h>
 
 using Quorvex::OSUtilities;
 
@@ -300,43 +299,6 @@ int offscreenChild(int argc, char *argv[])
     return 0;
 }
 
-// A private X server on a free display; it ends with the test.
-class Xvfb
-{
-public:
-    bool start()
-    {
-        m_process.setProgram(QStringLiteral("Xvfb"));
-        m_process.setArguments({QStringLiteral("-displayfd"), QStringLiteral("1"),
-                                QStringLiteral("-nolisten"), QStringLiteral("tcp"),
-                                QStringLiteral("-screen"), QStringLiteral("0"),
-                                QStringLiteral("640x480x24")});
-        m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        // The server must not outlive a test that crashes.
-        m_process.setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGTERM); });
-        m_process.start();
-        if (!m_process.waitForStarted(10000))
-            return false;
-        QByteArray number;
-        while (!number.endsWith('\n') && m_process.waitForReadyRead(10000))
-            number += m_process.readAllStandardOutput();
-        m_display = number.trimmed();
-        return !m_display.isEmpty();
-    }
-    ~Xvfb()
-    {
-        m_process.terminate();
-        if (!m_process.waitForFinished(5000))
-            m_process.kill();
-        m_process.waitForFinished(5000);
-    }
-    QByteArray display() const { return ':' + m_display; }
-
-private:
-    QProcess m_process;
-    QByteArray m_display;
-};
-
 } // namespace
 
 int main(int argc, char *argv[])
@@ -344,14 +306,11 @@ int main(int argc, char *argv[])
     if (argc == 2 && std::strcmp(argv[1], "--offscreen") == 0)
         return offscreenChild(argc, argv);
 
-    Xvfb server;
+    MavTest::Xvfb server;
     if (!server.start()) {
         std::fprintf(stderr, "cannot start Xvfb\n");
         return 1;
     }
-    qputenv("DISPLAY", server.display());
-    qputenv("QT_QPA_PLATFORM", "xcb");
-    qunsetenv("XAUTHORITY");
     QGuiApplication app(argc, argv);
     tst_OSUtilitiesX11 test;
     return QTest::qExec(&test, argc, argv);

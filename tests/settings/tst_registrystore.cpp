@@ -38,6 +38,7 @@ private slots:
     void hiveLocations();
     void journalModes();
     void batchIsAllOrNothing();
+    void batchReachesTheDatabaseFile();
     void threads();
     void twoProcesses();
     void killedWriter();
@@ -123,6 +124,27 @@ void tst_RegistryStore::batchIsAllOrNothing()
     QVERIFY(userSettings::getInt("Batch", "a", value));
     QCOMPARE(value, 0x01010101);
     QVERIFY(reg::openKey(reg::Hive::LocalMachine, key, reg::Access::Read));
+}
+
+void tst_RegistryStore::batchReachesTheDatabaseFile()
+{
+    // This process keeps the hive open, so no close moves the -wal file into the .db.
+    using Op = reg::Operation;
+    const std::wstring key = L"SOFTWARE\\Zentrix\\Settings\\Imported";
+    QVERIFY(reg::applyBatch({{Op::CreateKey, reg::Hive::CurrentUser, key, {}, 0, {}},
+                             {Op::SetValue, reg::Hive::CurrentUser, key, L"v", reg::RegSz, "x"}}));
+    const QString copy = m_env->path("copy.db");
+    QVERIFY(QFile::copy(m_env->userHive(), copy));
+    sqlite3 *db = nullptr;
+    QCOMPARE(
+        sqlite3_open_v2(QFile::encodeName(copy).constData(), &db, SQLITE_OPEN_READONLY, nullptr),
+        SQLITE_OK);
+    sqlite3_stmt *stmt = nullptr;
+    sqlite3_prepare_v2(db, "SELECT count(*) FROM vals", -1, &stmt, nullptr);
+    QCOMPARE(sqlite3_step(stmt), SQLITE_ROW);
+    QCOMPARE(sqlite3_column_int(stmt, 0), 1);
+    sqlite3_finalize(stmt);
+    sqlite3_close(db);
 }
 
 void tst_RegistryStore::threads()

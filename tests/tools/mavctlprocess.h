@@ -6,6 +6,8 @@
 #include <QStringList>
 #include <QTest>
 
+#include <functional>
+
 namespace MavTest {
 
 struct MavctlResult
@@ -13,12 +15,19 @@ struct MavctlResult
     int exitCode = -1;
     QString out;
     QString err;
+    QByteArray rawOut;
 };
 
-//! Runs the built mavctl with \a arguments in the current environment.
-inline MavctlResult runMavctl(const QStringList &arguments, const QByteArray &input = {})
+/*!
+    Runs the built mavctl with \a arguments in the current environment. \a inChild
+    runs in the child between fork and exec (async-signal-safe calls only).
+*/
+inline MavctlResult runMavctl(const QStringList &arguments, const QByteArray &input = {},
+                              const std::function<void()> &inChild = {})
 {
     QProcess process;
+    if (inChild)
+        process.setChildProcessModifier(inChild);
     process.start(QStringLiteral(MAVCTL_PATH), arguments);
     if (!process.waitForStarted(10000))
         return {};
@@ -32,7 +41,8 @@ inline MavctlResult runMavctl(const QStringList &arguments, const QByteArray &in
     }
     MavctlResult result;
     result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    result.out = QString::fromUtf8(process.readAllStandardOutput());
+    result.rawOut = process.readAllStandardOutput();
+    result.out = QString::fromUtf8(result.rawOut);
     result.err = QString::fromUtf8(process.readAllStandardError());
     return result;
 }

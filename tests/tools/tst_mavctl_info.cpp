@@ -3,9 +3,12 @@
 #include "mavctlprocess.h"
 #include "testenvironment.h"
 
+#include "settings/registry_p.h"
+
 #include <MavLibrary/libraryinfo.h>
 #include <MavLibrary/settings/izentrixsettings.h>
 #include <MavLibrary/settings/refcounted.h>
+#include <MavLibrary/settings/settingsfunctions.h>
 
 #include <memory>
 
@@ -18,6 +21,8 @@ private slots:
     void cleanup() { m_environment.reset(); }
     void systemLines_data();
     void systemLines();
+    void readsWithoutWriting_data();
+    void readsWithoutWriting();
 
 private:
     std::unique_ptr<MavTest::TestEnvironment> m_environment;
@@ -71,6 +76,26 @@ void tst_MavctlInfo::systemLines()
     for (const QString &line : expected)
         QVERIFY2(lines.contains(line),
                  qPrintable(line + QStringLiteral(" not in:\n") + result.out));
+}
+
+void tst_MavctlInfo::readsWithoutWriting_data()
+{
+    QTest::addColumn<bool>("userHiveExists");
+    QTest::newRow("no hives") << false;
+    QTest::newRow("a user hive with other keys") << true;
+}
+
+void tst_MavctlInfo::readsWithoutWriting()
+{
+    QFETCH(bool, userHiveExists);
+    if (userHiveExists)
+        QVERIFY(ztds::userSettings::setInt("Other", "v", 1));
+    QCOMPARE(MavTest::runMavctl({QStringLiteral("info")}).exitCode, 0);
+    QCOMPARE(QFile::exists(m_environment->userHive()), userHiveExists);
+    QVERIFY(!QFile::exists(m_environment->machineHive()));
+    QVERIFY(!ztds::registry::openKey(ztds::registry::Hive::CurrentUser,
+                                     L"SOFTWARE\\Zentrix\\Settings\\Player",
+                                     ztds::registry::Access::Read));
 }
 
 QTEST_GUILESS_MAIN(tst_MavctlInfo)

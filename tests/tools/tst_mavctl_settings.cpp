@@ -2,10 +2,24 @@
 #include "mavctlprocess.h"
 #include "testenvironment.h"
 
+#include "settings/registry_p.h"
+
 #include <MavLibrary/settings/settingsfunctions.h>
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTest>
+
+#include <fcntl.h>
+#include <linux/capability.h>
+#include <signal.h>
+#include <sys/prctl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 
 #include <memory>
 
@@ -31,6 +45,60 @@ void writeFile(const QString &path, const QByteArray &bytes)
     file.write(bytes);
 }
 
+QByteArray utf16(const QString &text) // on a little-endian machine
+{
+    return QByteArray("\xFF\xFE", 2)
+        + QByteArray(reinterpret_cast<const char *>(text.utf16()), text.size() * 2);
+}
+
+mode_t fileType(const QString &path)
+{
+    struct stat st;
+    return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_mode & S_IFMT : 0;
+}
+
+// In a child run as root: no capabilities, now or after exec, so that file modes
+// bind it as they bind a user.
+void dropCapabilities()
+{
+    for (int capability = 0; capability <= CAP_LAST_CAP; ++capability)
+        ::prctl(PR_CAPBSET_DROP, capability, 0, 0, 0);
+    __user_cap_header_struct header {_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct data[_LINUX_CAPABILITY_U32S_3] {};
+    ::syscall(SYS_capset, &header, data);
+}
+
+enum Target { NewFile, OldFile, FullFileSystem, UnwritableFolder, Fifo, NullDevice, FullDevice };
+
+/*
+    Makes \a target at \a path (an old file holds "old"; a device node where one
+    can be made, else the system's) and returns what to run in the child.
+*/
+std::function<void()> prepareTarget(Target target, QString &path, qint64 sizeLimit)
+{
+    const QByteArray name = QFile::encodeName(path);
+    if (target == OldFile || target == FullFileSystem || target == UnwritableFolder)
+        writeFile(path, "old");
+    if (target == FullFileSystem) {
+        return [limit = rlim_t(sizeLimit)] {
+            const rlimit fileSize {limit, limit};
+            ::setrlimit(RLIMIT_FSIZE, &fileSize);
+            ::signal(SIGXFSZ, SIG_IGN);
+        };
+    }
+    if (target == UnwritableFolder) {
+        ::chmod(QFile::encodeName(QFileInfo(path).path()).constData(), 0555);
+        return dropCapabilities;
+    }
+    if (target == Fifo)
+        ::mkfifo(name.constData(), 0600);
+    const int minor = target == NullDevice ? 3 : 7;
+    if ((target == NullDevice || target == FullDevice)
+        && ::mknod(name.constData(), S_IFCHR | 0666, makedev(1, minor)) != 0)
+        path = minor == 3 ? QStringLiteral("/dev/null") : QStringLiteral("/dev/full");
+    return {};
+}
+
 } // namespace
 
 class tst_MavctlSettings : public QObject
@@ -47,6 +115,16 @@ private slots:
     void malformed_data();
     void malformed();
     void importUtf8AndDeletions();
+    void writeTargets_data();
+    void writeTargets();
+    void hiveFileHoldsTheData_data();
+    void hiveFileHoldsTheData();
+    void deepTreeRoundTrip();
+    void inputErrors_data();
+    void inputErrors();
+    void invalidUtf8Argument();
+    void brokenHive_data();
+    void brokenHive();
 
 private:
     std::unique_ptr<MavTest::TestEnvironment> m_env;
@@ -57,7 +135,7 @@ void tst_MavctlSettings::commands_data()
     QTest::addColumn<QStringList>("before"); // commands that must succeed first
     QTest::addColumn<QString>("command");
     QTest::addColumn<int>("exitCode");
-    QTest::addColumn<QString>("out");
+    QTest::addColumn<QString>("out"); // stderr when it fails
 
     const QStringList volume {"settings set Settings/Player/General Volume 10 --type dword"};
     QTest::newRow("get dword") << volume << "settings get settings/PLAYER/general volume" << 0
@@ -84,6 +162,14 @@ void tst_MavctlSettings::commands_data()
     QTest::newRow("delete product key refused") << volume << "settings delete /" << 1 << "";
     QTest::newRow("both hives") << QStringList() << "settings list A --user --machine" << 2 << "";
     QTest::newRow("unknown subcommand") << QStringList() << "settings frob" << 2 << "";
+    QTest::newRow("list escapes control characters")
+        << QStringList {"settings set Esc Text one\ntwo\x1b\\"} << "settings list Esc" << 0
+        << "Text\tREG_SZ\tone\\ntwo\\x1b\\\\\n";
+    QTest::newRow("empty key part")
+        << QStringList() << "settings set A//B v 1" << 1 << "mavctl: empty key part\n";
+    QTest::newRow("key part too long")
+        << QStringList() << "settings get A/" + QString(256, QLatin1Char('a')) + " v" << 1
+        << "mavctl: key part longer than 255 characters\n";
 }
 
 void tst_MavctlSettings::commands()
@@ -98,6 +184,8 @@ void tst_MavctlSettings::commands()
     QCOMPARE(result.exitCode, exitCode);
     if (exitCode == 0)
         QCOMPARE(result.out, out);
+    else if (!out.isEmpty())
+        QCOMPARE(result.err, out);
     else
         QVERIFY(result.err.startsWith(QLatin1String("mavctl: ")));
 }
@@ -171,6 +259,22 @@ void tst_MavctlSettings::malformed_data()
                                    << ":5: not valid UTF-8";
     QTest::newRow("junk") << head + "garbage\r\n"
                           << ":5: expected a key or a value";
+    QTest::newRow("UTF-8 encoded surrogate") << head + "\"s\"=\"\xED\xA0\x80\"\r\n"
+                                             << ":5: not valid UTF-8";
+    const QString text = QString::fromLatin1(head);
+    QTest::newRow("UTF-16 odd last byte")
+        << utf16(text + "\"s\"=\"x\"\r\n") + 'x' << ":6: not valid UTF-16";
+    QTest::newRow("UTF-16 lone high surrogate")
+        << utf16(text + "\"s\"=\"a" + QChar(0xD800) + "b\"\r\n") << ":5: not valid UTF-16";
+    QTest::newRow("UTF-16 lone low surrogate")
+        << utf16(text + "\"s\"=\"a" + QChar(0xDC00) + "\"\r\n") << ":5: not valid UTF-16";
+    QTest::newRow("key part too long")
+        << head + "[HKEY_CURRENT_USER\\SOFTWARE\\Zentrix\\" + QByteArray(256, 'k') + "]\r\n"
+        << ":5: key part longer than 255 characters";
+    QTest::newRow("empty key part") << head + "[HKEY_CURRENT_USER\\SOFTWARE\\Zentrix\\A\\\\B]\r\n"
+                                    << ":5: empty key part";
+    QTest::newRow("trailing backslash") << head + "[HKEY_CURRENT_USER\\SOFTWARE\\Zentrix\\A\\]\r\n"
+                                        << ":5: empty key part";
 }
 
 void tst_MavctlSettings::malformed()
@@ -219,6 +323,208 @@ void tst_MavctlSettings::importUtf8AndDeletions()
     QCOMPARE(runMavctl(args("settings list Settings/Keep"))
                  .out.count(QStringLiteral("REG_EXPAND_SZ\t%H")),
              1);
+}
+
+void tst_MavctlSettings::writeTargets_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<int>("target"); // -1: standard output
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("error");
+
+    QTest::newRow("export to a new file") << "export" << int(NewFile) << 0 << "";
+    QTest::newRow("export over an old file") << "export" << int(OldFile) << 0 << "";
+    QTest::newRow("export, full file system")
+        << "export" << int(FullFileSystem) << 1 << "File too large";
+    QTest::newRow("export, unwritable folder")
+        << "export" << int(UnwritableFolder) << 1 << "Permission denied";
+    QTest::newRow("export into a FIFO") << "export" << int(Fifo) << 0 << "";
+    QTest::newRow("export into a null device") << "export" << int(NullDevice) << 0 << "";
+    QTest::newRow("export into a full device")
+        << "export" << int(FullDevice) << 1 << "No space left on device";
+    QTest::newRow("export to standard output") << "export" << -1 << 0 << "";
+    QTest::newRow("backup to a new file") << "backup" << int(NewFile) << 0 << "";
+    QTest::newRow("backup over an old file") << "backup" << int(OldFile) << 0 << "";
+    QTest::newRow("backup, unwritable folder")
+        << "backup" << int(UnwritableFolder) << 1 << "Permission denied";
+    QTest::newRow("backup into a FIFO") << "backup" << int(Fifo) << 1 << "not a regular file";
+    QTest::newRow("backup into a device")
+        << "backup" << int(NullDevice) << 1 << "not a regular file";
+}
+
+void tst_MavctlSettings::writeTargets()
+{
+    QFETCH(QString, command);
+    QFETCH(int, target);
+    QFETCH(int, exitCode);
+    QFETCH(QString, error);
+    // This process keeps the hive open: the value is still in the -wal file.
+    const std::string blob(30000, 'x');
+    QVERIFY(ztds::userSettings::setBinary("Player", "Blob", blob.data(), unsigned(blob.size())));
+    QCOMPARE(runMavctl({"settings", "export", "", m_env->path("reference.reg")}).exitCode, 0);
+    const QByteArray expected = readFile(m_env->path("reference.reg"));
+
+    const QString folder = m_env->path("out");
+    QVERIFY(QDir().mkpath(folder));
+    QString path = target < 0 ? QStringLiteral("-") : folder + QStringLiteral("/file");
+    const auto inChild = target < 0 ? std::function<void()>()
+                                    : prepareTarget(Target(target), path, expected.size() / 2);
+    const mode_t type = target == NewFile ? S_IFREG : fileType(path);
+    const int fifo = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK);
+    if (type == S_IFIFO)
+        QVERIFY(::fcntl(fifo, F_SETPIPE_SZ, 1 << 20) > expected.size()); // no reader thread
+    const QStringList arguments = command == QLatin1String("export")
+        ? QStringList {"settings", "export", "", path}
+        : QStringList {"settings", "backup", path};
+    const auto result = runMavctl(arguments, {}, inChild);
+    QByteArray piped(expected.size() + 1, '\0');
+    piped.resize(std::max<qsizetype>(::read(fifo, piped.data(), piped.size()), 0));
+    ::close(fifo);
+    ::chmod(QFile::encodeName(folder).constData(), 0755);
+
+    QCOMPARE(result.exitCode, exitCode);
+    QVERIFY2(result.err.contains(error), qPrintable(result.err));
+    if (target < 0) {
+        QCOMPARE(result.rawOut, expected);
+        return;
+    }
+    QCOMPARE(fileType(path), type); // never replaced by another kind of file
+    if (type == S_IFIFO && exitCode == 0)
+        QCOMPARE(piped, expected);
+    if (type != S_IFREG)
+        return;
+    QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList {"file"});
+    if (exitCode != 0) {
+        QCOMPARE(readFile(path), QByteArray("old"));
+    } else if (command == QLatin1String("export")) {
+        QCOMPARE(readFile(path), expected);
+    } else {
+        m_env->setVariable("ZENTRIX_USER_HIVE", QFile::encodeName(path)); // the copy as the hive
+        QCOMPARE(runMavctl({"settings", "export", "", "-"}).rawOut, expected);
+    }
+}
+
+void tst_MavctlSettings::hiveFileHoldsTheData_data()
+{
+    QTest::addColumn<QStringList>("command");
+    QTest::newRow("set") << args("settings set Settings/Player Title saved");
+    QTest::newRow("import") << args("settings import @");
+}
+
+void tst_MavctlSettings::hiveFileHoldsTheData()
+{
+    QFETCH(QStringList, command);
+    // Only the .db file, as a copy that forgets the -wal file takes it.
+    const QString file = m_env->path("in.reg");
+    writeFile(file,
+              "Windows Registry Editor Version 5.00\n"
+              "[HKEY_CURRENT_USER\\SOFTWARE\\Zentrix\\Settings\\Player]\n"
+              "\"Title\"=\"saved\"\n");
+    command.replaceInStrings(QStringLiteral("@"), file);
+    QCOMPARE(runMavctl(command).exitCode, 0);
+    const QString copy = m_env->path("copy.db");
+    QVERIFY(QFile::copy(m_env->userHive(), copy));
+    m_env->setVariable("ZENTRIX_USER_HIVE", QFile::encodeName(copy));
+    QCOMPARE(runMavctl(args("settings get Settings/Player Title")).out, QStringLiteral("saved\n"));
+}
+
+void tst_MavctlSettings::deepTreeRoundTrip()
+{
+    constexpr int Depth = 5000;
+    std::wstring path = L"SOFTWARE\\Zentrix\\Settings";
+    for (int i = 0; i < Depth; ++i)
+        path += L"\\k";
+    QVERIFY(ztds::registry::createKey(ztds::registry::Hive::CurrentUser, path));
+    const QString first = m_env->path("first.reg"), second = m_env->path("second.reg");
+    QCOMPARE(runMavctl({"settings", "export", "", first}).exitCode, 0);
+    m_env->setVariable("ZENTRIX_USER_HIVE", QFile::encodeName(m_env->path("fresh/user.db")));
+    const auto imported = runMavctl({"settings", "import", first});
+    QVERIFY2(imported.exitCode == 0, qPrintable(imported.err));
+    QCOMPARE(runMavctl({"settings", "export", "", second}).exitCode, 0);
+    const QByteArray exported = readFile(first);
+    QVERIFY(exported.size() > qsizetype(Depth) * Depth * 2); // every level
+    QVERIFY(exported == readFile(second));
+}
+
+void tst_MavctlSettings::inputErrors_data()
+{
+    QTest::addColumn<QStringList>("command");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("error");
+
+    QTest::newRow("import of an empty name") << QStringList {"settings", "import", ""} << 2 << "";
+    QTest::newRow("export to an empty name")
+        << QStringList {"settings", "export", "", ""} << 2 << "";
+    QTest::newRow("backup to an empty name") << QStringList {"settings", "backup", ""} << 2 << "";
+    QTest::newRow("import of a file beyond the limit")
+        << args("settings import @") << 1 << "larger than 256 MiB";
+    QTest::newRow("import of an endless device")
+        << args("settings import /dev/zero") << 1 << "larger than 256 MiB";
+}
+
+void tst_MavctlSettings::inputErrors()
+{
+    QFETCH(QStringList, command);
+    QFETCH(int, exitCode);
+    QFETCH(QString, error);
+    const QString big = m_env->path("big.reg");
+    writeFile(big, "Windows Registry Editor Version 5.00\n");
+    QVERIFY(QFile::resize(big, (qint64(256) << 20) + 1)); // sparse: nothing to read
+    command.replaceInStrings(QStringLiteral("@"), big);
+    const auto result = runMavctl(command);
+    QCOMPARE(result.exitCode, exitCode);
+    QVERIFY2(result.err.contains(error), qPrintable(result.err));
+    // Our own lines only, no warning of Qt's.
+    for (const QString &line : result.err.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+        QVERIFY2(line.startsWith(QLatin1String("mavctl: "))
+                     || line.startsWith(QLatin1String("Try ")),
+                 qPrintable(result.err));
+}
+
+void tst_MavctlSettings::invalidUtf8Argument()
+{
+    QProcess shell;
+    shell.start(QStringLiteral("/bin/sh"),
+                {"-c", "exec \"$0\" settings set P name \"$(printf 'a\\377b')\"", MAVCTL_PATH});
+    QVERIFY(shell.waitForFinished(60000));
+    QCOMPARE(shell.exitCode(), 2);
+    QVERIFY(shell.readAllStandardError().contains("not valid UTF-8"));
+    QCOMPARE(runMavctl(args("settings get P name")).exitCode, 1);
+}
+
+void tst_MavctlSettings::brokenHive_data()
+{
+    QTest::addColumn<qint64>("size"); // the hive cut to this size; -1 for random bytes
+    QTest::addColumn<bool>("unreadable");
+    QTest::addColumn<QString>("reason");
+
+    QTest::newRow("random bytes") << qint64(-1) << false << "file is not a database";
+    QTest::newRow("truncated") << qint64(1000) << false << "database disk image is malformed";
+    QTest::newRow("unreadable") << qint64(0) << true << "Permission denied";
+}
+
+void tst_MavctlSettings::brokenHive()
+{
+    QFETCH(qint64, size);
+    QFETCH(bool, unreadable);
+    QFETCH(QString, reason);
+    const QString hive = m_env->userHive();
+    QCOMPARE(runMavctl(args("settings set Settings/X v 1")).exitCode, 0);
+    QFile::remove(hive + QStringLiteral("-wal"));
+    QFile::remove(hive + QStringLiteral("-shm"));
+    if (size < 0)
+        writeFile(hive, QByteArray(8192, 'x'));
+    else if (size > 0)
+        QVERIFY(QFile::resize(hive, size));
+    if (unreadable)
+        QVERIFY(QFile::setPermissions(hive, {}));
+    const QString expected = "mavctl: cannot open the user hive " + hive + ": " + reason + '\n';
+    for (const char *command :
+         {"settings get Settings/X v", "settings list Settings/X", "settings export X -"}) {
+        const auto result = runMavctl(args(command), {}, dropCapabilities);
+        QCOMPARE(result.exitCode, 1);
+        QCOMPARE(result.err, expected);
+    }
 }
 
 QTEST_GUILESS_MAIN(tst_MavctlSettings)

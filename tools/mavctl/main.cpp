@@ -5,6 +5,7 @@
 #include <MavLibrary/libraryinfo.h>
 
 #include <QCoreApplication>
+#include <QStringDecoder>
 #include <QTextStream>
 
 namespace {
@@ -30,6 +31,15 @@ void printHelp(QTextStream &out)
 
 int main(int argc, char *argv[])
 {
+    // Qt would read such bytes as U+FFFD, and a command would store that.
+    for (int i = 1; i < argc; ++i) {
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        const QString decoded = utf8(QByteArrayView(argv[i])); // decodes only when converted
+        if (utf8.hasError()) {
+            QTextStream(stderr) << "mavctl: argument " << i << " is not valid UTF-8" << Qt::endl;
+            return Mavctl::UsageError;
+        }
+    }
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("mavctl"));
     QCoreApplication::setApplicationVersion(Quorvex::LibraryInfo::version());

@@ -1,0 +1,173 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
+// Window order as the X server sees it, on a private Xvfb without a window manager:
+// Qt writes _NET_WM_STATE itself when it maps a window, and the server keeps the
+// stacking order.
+#include <MavLibrary/services/windowordermanager.h>
+
+#include "xvfb.h"
+
+#include <QApplication>
+#include <QTest>
+#include <QWidget>
+#include <QWindow>
+
+#include <xcb/xcb.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+
+using Quorvex::WindowOrderManager;
+
+namespace {
+
+// QWidget::winId() can go stale when changing the flags makes a new native window.
+xcb_window_t nativeWindow(const QWidget &widget)
+{
+    return xcb_window_t(widget.windowHandle()->winId());
+}
+
+// The test's own connection, to look at what Qt told the server.
+class Observer
+{
+public:
+    bool connect()
+    {
+        m_connection = xcb_connect(nullptr, nullptr);
+        return !xcb_connection_has_error(m_connection);
+    }
+    ~Observer() { xcb_disconnect(m_connection); }
+
+    bool hasState(const QWidget &widget, const char *state)
+    {
+        const xcb_atom_t wanted = atom(state);
+        xcb_get_property_reply_t *reply =
+            xcb_get_property_reply(m_connection,
+                                   xcb_get_property(m_connection, 0, nativeWindow(widget),
+                                                    atom("_NET_WM_STATE"), XCB_ATOM_ATOM, 0, 64),
+                                   nullptr);
+        bool found = false;
+        if (reply && reply->format == 32) {
+            const auto *atoms = static_cast<const xcb_atom_t *>(xcb_get_property_value(reply));
+            const int count = xcb_get_property_value_length(reply) / 4;
+            found = std::find(atoms, atoms + count, wanted) != atoms + count;
+        }
+        std::free(reply);
+        return found;
+    }
+
+    //! Whether \a upper lies above \a lower among the root window's children.
+    bool isAbove(const QWidget &upper, const QWidget &lower)
+    {
+        const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(m_connection)).data->root;
+        xcb_query_tree_reply_t *reply =
+            xcb_query_tree_reply(m_connection, xcb_query_tree(m_connection, root), nullptr);
+        const xcb_window_t *children = xcb_query_tree_children(reply); // bottom to top
+        const int count = xcb_query_tree_children_length(reply);
+        const auto position = [&](const QWidget &widget) {
+            return std::find(children, children + count, nativeWindow(widget)) - children;
+        };
+        const bool above = position(upper) > position(lower) && position(upper) < count;
+        std::free(reply);
+        return above;
+    }
+
+private:
+    xcb_atom_t atom(const char *name)
+    {
+        xcb_intern_atom_reply_t *reply = xcb_intern_atom_reply(
+            m_connection, xcb_intern_atom(m_connection, 0, uint16_t(std::strlen(name)), name),
+            nullptr);
+        const xcb_atom_t result = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+        std::free(reply);
+        return result;
+    }
+
+    xcb_connection_t *m_connection = nullptr;
+};
+
+const char above[] = "_NET_WM_STATE_ABOVE";
+
+} // namespace
+
+class tst_WindowOrderManagerX11 : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QVERIFY(m_observer.connect()); }
+    void stateAbove_data();
+    void stateAbove();
+    void activeWindowRaised();
+
+private:
+    Observer m_observer;
+};
+
+void tst_WindowOrderManagerX11::stateAbove_data()
+{
+    QTest::addColumn<bool>("createdLater");
+    QTest::newRow("window shown before") << false;
+    QTest::newRow("window created later") << true;
+}
+
+void tst_WindowOrderManagerX11::stateAbove()
+{
+    QFETCH(bool, createdLater);
+    WindowOrderManager manager;
+    qApp->installEventFilter(&manager);
+    std::unique_ptr<QWidget> window;
+    if (!createdLater) {
+        window = std::make_unique<QWidget>();
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        QVERIFY(!m_observer.hasState(*window, above));
+    }
+    manager.setAlwaysOnTop(true);
+    if (createdLater) {
+        window = std::make_unique<QWidget>();
+        window->show();
+    }
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    QVERIFY(m_observer.hasState(*window, above));
+
+    manager.setAlwaysOnTop(false);
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    QVERIFY(!m_observer.hasState(*window, above));
+}
+
+void tst_WindowOrderManagerX11::activeWindowRaised()
+{
+    // The active window already stays on top, so the walk changes only the other
+    // one, which maps above it; raising the active window must put it back on top.
+    QWidget active(nullptr, Qt::Window | Qt::WindowStaysOnTopHint);
+    QWidget other;
+    active.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&active));
+    other.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&other));
+    active.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&active));
+    QVERIFY(m_observer.isAbove(other, active));
+
+    WindowOrderManager manager;
+    manager.setAlwaysOnTop(true);
+    QVERIFY(QTest::qWaitForWindowExposed(&other));
+    QTRY_VERIFY(m_observer.isAbove(active, other));
+}
+
+int main(int argc, char *argv[])
+{
+    MavTest::Xvfb server;
+    if (!server.start()) {
+        std::fprintf(stderr, "cannot start Xvfb\n");
+        return 1;
+    }
+    QApplication app(argc, argv);
+    tst_WindowOrderManagerX11 test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_windowordermanager_x11.moc"
