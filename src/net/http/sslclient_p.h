@@ -20,7 +20,7 @@ class HttpUtilityVirtual;
 
     One request per connection ("Connection: close"). A body is complete when its
     Content-Length or last chunk has arrived or, without either, when the server
-    closes; a body cut short fails.
+    closes; a body cut short fails. \reentrant
 */
 class MAVLIBRARY_INTERNAL_EXPORT SSLClient : public SSLConnect
 {
@@ -28,7 +28,7 @@ public:
     //! Takes \a size times \a count bytes; returns how many it took.
     using DataCallback = std::size_t (*)(const void *data, std::size_t size, std::size_t count,
                                          void *userData);
-    //! Called with (user data, 0, bytes received, 0, 0) after each body read; -1 aborts.
+    //! Called with (user data, 0, bytes received, 0, 0) after each piece of body; -1 aborts.
     using ProgressCallback = int (*)(void *userData, double, double, double, double);
 
     //! Largest response header accepted, blank line included.
@@ -42,7 +42,7 @@ public:
     //! Closes the connection (TLS shut down first) and frees the TLS context.
     virtual void disconnect(SSLSession *session);
 
-    //! GET \a url; the body goes to the writers. Disconnects at the end.
+    //! GET \a url; the body (an error status's too) goes to the writers. Disconnects at the end.
     void get(const std::string &url, std::time_t ifModifiedSince, HttpErrorIds *outcome,
              SSLSession *session, const std::string &responseType, const std::string &extraHeader,
              int sslMethod);
