@@ -43,7 +43,7 @@ void SSLSession::reset()
     proxyHost.clear();
     proxyPort = 443;
     isHttps = false;
-    readBufferSize = 4096;
+    readBufferSize = 16384;
     userAgent.clear();
     maxRedirects = 0;
     redirectCount = 0;

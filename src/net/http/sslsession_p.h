@@ -51,7 +51,7 @@ public:
     std::string proxyHost;
     int proxyPort = 443;
     bool isHttps = false;
-    int readBufferSize = 4096;
+    int readBufferSize = 16384; //!< bytes per read: a whole TLS record, libcurl's size too
     std::string userAgent;
     int maxRedirects = 0;
     int redirectCount = 0;
