@@ -59,6 +59,7 @@ struct TransportState
     bool multiThreaded = true;
     std::vector<ztpm::Mutex *> cryptoLocks;
     ParsedMaterial material[2]; // by keymaterial::Set
+    SSL_CTX *plainContexts[4] = {}; // by sslMethod, for requests without secure mode
 };
 
 TransportState &transport()
@@ -280,74 +281,94 @@ void SSLConnect::releaseContext(SSLSession *session)
     session->ctx = nullptr;
 }
 
-bool SSLConnect::setupContext(SSLSession *session, const char *keyPassword)
+// A client context for \a method (0: up to TLS 1.2; 1: TLS 1.2 only; 2: TLS 1.2 or
+// newer; 3: TLS 1.3 only) that verifies nothing and presents nothing.
+SSL_CTX *SSLConnect::newContext(int method)
 {
-    SSL_CTX *ctx = SSL_CTX_new(TLS_client_method());
-    const int method = session->sslMethod;
-    if (!ctx || method < 0 || method > 3) {
-        SSL_CTX_free(ctx);
-        m_errorText = "Unable to create the TLS context";
-        return false;
-    }
-    // 0: up to TLS 1.2; 1: TLS 1.2 only; 2: TLS 1.2 or newer; 3: TLS 1.3 only.
     static const int limits[4][2] = {{TLS1_VERSION, TLS1_2_VERSION},
                                      {TLS1_2_VERSION, TLS1_2_VERSION},
                                      {TLS1_2_VERSION, 0},
                                      {TLS1_3_VERSION, TLS1_3_VERSION}};
+    SSL_CTX *ctx = method >= 0 && method <= 3 ? SSL_CTX_new(TLS_client_method()) : nullptr;
+    if (!ctx)
+        return nullptr;
     SSL_CTX_set_min_proto_version(ctx, limits[method][0]);
     SSL_CTX_set_max_proto_version(ctx, limits[method][1]);
     // Servers that close without close_notify are common; a body cut short is
     // caught by its length instead.
     SSL_CTX_set_options(ctx, SSL_OP_IGNORE_UNEXPECTED_EOF);
     SSL_CTX_set_mode(ctx, SSL_MODE_ENABLE_PARTIAL_WRITE | SSL_MODE_ACCEPT_MOVING_WRITE_BUFFER);
+    return ctx;
+}
+
+bool SSLConnect::setupContext(SSLSession *session, const char *keyPassword)
+{
+    if (!session->secureMode) {
+        // Such a context holds nothing of the request, and making one costs OpenSSL 3
+        // a good part of a handshake: one per method serves every request.
+        ztpm::CritLock lock(transportLock());
+        const int method = session->sslMethod;
+        SSL_CTX **shared =
+            method >= 0 && method <= 3 ? &transport().plainContexts[method] : nullptr;
+        if (shared && !*shared)
+            *shared = newContext(method);
+        if (!shared || !*shared || SSL_CTX_up_ref(*shared) != 1) {
+            m_errorText = "Unable to create the TLS context";
+            return false;
+        }
+        session->ctx = *shared;
+        return true;
+    }
+    SSL_CTX *ctx = newContext(session->sslMethod);
+    if (!ctx) {
+        m_errorText = "Unable to create the TLS context";
+        return false;
+    }
 
     auto fail = [&](const char *reason) {
         SSL_CTX_free(ctx);
         m_errorText = reason;
         return false;
     };
-    if (session->secureMode) {
-        if (!m_caCertificate
-            || X509_STORE_add_cert(SSL_CTX_get_cert_store(ctx), m_caCertificate) != 1)
-            return fail("Error loading our CA certificate into the cert store");
-        EVP_PKEY_free(m_clientKey);
-        m_clientKey = nullptr;
-        std::string keyError;
-        {
-            ztpm::CritLock lock(transportLock());
-            ParsedMaterial &material = transport().material[materialSet()];
-            if (!material.key)
-                material.key = parseKey(materialSet(), keyPassword, &keyError);
-            if (material.key && EVP_PKEY_up_ref(material.key) == 1)
-                m_clientKey = material.key;
-        }
-        if (!m_clientKey)
-            return fail(keyError.c_str());
-
-        if (session->certificateFile.empty()) {
-            if (!m_clientCertificate || SSL_CTX_use_certificate(ctx, m_clientCertificate) != 1)
-                return fail("Unable to load certificate from memory");
-            if (SSL_CTX_use_PrivateKey(ctx, m_clientKey) != 1)
-                return fail("Error loading private key from memory");
-        } else {
-            if (keyPassword) {
-                SSL_CTX_set_default_passwd_cb(ctx, passwordCallback);
-                SSL_CTX_set_default_passwd_cb_userdata(ctx, const_cast<char *>(keyPassword));
-            }
-            const char *file = session->certificateFile.c_str();
-            if (SSL_CTX_use_certificate_file(ctx, file, SSL_FILETYPE_PEM) != 1)
-                return fail("Unable to load certificate file");
-            const bool keyLoaded = SSL_CTX_use_PrivateKey_file(ctx, file, SSL_FILETYPE_PEM) == 1;
-            SSL_CTX_set_default_passwd_cb_userdata(ctx, nullptr);
-            if (!keyLoaded)
-                return fail("Error loading private key from file");
-        }
-        SSL_CTX_set_verify(ctx, session->verifyMode, verifyCallback);
-        SSL_CTX_set_verify_depth(ctx, 1);
-        if (!session->caLocations.empty()
-            && SSL_CTX_load_verify_locations(ctx, session->caLocations.c_str(), nullptr) != 1)
-            return fail("Unable to load the trusted certificates");
+    if (!m_caCertificate || X509_STORE_add_cert(SSL_CTX_get_cert_store(ctx), m_caCertificate) != 1)
+        return fail("Error loading our CA certificate into the cert store");
+    EVP_PKEY_free(m_clientKey);
+    m_clientKey = nullptr;
+    std::string keyError;
+    {
+        ztpm::CritLock lock(transportLock());
+        ParsedMaterial &material = transport().material[materialSet()];
+        if (!material.key)
+            material.key = parseKey(materialSet(), keyPassword, &keyError);
+        if (material.key && EVP_PKEY_up_ref(material.key) == 1)
+            m_clientKey = material.key;
     }
+    if (!m_clientKey)
+        return fail(keyError.c_str());
+
+    if (session->certificateFile.empty()) {
+        if (!m_clientCertificate || SSL_CTX_use_certificate(ctx, m_clientCertificate) != 1)
+            return fail("Unable to load certificate from memory");
+        if (SSL_CTX_use_PrivateKey(ctx, m_clientKey) != 1)
+            return fail("Error loading private key from memory");
+    } else {
+        if (keyPassword) {
+            SSL_CTX_set_default_passwd_cb(ctx, passwordCallback);
+            SSL_CTX_set_default_passwd_cb_userdata(ctx, const_cast<char *>(keyPassword));
+        }
+        const char *file = session->certificateFile.c_str();
+        if (SSL_CTX_use_certificate_file(ctx, file, SSL_FILETYPE_PEM) != 1)
+            return fail("Unable to load certificate file");
+        const bool keyLoaded = SSL_CTX_use_PrivateKey_file(ctx, file, SSL_FILETYPE_PEM) == 1;
+        SSL_CTX_set_default_passwd_cb_userdata(ctx, nullptr);
+        if (!keyLoaded)
+            return fail("Error loading private key from file");
+    }
+    SSL_CTX_set_verify(ctx, session->verifyMode, verifyCallback);
+    SSL_CTX_set_verify_depth(ctx, 1);
+    if (!session->caLocations.empty()
+        && SSL_CTX_load_verify_locations(ctx, session->caLocations.c_str(), nullptr) != 1)
+        return fail("Unable to load the trusted certificates");
     session->ctx = ctx;
     return true;
 }

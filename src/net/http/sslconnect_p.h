@@ -139,6 +139,7 @@ private:
     bool openTunnel(SSLSession *session);
     bool handshake(SSLSession *session);
     int checkRevocation(int result, X509_STORE_CTX *store, SSLSession *session);
+    static SSL_CTX *newContext(int method);
     keymaterial::Set materialSet() const;
 };
 
