@@ -125,16 +125,22 @@ std::string oneLine(const X509_NAME *name)
     return text;
 }
 
-// An IP literal, brackets taken off; empty for a host name.
-std::string ipLiteral(const std::string &host)
+// An IP literal, brackets taken off, and its family (BIO_FAMILY_IPV4 or _IPV6); empty
+// for a host name.
+std::string ipLiteral(const std::string &host, int *family = nullptr)
 {
     std::string address = host;
     if (address.size() > 2 && address.front() == '[' && address.back() == ']')
         address = address.substr(1, address.size() - 2);
     unsigned char bytes[16];
-    if (inet_pton(AF_INET, address.c_str(), bytes) == 1
-        || inet_pton(AF_INET6, address.c_str(), bytes) == 1)
-        return address;
+    for (const auto &[af, bioFamily] :
+         {std::pair {AF_INET, BIO_FAMILY_IPV4}, std::pair {AF_INET6, BIO_FAMILY_IPV6}}) {
+        if (inet_pton(af, address.c_str(), bytes) == 1) {
+            if (family)
+                *family = bioFamily;
+            return address;
+        }
+    }
     return {};
 }
 
@@ -187,8 +193,15 @@ EVP_PKEY *parseKey(keymaterial::Set set, const char *password, std::string *erro
 
 } // namespace
 
+namespace {
+// How many blockers the calling thread holds: only the outermost one acts.
+thread_local int t_sigPipeBlockers = 0;
+} // namespace
+
 SigPipeBlocker::SigPipeBlocker()
 {
+    if (t_sigPipeBlockers++ > 0)
+        return;
     sigset_t pipe;
     sigemptyset(&pipe);
     sigaddset(&pipe, SIGPIPE);
@@ -203,6 +216,8 @@ SigPipeBlocker::SigPipeBlocker()
 
 SigPipeBlocker::~SigPipeBlocker()
 {
+    if (--t_sigPipeBlockers > 0)
+        return;
     // One that was pending before is not ours to swallow.
     if (!m_wasPending) {
         sigset_t pipe;
@@ -492,6 +507,10 @@ bool SSLConnect::connect(SSLSession *session)
     session->bio = bio;
     BIO_set_conn_hostname(bio, host.c_str());
     BIO_set_conn_port(bio, port.c_str());
+    // For an address, saying its family spares the lookup a query of the interfaces.
+    int family = BIO_FAMILY_IPANY;
+    if (!ipLiteral(host, &family).empty())
+        BIO_set_conn_ip_family(bio, family);
     BIO_set_nbio(bio, 1);
     const std::string step = "connecting to " + host + ":" + port;
     for (;;) {

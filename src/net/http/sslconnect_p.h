@@ -26,7 +26,7 @@ class SSLSession;
 /*!
     Blocks SIGPIPE on the calling thread for its life, and swallows the ones that
     writes to a closed connection raised meanwhile: on Linux they would end the
-    process. Nests.
+    process. Nests: only the outermost blocker of a thread acts.
 */
 class MAVLIBRARY_INTERNAL_EXPORT SigPipeBlocker
 {
