@@ -2,9 +2,9 @@
 // Every public header of the library.
 #pragma once
 
+#include <MavLibrary/libraryinfo.h>
 #include <MavLibrary/mavlibrary_export.h>
 #include <MavLibrary/mavlibraryconfig.h>
-#include <MavLibrary/libraryinfo.h>
 
 // settings
 #include <MavLibrary/settings/izentrixsettings.h>
@@ -25,6 +25,8 @@
 
 // os
 #include <MavLibrary/os/osutilities.h>
+#include <MavLibrary/os/transferwizard.h>
+#include <MavLibrary/os/zentrixmediaserver.h>
 
 // text
 #include <MavLibrary/text/mavstringtools.h>
@@ -36,6 +38,17 @@
 #include <MavLibrary/net/platform/mutex.h>
 #include <MavLibrary/net/platform/thread.h>
 #include <MavLibrary/net/platform/timing.h>
+
+// plugins
+#include <MavLibrary/plugins/context.h>
+#include <MavLibrary/plugins/mediamanagerinterface.h>
+#include <MavLibrary/plugins/menuplugin.h>
+#include <MavLibrary/plugins/plugininfo.h>
+#include <MavLibrary/plugins/pluginmanager.h>
+
+// menus
+#include <MavLibrary/menus/menu.h>
+#include <MavLibrary/menus/menupluginproxy.h>
 
 // net/http
 #include <MavLibrary/net/http/httperrorids.h>

@@ -27,7 +27,7 @@ enum VersionElementFlags {
 /*!
     The library's integration with the operating system, as static operations:
     configuration values, locale, platform and version information, paths and
-    folders, and (in later additions) file type associations.
+    folders, and file type associations.
 */
 class MAVLIBRARY_EXPORT OSUtilities
 {
@@ -123,6 +123,24 @@ public:
     static void revealFileInParentDirectory(const QString &path);
     //! Does nothing on this platform.
     static void bringApplicationToFront();
+
+    // File type associations ----------------------------------------------------
+    //
+    // Extensions carry their leading dot (".avi"). The player's ProgID for one is
+    // "zentrix_" + the extension without the dot + "_file"; its application is the
+    // desktop entry "zentrix-player.desktop". Caller's thread; no locks.
+
+    //! Sets associations[extension] to the ProgID that opens it (the user's
+    //! choice, else the class root's), or empty; other keys stay. Always true.
+    static bool getFileTypeAssociations(const QStringList &extensions,
+                                        QMap<QString, QString> &associations);
+    /*!
+        For each extension, true makes the player its handler (keeping what it
+        replaces as a backup), false gives it back. False when a change could not
+        be written (the extensions concerned are then left as they were) or a
+        key is no extension.
+    */
+    static bool setFileTypeAssociations(const QMap<QString, bool> &wanted);
 
 protected:
     // Configuration values

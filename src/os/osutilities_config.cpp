@@ -8,12 +8,29 @@
 #include <QFileInfo>
 #include <QSettings>
 
+#include <mutex>
+#include <shared_mutex>
+
 namespace Quorvex {
 
 QMap<QString, QVariant> OSUtilities::s_overriddenConfigValues;
 QString OSUtilities::s_configFileName;
 bool OSUtilities::s_configFileExists = false;
 std::string OSUtilities::s_componentId;
+
+namespace {
+
+// The overrides and the component id, which any thread may reach first (the
+// locale, platform and version code fill their caches from whichever thread
+// asks). A pthread lock, which ThreadSanitizer sees into; built on first use,
+// since load-time objects may already read configuration values.
+std::shared_mutex &configLock()
+{
+    static std::shared_mutex lock;
+    return lock;
+}
+
+} // namespace
 
 /*
     Sources of a configuration value, first match wins:
@@ -28,13 +45,19 @@ std::string OSUtilities::s_componentId;
 */
 QVariant OSUtilities::readConfigValue(const QString &key, const QVariant &defaultValue)
 {
-    const auto it = s_overriddenConfigValues.constFind(key);
-    if (it != s_overriddenConfigValues.constEnd())
-        return it.value();
-    if (s_configFileName.isEmpty()) {
+    {
+        std::shared_lock locker(configLock());
+        const auto it = s_overriddenConfigValues.constFind(key);
+        if (it != s_overriddenConfigValues.constEnd())
+            return it.value();
+    }
+    // Settled by the first miss, whichever thread it comes from; never written again.
+    static const bool fileLookedFor = [] {
         s_configFileName = QCoreApplication::applicationDirPath() + QStringLiteral("/Config.cfg");
         s_configFileExists = QFileInfo::exists(s_configFileName);
-    }
+        return true;
+    }();
+    Q_UNUSED(fileLookedFor);
     if (!s_configFileExists)
         return defaultValue;
     const QSettings file(s_configFileName, QSettings::IniFormat);
@@ -43,20 +66,27 @@ QVariant OSUtilities::readConfigValue(const QString &key, const QVariant &defaul
 
 void OSUtilities::setConfigValue(const QString &key, const QVariant &value)
 {
+    std::unique_lock locker(configLock());
     s_overriddenConfigValues.insert(key, value);
 }
 
 std::string OSUtilities::getComponentIdUTF8()
 {
-    if (s_componentId.empty()) {
-        const bool reference =
-            readConfigValue(QStringLiteral("Global/ReferencePlayerMode"), false).toBool();
-        s_componentId = reference ? "Player_PRef" : "Player";
-        const QString id = readConfigValue(QStringLiteral("Global/ComponentId"),
-                                           QString::fromUtf8(s_componentId.c_str()))
-                               .toString();
-        s_componentId = id.toStdString();
+    {
+        std::shared_lock locker(configLock());
+        if (!s_componentId.empty())
+            return s_componentId;
     }
+    const bool reference =
+        readConfigValue(QStringLiteral("Global/ReferencePlayerMode"), false).toBool();
+    const QString id = readConfigValue(QStringLiteral("Global/ComponentId"),
+                                       QString::fromLatin1(reference ? "Player_PRef" : "Player"))
+                           .toString();
+    // Threads that raced here may have read different overrides; the first to
+    // store its id fixes it for everyone.
+    std::unique_lock locker(configLock());
+    if (s_componentId.empty())
+        s_componentId = id.toStdString();
     return s_componentId;
 }
 

@@ -4,16 +4,15 @@
 #include "osutilities.h"
 
 #include "localecodepages_p.h"
-#include "systeminfo_p.h"
 #include "text/ucnvlibrary_p.h"
 
 #include <QDebug>
 #include <QLocale>
 #include <QMutex>
 #include <QMutexLocker>
-#include <QReadLocker>
-#include <QReadWriteLock>
-#include <QWriteLocker>
+
+#include <mutex>
+#include <shared_mutex>
 
 namespace Quorvex {
 
@@ -23,10 +22,11 @@ QString OSUtilities::s_localeCountry;
 namespace {
 
 // setLocale runs once at start-up on the GUI thread, but the codes are read from
-// any thread (the ping reports run on the ping worker).
-QReadWriteLock &localeLock()
+// any thread (the ping reports run on the ping worker). A pthread lock, which
+// ThreadSanitizer sees into.
+std::shared_mutex &localeLock()
 {
-    static QReadWriteLock lock;
+    static std::shared_mutex lock;
     return lock;
 }
 
@@ -34,7 +34,8 @@ QReadWriteLock &localeLock()
 // elsewhere in its configuration file.
 QString rootUrl(const char *key, const char *fallback)
 {
-    return SystemInfo::configValue(QLatin1String(key), QString::fromLatin1(fallback)).toString();
+    return OSUtilities::readConfigValue(QLatin1String(key), QString::fromLatin1(fallback))
+        .toString();
 }
 
 } // namespace
@@ -64,7 +65,7 @@ void OSUtilities::setLocale(const QString &locale)
     }
 
     {
-        QWriteLocker locker(&localeLock());
+        std::unique_lock locker(localeLock());
         s_localeLanguage = language;
         s_localeCountry = country;
     }
@@ -74,20 +75,20 @@ void OSUtilities::setLocale(const QString &locale)
 
 QString OSUtilities::getLanguageCode()
 {
-    QReadLocker locker(&localeLock());
+    std::shared_lock locker(localeLock());
     return s_localeLanguage;
 }
 
 QString OSUtilities::getCountryCode()
 {
-    QReadLocker locker(&localeLock());
+    std::shared_lock locker(localeLock());
     return s_localeCountry;
 }
 
 QString OSUtilities::getLanguageAndCountryCode(const QString &separator,
                                                const QStringList &languagesWithoutCountry)
 {
-    QReadLocker locker(&localeLock());
+    std::shared_lock locker(localeLock());
     if (languagesWithoutCountry.contains(s_localeLanguage))
         return s_localeLanguage;
     return s_localeLanguage + separator + s_localeCountry;

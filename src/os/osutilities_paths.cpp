@@ -4,7 +4,6 @@
 #include "osutilities.h"
 
 #include "paths_p.h"
-#include "systeminfo_p.h"
 
 #include <MavLibrary/text/mavstringtools.h>
 
@@ -152,7 +151,7 @@ QString Paths::playerDataPath()
     if (root.isEmpty())
         return root;
     return QStringLiteral("%1/Zentrix/%2")
-        .arg(root, MavStringTools::fromStdStringUTF8(SystemInfo::componentId()));
+        .arg(root, MavStringTools::fromStdStringUTF8(OSUtilities::getComponentIdUTF8()));
 }
 
 QString Paths::moviesPath(bool create)

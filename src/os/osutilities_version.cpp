@@ -2,8 +2,6 @@
 // The platform kind, the player's public version and the executable's version.
 #include "osutilities.h"
 
-#include "systeminfo_p.h"
-
 #include <MavLibrary/settings/izentrixsettings.h>
 #include <MavLibrary/settings/refcounted.h>
 
@@ -16,32 +14,6 @@ namespace Quorvex {
 
 QMap<VersionElementFlags, QString> OSUtilities::s_versionInfo;
 QMap<VersionElementFlags, QString> OSUtilities::s_internalVersionInfo;
-
-namespace SystemInfo {
-
-namespace {
-
-QMutex &configMutex()
-{
-    static QMutex mutex;
-    return mutex;
-}
-
-} // namespace
-
-QVariant configValue(const QString &key, const QVariant &defaultValue)
-{
-    QMutexLocker locker(&configMutex());
-    return OSUtilities::readConfigValue(key, defaultValue);
-}
-
-std::string componentId()
-{
-    QMutexLocker locker(&configMutex());
-    return OSUtilities::getComponentIdUTF8();
-}
-
-} // namespace SystemInfo
 
 namespace {
 
@@ -62,8 +34,8 @@ ztds::IZentrixSettings *playerSettingsLocked()
     static zttl::RefCountedPtr<ztds::IZentrixSettings> settings;
     if (!settings) {
         ztds::IZentrixSettings *section = nullptr;
-        if (ztds::openSettings("Settings/" + SystemInfo::componentId(), ztds::ReadUserAndMachine,
-                               &section))
+        if (ztds::openSettings("Settings/" + OSUtilities::getComponentIdUTF8(),
+                               ztds::ReadUserAndMachine, &section))
             settings.attach(section);
     }
     return settings.get();
@@ -135,7 +107,7 @@ OSUtilities::Platform OSUtilities::getPlatform()
 {
     // Decided once; the initialisation of a local static is itself guarded.
     static const bool referencePlayer =
-        SystemInfo::configValue(QStringLiteral("Global/ReferencePlayerMode"), false).toBool();
+        readConfigValue(QStringLiteral("Global/ReferencePlayerMode"), false).toBool();
     ensurePlayerSettings();
     return referencePlayer ? PRef : X11;
 }

@@ -3,7 +3,6 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QMetaMethod>
 #include <QThread>
 
 #include <memory>
@@ -13,10 +12,10 @@ namespace Quorvex {
 
 namespace {
 
-// Serialises one background call's reconnection and emission against another's.
-std::mutex s_callMutex;
 // Serialises changes to the chain of living instances.
 std::mutex s_instanceMutex;
+// Serialises externalExecute's rebuilding of the execute() connection.
+std::mutex s_connectionMutex;
 
 // The shorter function forms travel in arg1, so that each is called with exactly
 // the arguments its own type takes.
@@ -35,31 +34,34 @@ void callTwo(void *function, void *arg1, void *arg2)
     reinterpret_cast<UIThreadTwoFunctionPtr>(function)(arg1, arg2);
 }
 
-// A call that does not wait: the GUI thread receives `posted`, which runs `call`
-// and releases both.
+// The copy of a call that does not wait. It belongs to the queued invocation
+// that carries it, so it goes when the call has run or when its UIThread is
+// destroyed first; `release` then frees what arg1 owns, run or not.
 struct PendingCall
 {
-    UIThreadClosure posted;
-    UIThreadClosure call;
+    PendingCall(const UIThreadClosure &closure, void (*release)(void *))
+        : closure(closure)
+        , release(release)
+    { }
+    ~PendingCall()
+    {
+        if (release)
+            release(closure.arg1);
+    }
+    Q_DISABLE_COPY_MOVE(PendingCall)
+
+    const UIThreadClosure closure;
+    void (*const release)(void *);
 };
 
-void runPendingCall(void *pending, void *, void *)
+void showDialog(void *request, void *, void *)
 {
-    std::unique_ptr<PendingCall> owned(static_cast<PendingCall *>(pending));
-    if (owned->call.function)
-        owned->call.function(owned->call.arg1, owned->call.arg2, owned->call.arg3);
+    UIThread::internalDisplayDialog(request, nullptr);
 }
 
-struct PendingDialog
+void releaseDialog(void *request)
 {
-    DialogRequest request;
-    int result = 0;
-};
-
-void showPendingDialog(void *pending)
-{
-    std::unique_ptr<PendingDialog> owned(static_cast<PendingDialog *>(pending));
-    UIThread::internalDisplayDialog(&owned->request, &owned->result);
+    delete static_cast<DialogRequest *>(request);
 }
 
 bool onGuiThread()
@@ -112,31 +114,6 @@ UIThread *UIThread::instance()
     return s_instance.load(std::memory_order_acquire);
 }
 
-void UIThread::connectNotify(const QMetaMethod &signal)
-{
-    if (signal == QMetaMethod::fromSignal(&UIThread::execute))
-        m_executeConnections.fetch_add(1, std::memory_order_relaxed);
-}
-
-void UIThread::disconnectNotify(const QMetaMethod &signal)
-{
-    if (signal == QMetaMethod::fromSignal(&UIThread::execute))
-        m_executeConnections.fetch_sub(1, std::memory_order_relaxed);
-}
-
-void UIThread::route(Qt::ConnectionType type)
-{
-    // Exactly one connection, ours, of this call's type, is what a rebuild would
-    // leave; keep it then rather than pay for tearing it down and making it again.
-    if (m_connection && m_connectionType == type
-        && m_executeConnections.load(std::memory_order_relaxed) == 1)
-        return;
-    disconnect(this, SIGNAL(execute(UIThreadClosure *)), nullptr, nullptr);
-    m_executeConnections.store(0, std::memory_order_relaxed);
-    m_connection = connect(this, &UIThread::execute, this, &UIThread::executor, type);
-    m_connectionType = type;
-}
-
 void UIThread::executeFunction(UIThreadNoneFunctionPtr function, bool wait)
 {
     executeFunction(&callNone, wait, reinterpret_cast<void *>(function), nullptr, nullptr);
@@ -155,26 +132,49 @@ void UIThread::executeFunction(UIThreadTwoFunctionPtr function, bool wait, void 
 void UIThread::executeFunction(UIThreadThreeFunctionPtr function, bool wait, void *arg1, void *arg2,
                                void *arg3)
 {
-    UIThreadClosure closure {function, arg1, arg2, arg3};
-    if (onGuiThread()) {
-        if (function)
-            function(arg1, arg2, arg3);
-        return;
-    }
+    call({function, arg1, arg2, arg3}, wait, nullptr);
+}
 
-    std::lock_guard locker(s_callMutex);
+/*
+    Each call from another thread is posted to the carrying instance on its own,
+    as a queued (or, waiting, blocking queued) invocation of executor(). Nothing
+    is shared between calls, so a call that does not wait never waits for one
+    that does, however long that one blocks; posted events keep the order of
+    each thread's calls.
+*/
+void UIThread::call(const UIThreadClosure &closure, bool wait, void (*release)(void *))
+{
     UIThread *carrier = instance();
-    if (!carrier)
-        return; // the library is being unloaded: there is no GUI thread to run it
-    carrier->route(wait ? Qt::BlockingQueuedConnection : Qt::QueuedConnection);
-    if (wait) {
-        // Blocks until the GUI thread has run it, so the closure may live here.
-        Q_EMIT carrier->execute(&closure);
+    // In place on the GUI thread, and on the thread of a further carrying
+    // instance, which could never wait for itself.
+    if (onGuiThread() || (carrier && carrier->thread() == QThread::currentThread())) {
+        const PendingCall inPlace(closure, release);
+        if (closure.function)
+            closure.function(closure.arg1, closure.arg2, closure.arg3);
         return;
     }
-    auto *pending = new PendingCall {{&runPendingCall, nullptr, nullptr, nullptr}, closure};
-    pending->posted.arg1 = pending;
-    Q_EMIT carrier->execute(&pending->posted);
+    if (!carrier) {
+        // The library is being unloaded: there is no GUI thread to run it.
+        const PendingCall dropped(closure, release);
+        return;
+    }
+    const Qt::ConnectionType type = wait ? Qt::BlockingQueuedConnection : Qt::QueuedConnection;
+    carrier->m_lastCallType.store(type, std::memory_order_relaxed);
+    if (wait) {
+        // Blocks until the carrier's thread has run it, so the closure may live here.
+        UIThreadClosure copy = closure;
+        QMetaObject::invokeMethod(
+            carrier, [carrier, &copy] { carrier->executor(&copy); }, type);
+        return;
+    }
+    auto pending = std::make_unique<PendingCall>(closure, release);
+    QMetaObject::invokeMethod(
+        carrier,
+        [carrier, pending = std::move(pending)] {
+            UIThreadClosure copy = pending->closure;
+            carrier->executor(&copy);
+        },
+        type);
 }
 
 void UIThread::displayMessage(QMessageBox::Icon icon, const QString &title, const QString &text,
@@ -186,9 +186,9 @@ void UIThread::displayMessage(QMessageBox::Icon icon, const QString &title, cons
         executeFunction(&UIThread::internalDisplayDialog, true, &request, &result);
         return;
     }
-    // The caller's stack is gone by the time the box shows: the pending call owns a copy.
-    auto *pending = new PendingDialog {{icon, title, text, QString(), QString()}, 0};
-    executeFunction(&showPendingDialog, false, pending);
+    // The caller's strings are gone by the time the box shows: the call owns a copy.
+    auto *request = new DialogRequest {icon, title, text, QString(), QString()};
+    call({&showDialog, request, nullptr, nullptr}, false, &releaseDialog);
 }
 
 int UIThread::displayQuery(QMessageBox::Icon icon, const QString &title, const QString &text,
@@ -220,6 +220,14 @@ void UIThread::internalDisplayDialog(void *request, void *result)
 
 void UIThread::externalExecute(UIThreadClosure *closure)
 {
+    const int last = m_lastCallType.load(std::memory_order_relaxed);
+    if (last >= 0) {
+        // Exactly one connection, of the last call's kind; rebuilt here only, so
+        // that no call ever waits on another's rebuilding.
+        std::lock_guard locker(s_connectionMutex);
+        disconnect(this, &UIThread::execute, nullptr, nullptr);
+        connect(this, &UIThread::execute, this, &UIThread::executor, Qt::ConnectionType(last));
+    }
     Q_EMIT execute(closure);
 }
 

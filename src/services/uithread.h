@@ -40,12 +40,17 @@ struct DialogRequest
 /*!
     Runs plain functions, and message and query dialogs, on the GUI thread from any
     thread, waiting until they have run or not. On the GUI thread itself a function
-    runs at once, in place.
+    runs at once, in place, as it does on the thread of a further instance that
+    carries the calls (see below), which could never wait for itself.
 
     The library holds one UIThread, created in the thread that loads it (normally
     the application's main thread); calls from other threads are queued to the
     thread of the most recently created UIThread that still exists, which must run
-    an event loop. A waiting call blocks its thread until the function has run.
+    an event loop. A waiting call blocks its thread until the function has run; a
+    call that does not wait never waits for another call. Calls from one thread
+    run in the order they were made. Calls still queued to a UIThread that is
+    destroyed are dropped, and what a dropped call owns (a message box's copy of
+    its texts) is released.
 
     \threadsafe
 */
@@ -74,7 +79,8 @@ public:
     //! at \a result. GUI thread only.
     static void internalDisplayDialog(void *request, void *result);
 
-    //! Emits execute() with \a closure, through the connection of the last call.
+    //! Emits execute() with \a closure, connected to executor() as the last call
+    //! from another thread went: queued, or blocking when that call waited.
     void externalExecute(UIThreadClosure *closure);
 
 public Q_SLOTS:
@@ -83,20 +89,17 @@ public Q_SLOTS:
 protected:
     Q_SIGNAL void execute(UIThreadClosure *closure);
 
-    void connectNotify(const QMetaMethod &signal) override;
-    void disconnectNotify(const QMetaMethod &signal) override;
-
 private:
     Q_DISABLE_COPY_MOVE(UIThread)
 
     static UIThread *instance();
-    void route(Qt::ConnectionType type);
+    //! \a release, when given, frees what arg1 of a call that does not wait owns.
+    static void call(const UIThreadClosure &closure, bool wait, void (*release)(void *));
 
     static std::atomic<UIThread *> s_instance;
     UIThread *m_previous = nullptr; // the instance this one took over from
-    QMetaObject::Connection m_connection;
-    Qt::ConnectionType m_connectionType = Qt::AutoConnection;
-    std::atomic<int> m_executeConnections {0};
+    // Qt::ConnectionType of the last call from another thread; -1 before any.
+    std::atomic<int> m_lastCallType {-1};
 };
 
 } // namespace Quorvex

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: LGPL-2.1-or-later
 #include "playersettings.h"
 
-#include "os/systeminfo_p.h"
-
 #include <MavLibrary/os/osutilities.h>
 #include <MavLibrary/settings/settingsfunctions.h>
 
@@ -123,7 +121,7 @@ const Names &names(SettingId id)
 {
     static const std::array<Names, SettingIdCount> rows = [] {
         std::array<Names, SettingIdCount> built;
-        const std::string prefix = SystemInfo::componentId() + '/';
+        const std::string prefix = OSUtilities::getComponentIdUTF8() + '/';
         for (int i = 0; i < SettingIdCount; ++i)
             built[i] = {prefix + s_settingsCatalogue[i].section, s_settingsCatalogue[i].key};
         return built;

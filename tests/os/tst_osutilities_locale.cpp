@@ -2,8 +2,10 @@
 // The locale codes, the language code of web links, and the system code page.
 #include "os/localecodepages_p.h"
 #include "testenvironment.h"
+#include "text/ucnvlibrary_p.h"
 
 #include <MavLibrary/os/osutilities.h>
+#include <MavLibrary/text/mavstringtools.h>
 
 #include <QProcess>
 #include <QProcessEnvironment>
@@ -55,6 +57,7 @@ private slots:
     void configuredRoots();
     void codePageTable_data();
     void codePageTable();
+    void everyLanguage();
     void systemCodePage_data();
     void systemCodePage();
 
@@ -209,7 +212,13 @@ void tst_OSUtilitiesLocale::codePageTable_data()
     QTest::newRow("nb_NO") << "nb_NO" << QList<int> {850, 1252, 20277, 10000};
     QTest::newRow("he_IL") << "he_IL" << QList<int> {862, 1255, 500, 10005};
     QTest::newRow("hi_IN Unicode only") << "hi_IN" << QList<int> {0, 0, 500, 0};
-    QTest::newRow("eo no Windows locale") << "eo" << QList<int> {0, 0, 0, 0};
+    QTest::newRow("mt_MT Unicode only") << "mt_MT" << QList<int> {0, 0, 500, 0};
+    QTest::newRow("lb_LU") << "lb_LU" << QList<int> {850, 1252, 20297, 10000};
+    QTest::newRow("bs_BA Latin") << "bs_BA" << QList<int> {852, 1250, 870, 10082};
+    QTest::newRow("se_FI by country") << "se_FI" << QList<int> {850, 1252, 20278, 10000};
+    QTest::newRow("ku_TR as Windows' Kurdish") << "ku_TR" << QList<int> {720, 1256, 20420, 10004};
+    QTest::newRow("sd_Deva_IN by script") << "sd_Deva_IN" << QList<int> {0, 0, 500, 0};
+    QTest::newRow("ab_GE no Windows locale") << "ab_GE" << QList<int> {0, 0, 0, 0};
 }
 
 void tst_OSUtilitiesLocale::codePageTable()
@@ -219,6 +228,54 @@ void tst_OSUtilitiesLocale::codePageTable()
     const QLocale l(locale);
     const auto entry = Quorvex::LocaleCodePages::lookup(l.language(), l.script(), l.territory());
     QCOMPARE((QList<int> {entry.oem, entry.ansi, entry.ebcdic, entry.mac}), pages);
+}
+
+void tst_OSUtilitiesLocale::everyLanguage()
+{
+    // The languages of the name table that Windows has no locale for.
+    const QStringList withoutWindowsLocale = {
+        QStringLiteral("ab"), QStringLiteral("ae"), QStringLiteral("an"), QStringLiteral("av"),
+        QStringLiteral("ay"), QStringLiteral("bi"), QStringLiteral("ch"), QStringLiteral("cr"),
+        QStringLiteral("cv"), QStringLiteral("fj"), QStringLiteral("ho"), QStringLiteral("hz"),
+        QStringLiteral("ik"), QStringLiteral("io"), QStringLiteral("kg"), QStringLiteral("kj"),
+        QStringLiteral("kv"), QStringLiteral("li"), QStringLiteral("mh"), QStringLiteral("na"),
+        QStringLiteral("ng"), QStringLiteral("nv"), QStringLiteral("ny"), QStringLiteral("oj"),
+        QStringLiteral("pi"), QStringLiteral("sm"), QStringLiteral("ty")};
+    QHash<int, bool> available; // code page -> the converter library opens it
+    QStringList withoutCodePage, withRowButNoLocale;
+    QMap<QString, QString> codes = Quorvex::MavStringTools::twoLetterLanguageCodeMap();
+    codes.insert(Quorvex::MavStringTools::threeLetterLanguageCodeMap());
+    for (auto it = codes.cbegin(); it != codes.cend(); ++it) {
+        // Obsolete codes (bh, jw, tw, ...) name no language a locale can have.
+        const QLocale::Language language = QLocale::codeToLanguage(it.key());
+        if (language == QLocale::AnyLanguage)
+            continue;
+        // The language's usual script and country, where Qt has data for it.
+        const QLocale usual(language);
+        const bool known = usual.language() == language;
+        const auto entry =
+            Quorvex::LocaleCodePages::lookup(language, known ? usual.script() : QLocale::AnyScript,
+                                             known ? usual.territory() : QLocale::AnyTerritory);
+        // What getSystemCodePage() would answer for it.
+        bool answered = false;
+        for (const int page : {entry.oem, entry.ansi, entry.ebcdic, entry.mac}) {
+            if (page <= 0)
+                continue;
+            if (!available.contains(page))
+                available[page] = ztds::UCNVLibrary::isConverterAvailable(QByteArray::number(page));
+            if ((answered = available[page]))
+                break;
+        }
+        const QString name = it.key() + QLatin1Char(' ') + it.value();
+        if (withoutWindowsLocale.contains(QLocale::languageToCode(language))) {
+            if (entry.ebcdic != 0) // every row has an EBCDIC page
+                withRowButNoLocale << name;
+        } else if (!answered) {
+            withoutCodePage << name;
+        }
+    }
+    QVERIFY2(withoutCodePage.isEmpty(), qPrintable(withoutCodePage.join(u", ")));
+    QVERIFY2(withRowButNoLocale.isEmpty(), qPrintable(withRowButNoLocale.join(u", ")));
 }
 
 void tst_OSUtilitiesLocale::systemCodePage_data()
@@ -236,6 +293,10 @@ void tst_OSUtilitiesLocale::systemCodePage_data()
     QTest::newRow("ar_SA.UTF-8 as windows-720") << "ar_SA.UTF-8" << false << "720";
     // Unicode-only locales have no OEM, ANSI or Mac page of their own.
     QTest::newRow("hi_IN.UTF-8 Unicode only") << "hi_IN.UTF-8" << false << "500";
+    QTest::newRow("mt_MT.UTF-8 Unicode only") << "mt_MT.UTF-8" << false << "500";
+    QTest::newRow("lb_LU.UTF-8") << "lb_LU.UTF-8" << false << "850";
+    QTest::newRow("bs_BA.UTF-8") << "bs_BA.UTF-8" << false << "852";
+    QTest::newRow("ku_TR.UTF-8") << "ku_TR.UTF-8" << false << "720";
     QTest::newRow("en_US.UTF-8 without ICU") << "en_US.UTF-8" << true << "";
 }
 

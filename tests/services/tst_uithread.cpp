@@ -9,7 +9,9 @@
 #include <QTimer>
 
 #include <atomic>
+#include <chrono>
 #include <thread>
+#include <utility>
 #include <vector>
 
 using Quorvex::UIThread;
@@ -122,6 +124,36 @@ QString standardOkText()
     return box.button(QMessageBox::Ok)->text();
 }
 
+// A further UIThread made in a thread of its own, which carries the calls while
+// it lives.
+struct FurtherInstance
+{
+    FurtherInstance()
+    {
+        thread.start();
+        anchor.moveToThread(&thread);
+        run([this] { instance = new UIThread; });
+    }
+    ~FurtherInstance()
+    {
+        run([this] { delete instance; });
+        thread.quit();
+        thread.wait();
+    }
+    template<typename Function> void run(Function function)
+    {
+        QMetaObject::invokeMethod(&anchor, std::move(function), Qt::BlockingQueuedConnection);
+    }
+    template<typename Function> void post(Function function)
+    {
+        QMetaObject::invokeMethod(&anchor, std::move(function), Qt::QueuedConnection);
+    }
+
+    QThread thread;
+    QObject anchor;
+    UIThread *instance = nullptr; // deleted by the thread it lives in
+};
+
 } // namespace
 
 class tst_UIThread : public QObject
@@ -137,7 +169,11 @@ private Q_SLOTS:
     void execute_data();
     void execute();
     void manyWorkers();
+    void notWaitingPassesWaiting();
     void furtherInstance();
+    void droppedWithTheirInstance();
+    void externalExecute_data();
+    void externalExecute();
     void dialogs_data();
     void dialogs();
 };
@@ -249,27 +285,108 @@ void tst_UIThread::manyWorkers()
     }
 }
 
+void tst_UIThread::notWaitingPassesWaiting()
+{
+    // One worker waits for the GUI thread, which is itself waiting for a second
+    // worker whose call does not wait: that call must return all the same.
+    std::atomic<bool> firstCalling = false;
+    std::thread waiting([&] {
+        firstCalling = true;
+        UIThread::executeFunction(&ranOne, true, &g_probe);
+    });
+    while (!firstCalling)
+        std::this_thread::yield();
+    QTest::qSleep(20); // let it block in its call
+    std::atomic<bool> returned = false;
+    std::thread notWaiting([&] {
+        UIThread::executeFunction(&ranOne, false, &g_probe);
+        returned = true;
+    });
+    // Waiting without an event loop, as a GUI thread joining a worker would.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (!returned && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    const bool returnedInTime = returned;
+    QTRY_COMPARE(g_probe.runs.load(), 2); // both run once the GUI thread is back
+    waiting.join();
+    notWaiting.join();
+    QVERIFY(returnedInTime);
+}
+
 void tst_UIThread::furtherInstance()
 {
     // The most recent living instance carries the calls; when it goes, the one
     // before takes them back.
-    QThread carrierThread;
-    carrierThread.start();
-    UIThread *further = nullptr;
-    QObject anchor;
-    anchor.moveToThread(&carrierThread);
-    QMetaObject::invokeMethod(
-        &anchor, [&further] { further = new UIThread; }, Qt::BlockingQueuedConnection);
+    FurtherInstance further;
     std::thread([] { UIThread::executeFunction(&ranOne, true, &g_probe); }).join();
-    QCOMPARE(g_probe.thread.load(), &carrierThread);
-    QMetaObject::invokeMethod(
-        &anchor, [further] { delete further; }, Qt::BlockingQueuedConnection);
+    QCOMPARE(g_probe.thread.load(), &further.thread);
+    // On the carrier's own thread a call runs in place, rather than deadlock.
+    further.run([] { UIThread::executeFunction(&ranOne, true, &g_probe); });
+    QCOMPARE(g_probe.runs.load(), 2);
+    further.run([&further] { delete std::exchange(further.instance, nullptr); });
     std::thread worker([] { UIThread::executeFunction(&ranOne, true, &g_probe); });
-    QTRY_COMPARE(g_probe.runs.load(), 2);
+    QTRY_COMPARE(g_probe.runs.load(), 3);
     worker.join();
     QCOMPARE(g_probe.thread.load(), qApp->thread());
-    carrierThread.quit();
-    carrierThread.wait();
+}
+
+void tst_UIThread::droppedWithTheirInstance()
+{
+    // Calls queued to an instance that goes before its thread runs them are
+    // dropped, and their copies released (LeakSanitizer checks the latter).
+    FurtherInstance further;
+    std::atomic<bool> queued = false;
+    // Keeps the instance's loop busy until the calls are queued, then destroys
+    // the instance before the loop can deliver them.
+    further.post([&] {
+        while (!queued)
+            std::this_thread::yield();
+        delete std::exchange(further.instance, nullptr);
+    });
+    std::thread([&] {
+        UIThread::executeFunction(&ranOne, false, &g_probe);
+        UIThread::displayMessage(QMessageBox::Information, "Dropped", "Never shown", false);
+        UIThread::executeFunction(&ranNone, false);
+        queued = true;
+    }).join();
+    further.run([] {});
+    QCoreApplication::processEvents();
+    QCOMPARE(g_probe.runs.load(), 0);
+    // The library's instance carries the calls again.
+    std::thread worker([] { UIThread::executeFunction(&ranOne, true, &g_probe); });
+    QTRY_COMPARE(g_probe.runs.load(), 1);
+    worker.join();
+    QCOMPARE(g_probe.thread.load(), qApp->thread());
+}
+
+void tst_UIThread::externalExecute_data()
+{
+    QTest::addColumn<bool>("lastWaited");
+    QTest::newRow("after a call that did not wait") << false;
+    QTest::newRow("after a waiting call") << true;
+}
+
+void tst_UIThread::externalExecute()
+{
+    // Emits through a connection of the kind of the last call from a worker.
+    QFETCH(bool, lastWaited);
+    FurtherInstance further;
+    std::thread([lastWaited] { UIThread::executeFunction(&ranOne, lastWaited, &g_probe); }).join();
+    QTRY_COMPARE(g_probe.runs.load(), 1);
+    std::atomic<bool> emitted = false;
+    if (!lastWaited) { // hold the instance's loop, so a queued emission cannot run yet
+        further.post([&emitted] {
+            while (!emitted)
+                std::this_thread::yield();
+        });
+    }
+    Quorvex::UIThreadClosure closure {&ranThree, &g_probe, secondArg, thirdArg};
+    further.instance->externalExecute(&closure);
+    QCOMPARE(g_probe.runs.load(), lastWaited ? 2 : 1);
+    emitted = true;
+    QTRY_COMPARE(g_probe.runs.load(), 2);
+    QCOMPARE(g_probe.thread.load(), &further.thread);
+    QCOMPARE(g_probe.third.load(), thirdArg);
 }
 
 void tst_UIThread::dialogs_data()

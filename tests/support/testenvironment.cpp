@@ -81,4 +81,17 @@ void TestEnvironment::remember(const char *name)
                     qEnvironmentVariableIsSet(name) ? qgetenv(name) : UnsetMark});
 }
 
+QString systemMimeDataDir()
+{
+    static QTemporaryDir dir(QDir::tempPath() + QStringLiteral("/mavtest-mime-XXXXXX"));
+    static const bool linked = [] {
+        // Readable by a child that a test runs as another user.
+        QFile::setPermissions(dir.path(), QFile::Permissions(0x7755));
+        return QFile::link(QStringLiteral("/usr/share/mime"), dir.filePath(QStringLiteral("mime")));
+    }();
+    if (!linked)
+        qFatal("systemMimeDataDir: cannot link the MIME database into %s", qPrintable(dir.path()));
+    return dir.path();
+}
+
 } // namespace MavTest

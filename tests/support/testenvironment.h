@@ -42,4 +42,11 @@ private:
     QList<QPair<QByteArray, QByteArray>> m_saved; // name, value ("\0" prefix: was unset)
 };
 
+/*!
+    A folder that lives as long as the process and holds only "mime", a link to
+    the system's MIME database. Put it last in XDG_DATA_DIRS so that
+    QMimeDatabase knows the types while no desktop entry of the machine is seen.
+*/
+QString systemMimeDataDir();
+
 } // namespace MavTest

@@ -26,6 +26,8 @@ struct Command
     QString name;
     QString summary;
     Handler run = nullptr;
+    //! Runs under a QGuiApplication (offscreen unless QT_QPA_PLATFORM says otherwise).
+    bool gui = false;
 };
 
 class Registry
@@ -39,9 +41,9 @@ public:
 
 struct Registration
 {
-    Registration(const char *name, const char *summary, Handler run)
+    Registration(const char *name, const char *summary, Handler run, bool gui = false)
     {
-        Registry::add({QString::fromLatin1(name), QString::fromLatin1(summary), run});
+        Registry::add({QString::fromLatin1(name), QString::fromLatin1(summary), run, gui});
     }
 };
 
@@ -65,5 +67,9 @@ void printLine(const QString &line);
 #define MAVCTL_CONCAT_(a, b) a##b
 #define MAVCTL_CONCAT(a, b) MAVCTL_CONCAT_(a, b)
 #define MAVCTL_COMMAND(name, summary, handler)                                                     \
-    static const Mavctl::Registration MAVCTL_CONCAT(s_mavctlCommand, __LINE__)(name, summary,     \
+    static const Mavctl::Registration MAVCTL_CONCAT(s_mavctlCommand, __LINE__)(name, summary,      \
                                                                                handler)
+//! A command that makes Qt GUI objects (actions, key sequences) without showing any.
+#define MAVCTL_GUI_COMMAND(name, summary, handler)                                                 \
+    static const Mavctl::Registration MAVCTL_CONCAT(s_mavctlCommand, __LINE__)(name, summary,      \
+                                                                               handler, true)

@@ -4,9 +4,11 @@
 
 #include <MavLibrary/libraryinfo.h>
 
-#include <QCoreApplication>
+#include <QGuiApplication>
 #include <QStringDecoder>
 #include <QTextStream>
+
+#include <memory>
 
 namespace {
 
@@ -40,7 +42,16 @@ int main(int argc, char *argv[])
             return Mavctl::UsageError;
         }
     }
-    QCoreApplication app(argc, argv);
+    const Mavctl::Command *command =
+        argc > 1 ? Mavctl::Registry::find(QString::fromUtf8(argv[1])) : nullptr;
+    std::unique_ptr<QCoreApplication> app;
+    if (command && command->gui) {
+        if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
     QCoreApplication::setApplicationName(QStringLiteral("mavctl"));
     QCoreApplication::setApplicationVersion(Quorvex::LibraryInfo::version());
 
@@ -60,7 +71,6 @@ int main(int argc, char *argv[])
         Mavctl::printLine(QStringLiteral("mavctl ") + Quorvex::LibraryInfo::version());
         return Mavctl::Success;
     }
-    const Mavctl::Command *command = Mavctl::Registry::find(first);
     if (!command) {
         QTextStream(stderr) << "mavctl: unknown command '" << first
                             << "'; 'mavctl --help' lists the commands" << Qt::endl;

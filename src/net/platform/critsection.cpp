@@ -4,7 +4,7 @@
 // recursive pthread mutex.
 #include "critsection.h"
 
-#include <pthread.h>
+#include "recursivemutex_p.h"
 
 namespace ztpm {
 
@@ -16,11 +16,7 @@ struct CritSectionHandle
 CritSection::CritSection()
     : m_section(new CritSectionHandle)
 {
-    pthread_mutexattr_t attributes;
-    pthread_mutexattr_init(&attributes);
-    pthread_mutexattr_settype(&attributes, PTHREAD_MUTEX_RECURSIVE);
-    pthread_mutex_init(&m_section->mutex, &attributes);
-    pthread_mutexattr_destroy(&attributes);
+    initRecursiveMutex(&m_section->mutex);
 }
 
 CritSection::~CritSection()

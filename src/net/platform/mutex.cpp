@@ -7,6 +7,8 @@
 // object, removed again by the last process that closes it.
 #include "mutex.h"
 
+#include "recursivemutex_p.h"
+
 #include <atomic>
 #include <cerrno>
 #include <cstdint>
@@ -84,19 +86,6 @@ bool stillLinked(int fd, const std::string &shmName)
     return same;
 }
 
-bool initialise(SharedMutex *shared)
-{
-    pthread_mutexattr_t attributes;
-    if (pthread_mutexattr_init(&attributes) != 0)
-        return false;
-    pthread_mutexattr_settype(&attributes, PTHREAD_MUTEX_RECURSIVE);
-    pthread_mutexattr_setpshared(&attributes, PTHREAD_PROCESS_SHARED);
-    pthread_mutexattr_setrobust(&attributes, PTHREAD_MUTEX_ROBUST);
-    const bool ok = pthread_mutex_init(&shared->mutex, &attributes) == 0;
-    pthread_mutexattr_destroy(&attributes);
-    return ok;
-}
-
 } // namespace
 
 struct MutexHandle
@@ -143,11 +132,7 @@ namespace {
 MutexHandle *createAnonymous()
 {
     auto *handle = new MutexHandle;
-    pthread_mutexattr_t attributes;
-    pthread_mutexattr_init(&attributes);
-    pthread_mutexattr_settype(&attributes, PTHREAD_MUTEX_RECURSIVE);
-    pthread_mutex_init(&handle->local, &attributes);
-    pthread_mutexattr_destroy(&attributes);
+    initRecursiveMutex(&handle->local);
     return handle;
 }
 
@@ -171,7 +156,8 @@ int createShared(const std::string &shmName, SharedMutex **shared)
     *shared = nullptr;
     int published = -1;
     int error = 0;
-    if (ftruncate(fd, sizeof(SharedMutex)) == 0 && (*shared = mapShared(fd)) && initialise(*shared)
+    if (ftruncate(fd, sizeof(SharedMutex)) == 0 && (*shared = mapShared(fd))
+        && initRecursiveMutex(&(*shared)->mutex, MutexSharing::BetweenProcesses)
         && lockFile(fd, LOCK_SH) == 0) {
         published =
             link((s_sharedMemoryFolder + draft).c_str(), (s_sharedMemoryFolder + shmName).c_str());
@@ -235,8 +221,11 @@ MutexHandle *openNamed(const char *name)
 
 void closeNamed(MutexHandle *handle)
 {
-    // Unmapping a mutex this thread still holds would leave it on the thread's
-    // robust list; let go of every level first, as closing a Windows handle does.
+    // Unmapping a mutex this thread still holds would leave the thread's robust
+    // list pointing into memory that is gone, so nobody could ever mark it
+    // abandoned: let go of every level first. Windows keeps such a mutex owned
+    // until the thread ends and then abandons it; releasing it now only lets a
+    // waiter in earlier.
     if (pthread_equal(handle->owner.load(std::memory_order_relaxed), pthread_self())) {
         while (handle->levels > 0)
             handle->release();

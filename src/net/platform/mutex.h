@@ -14,8 +14,10 @@ struct MutexHandle;
     A named mutex whose owner ends while holding it (a crash, a thread that returns
     with the lock held) is left acquirable: the next lock() or tryLock() takes it.
     Creation failure is not reported: lock() then returns at once and tryLock()
-    fails. Destroying a named mutex gives back the levels the calling thread holds
-    through it; no other thread may hold it through this object then. \threadsafe
+    fails. Destroying a named mutex gives back at once the levels the calling
+    thread holds through it, where Windows would keep the mutex owned until that
+    thread ends and then abandon it; no other thread may hold it through this
+    object then. \threadsafe
 */
 class MAVLIBRARY_EXPORT Mutex
 {

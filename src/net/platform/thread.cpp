@@ -4,8 +4,9 @@
 // reads STILL_ACTIVE (259) until the callback has returned. TerminateThread
 // becomes pthread_cancel followed by pthread_join: the thread ends at its next
 // cancellation point and unwinds its C++ frames, so the guards it holds let go of
-// their locks (Windows would leave them held). Priorities map onto scheduling
-// policies:
+// their locks (Windows would leave them held). A thread terminating itself ends
+// at once, through pthread_exit's forced unwinding. Priorities map onto
+// scheduling policies:
 //
 //   PriorityBelowNormal   SCHED_BATCH       (mildly disfavoured, reversible)
 //   PriorityNormal        SCHED_OTHER
@@ -21,6 +22,8 @@
 #include <cxxabi.h>
 #include <pthread.h>
 #include <sched.h>
+
+#include <utility>
 
 namespace ztpm {
 
@@ -94,8 +97,10 @@ Thread::Thread(IThreadHandler *handler)
     : m_handler(handler)
 { }
 
-Thread::~Thread()
+Thread::~Thread() noexcept(false)
 {
+    // On its own thread this does not return: the forced unwinding goes on
+    // through the destruction of the members and the freeing of the object.
     kill();
 }
 
@@ -188,19 +193,21 @@ void Thread::stop()
 
 void Thread::kill()
 {
-    if (m_handle) {
-        if (pthread_equal(m_handle->id, pthread_self())) {
-            // A thread cannot wait for itself; let go of it and let it run on.
-            pthread_detach(m_handle->id);
-        } else {
-            if (isRunning())
-                pthread_cancel(m_handle->id);
-            pthread_join(m_handle->id, nullptr);
-        }
-        releaseHandle(m_handle);
-        m_handle = nullptr;
-    }
     m_reservedFlag = false;
+    if (!m_handle)
+        return;
+    ThreadHandle *handle = std::exchange(m_handle, nullptr);
+    if (pthread_equal(handle->id, pthread_self())) {
+        // TerminateThread on oneself: nothing after this call runs. Nobody will
+        // join, and the entry's guard gives up the thread's reference (exit code 0).
+        pthread_detach(handle->id);
+        releaseHandle(handle);
+        pthread_exit(nullptr);
+    }
+    if (handle->exitCode.load(std::memory_order_acquire) == StillActive)
+        pthread_cancel(handle->id);
+    pthread_join(handle->id, nullptr);
+    releaseHandle(handle);
 }
 
 void Thread::setPriority(ThreadPriority priority)

@@ -47,6 +47,13 @@ public:
     call, ztpm::sleep() included), unwinding its C++ frames on the way, and kill()
     waits for that. A callback that spins without reaching one cannot be killed.
 
+    Called on the thread itself, kill() and the destructor end that thread at
+    once (exit code 0) by forced unwinding: the frames in between unwind, their
+    guards let go, and nothing after the call runs; the destructor still frees
+    what the object owns, and delete its memory. A noexcept frame on the way (a
+    destructor, std::unique_ptr's reset) cannot be unwound and ends the process
+    instead.
+
     The Thread object itself is not thread-safe: start, stop, kill, the priority
     operations and the values belong to the owner's thread; the callback may call
     isStopRequested() and getValue()/setValue() only when the owner leaves them
@@ -62,7 +69,8 @@ public:
     explicit Thread(IRunnable *runnable);
     explicit Thread(IThreadHandler *handler);
     //! Kills a thread still running; call stop() first for an orderly end.
-    virtual ~Thread();
+    //! Run on its own thread, it ends that thread (see above), hence may unwind.
+    virtual ~Thread() noexcept(false);
 
     Thread(const Thread &) = delete;
     Thread &operator=(const Thread &) = delete;

@@ -3,6 +3,7 @@
 #include <MavLibrary/net/platform/thread.h>
 #include <MavLibrary/net/platform/timing.h>
 
+#include <QFile>
 #include <QTest>
 
 #include <atomic>
@@ -68,6 +69,8 @@ private slots:
     void exitCode();
     void stopWaitsForCallback();
     void destroyingKillsRunningThread();
+    void endingItself_data();
+    void endingItself();
     void startAgain();
     void values();
     void priority_data();
@@ -175,6 +178,51 @@ void tst_Thread::destroyingKillsRunningThread()
     QCOMPARE(int(ticks), last);
     QVERIFY(section.tryLock());
     section.unlock();
+}
+
+void tst_Thread::endingItself_data()
+{
+    QTest::addColumn<bool>("destroy"); // delete the Thread rather than kill() it
+    QTest::newRow("kill on its own thread") << false;
+    QTest::newRow("destructor on its own thread") << true;
+}
+
+void tst_Thread::endingItself()
+{
+    QFETCH(bool, destroy);
+    ztpm::CritSection section;
+    std::atomic<pid_t> tid = 0;
+    std::atomic<bool> unwound = false;
+    std::atomic<bool> ranOn = false;
+    Runnable runnable([&](ztpm::Thread *self) {
+        struct Sentinel
+        {
+            std::atomic<bool> &flag;
+            ~Sentinel() { flag = true; }
+        } sentinel {unwound};
+        ztpm::CritLock guard(&section);
+        tid = gettid();
+        self->setValue("owned", 1); // freed with the object, or LeakSanitizer says so
+        if (destroy)
+            delete self;
+        else
+            self->kill();
+        ranOn = true;
+    });
+    auto *thread = new ztpm::Thread(&runnable);
+    QVERIFY(thread->start());
+    QTRY_VERIFY(unwound);
+    QVERIFY(!ranOn);
+    QVERIFY(section.tryLock()); // the guard let go on the way out
+    section.unlock();
+    // The OS thread itself is gone, not merely unwound.
+    QTRY_VERIFY(!QFile::exists(QStringLiteral("/proc/self/task/%1").arg(tid.load())));
+    if (!destroy) {
+        QVERIFY(!thread->isRunning());
+        std::uint32_t code;
+        QVERIFY(!thread->getExitCode(&code)); // forgotten, as after a kill from outside
+        delete thread;
+    }
 }
 
 void tst_Thread::startAgain()

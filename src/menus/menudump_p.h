@@ -1,0 +1,26 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
+#pragma once
+
+#include "mavlibrary_internal_p.h"
+#include "menus/menu.h"
+
+#include <QJsonArray>
+#include <QStringList>
+
+/*!
+    The menu model as a plug-in author wants to see it (mavctl menus): every menu
+    with its title and menu-level slots, and every entry with its id, kind, text,
+    shortcut and context, slot, group, data and type, flags and owning plug-in.
+*/
+namespace Quorvex::MenuDump {
+
+//! One object a menu, entries (and a submenu's entries) in display order.
+MAVLIBRARY_INTERNAL_EXPORT QJsonArray toJson(const MenuMap &menus);
+//! The same as indented lines, two spaces a level:
+//!   menu 3 "&Playback" plugin=sampleplayback
+//!     slot 1playbackMenuTriggered(QAction*) plugin=sampleplayback
+//!     item 10 "&Play" shortcut=Ctrl+P context=application slot=1play() data=10 type=uint
+//!     plugin=...
+MAVLIBRARY_INTERNAL_EXPORT QStringList toText(const QJsonArray &menus);
+
+} // namespace Quorvex::MenuDump

@@ -1,0 +1,30 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
+// A menu plug-in for the tests: it announces its creation, destruction and every
+// slot call as a hub message "Test/<what>", so a test sees what ran.
+#include <MavLibrary/plugins/menuplugin.h>
+#include <MavLibrary/services/pubsubhub.h>
+
+#include <QAction>
+
+class TestMenuPlugin : public Kapio::MenuPlugin
+{
+    Q_OBJECT
+    Q_PLUGIN_METADATA(IID KAPIO_PLUGIN_FACTORY_IID)
+
+public:
+    TestMenuPlugin() { announce("created"); }
+    ~TestMenuPlugin() override { announce("destroyed"); }
+
+public Q_SLOTS:
+    void play() { announce("play"); }
+    void toggle(bool checked) { announce("toggle", checked); }
+    void select(QAction *action) { announce("select", action->data()); }
+
+private:
+    static void announce(const char *what, const QVariant &value = {})
+    {
+        Quorvex::PubSubHub::sendMessage(QStringLiteral("Test/") + QLatin1String(what), value);
+    }
+};
+
+#include "testmenuplugin.moc"

@@ -1,0 +1,28 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
+#pragma once
+
+#include <QStringList>
+
+#include <memory>
+
+class QCommandLineParser;
+class QJsonArray;
+
+namespace Kapio {
+class PluginManager;
+}
+
+namespace Mavctl {
+
+/*!
+    The preamble of the commands that read a plug-in folder: adds --json, parses
+    \a arguments and scans the folders named on the command line. Returns -1 with
+    the manager in \a manager, or the exit code to return at once.
+*/
+int openPluginFolders(QCommandLineParser &parser, const QStringList &arguments,
+                      std::unique_ptr<Kapio::PluginManager> &manager);
+
+//! Writes \a array as indented JSON to stdout.
+void printJson(const QJsonArray &array);
+
+} // namespace Mavctl
