@@ -2,7 +2,9 @@
 // GETs against a local nginx, one new connection each: ztsc::HttpSSLUtility
 // against libcurl's easy interface doing the same (HTTP/1.0, no connection reuse,
 // no TLS session resumption, no certificate verification: as a ping does), and a
-// bare TLS handshake loop for the cost no client can avoid.
+// bare TLS handshake loop for the cost no client can avoid. On a shared machine run
+// it with --benchmark_repetitions=10 --benchmark_enable_random_interleaving=true, so
+// that load spikes fall on both sides alike.
 #include <MavLibrary/net/http/httpsslutility.h>
 
 #include <nginxserver.h>
