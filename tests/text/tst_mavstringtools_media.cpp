@@ -1,0 +1,254 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
+// Runs twice: as the normal player, and with MAVTEST_REFERENCE_PLAYER set as the
+// reference player, whose movie extensions follow the active device profile.
+#include "profiles/profilemanager_p.h"
+#include "testenvironment.h"
+
+#include <MavLibrary/os/osutilities.h>
+#include <MavLibrary/plugins/pluginmanager.h>
+#include <MavLibrary/text/mavstringtools.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTest>
+
+using namespace Quorvex;
+
+class tst_MavStringToolsMedia : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanup() { ProfileManagerPrivate::destroyInstance(); }
+
+    void trackToString_data();
+    void trackToString();
+    void fileSize_data();
+    void fileSize();
+    void typeNames_data();
+    void typeNames();
+    void extensionLists();
+    void checkExtension_data();
+    void checkExtension();
+    void referenceLists_data();
+    void referenceLists();
+    void referenceProfileReplaced();
+
+private:
+    ProfileManager *profiles() { return ProfileManager::instance(&m_context); }
+
+    Kapio::PluginManager m_context {QStringList {}};
+    MavTest::TestEnvironment m_env;
+    bool m_reference = false;
+};
+
+void tst_MavStringToolsMedia::initTestCase()
+{
+    m_reference = qEnvironmentVariableIsSet("MAVTEST_REFERENCE_PLAYER");
+    if (m_reference)
+        OSUtilities::setConfigValue(QStringLiteral("Global/ReferencePlayerMode"), true);
+    QCOMPARE(OSUtilities::getPlatform() == OSUtilities::PRef, m_reference);
+}
+
+void tst_MavStringToolsMedia::trackToString_data()
+{
+    QTest::addColumn<QString>("country");
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QString>("type");
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<QString>("expected");
+
+    const QString dd = QStringLiteral("Dolby Digital (AC3/A52)");
+    QTest::newRow("French (France)") << "fr" << "fr" << "" << "" << "French (France)";
+    QTest::newRow("nothing: Track 3") << "" << "" << "" << "" << "Track 3";
+    QTest::newRow("unknown language counts as absent")
+        << "" << "xx" << "Director Commentary" << "" << "Track 3 - Director Commentary";
+    QTest::newRow("country and format") << "us" << "" << "" << dd
+                                        << "United States - Dolby Digital (AC3/A52)";
+    QTest::newRow("all four") << "CA" << "ENG" << "Interview" << "PCM"
+                              << "English (Canada) - Interview (PCM)";
+    QTest::newRow("language, type, format") << "" << "ger" << "Other" << "DTS"
+                                            << "German - Other (DTS)";
+    QTest::newRow("counter, type, format") << "" << "" << "Soundtrack" << "MP3"
+                                           << "Track 3 - Soundtrack (MP3)";
+    QTest::newRow("language and country, format") << "gb" << "en" << "" << "AAC"
+                                                  << "English (Great Britain) - AAC";
+    QTest::newRow("counter and format") << "" << "" << "" << "AAC" << "Track 3 - AAC";
+    QTest::newRow("country alone") << "jp" << "" << "" << "" << "Japan";
+    QTest::newRow("a %2 in the type is not filled in")
+        << "" << "fr" << "50%2 off" << "PCM" << "French - 50%2 off (PCM)";
+}
+
+void tst_MavStringToolsMedia::trackToString()
+{
+    QFETCH(QString, country);
+    QFETCH(QString, language);
+    QFETCH(QString, type);
+    QFETCH(QString, format);
+    QFETCH(QString, expected);
+    QCOMPARE(MavStringTools::trackToString(country, language, type, format, 3), expected);
+}
+
+void tst_MavStringToolsMedia::fileSize_data()
+{
+    QTest::addColumn<quint64>("bytes");
+    QTest::addColumn<bool>("abbreviated");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("0") << quint64(0) << false << "0 Bytes";
+    QTest::newRow("1023") << quint64(1023) << true << "1023 B";
+    QTest::newRow("1536 truncated") << quint64(1536) << true << "1 KB";
+    QTest::newRow("1536 full") << quint64(1536) << false << "1 KiloBytes";
+    QTest::newRow("1048575") << quint64(1048575) << true << "1023 KB";
+    QTest::newRow("1.5 GB") << quint64(1610612736) << true << "1.50 GB";
+    QTest::newRow("2047 MB truncated") << quint64(2146435072) << true << "1.99 GB";
+    QTest::newRow("2^40 full") << (quint64(1) << 40) << false << "1.00 TeraBytes";
+    QTest::newRow("1024 PB") << (quint64(1) << 60) << true << "1.00 EB";
+    QTest::newRow("largest") << ~quint64(0) << false << "15.99 ExaBytes";
+}
+
+void tst_MavStringToolsMedia::fileSize()
+{
+    QFETCH(quint64, bytes);
+    QFETCH(bool, abbreviated);
+    QFETCH(QString, expected);
+    QCOMPARE(MavStringTools::fileSizeToQString(bytes, abbreviated), expected);
+}
+
+void tst_MavStringToolsMedia::typeNames_data()
+{
+    QTest::addColumn<QString>("table");
+    QTest::addColumn<uint>("value");
+    QTest::addColumn<QString>("expected"); // null: a null string
+
+    QTest::newRow("format 0 is PCM") << "format" << 0u << "PCM";
+    QTest::newRow("format 1 is PCM") << "format" << 1u << "PCM";
+    QTest::newRow("format 0x6771") << "format" << 0x6771u << "Ogg Vorbis";
+    QTest::newRow("format unknown") << "format" << 4u << "Unknown";
+    QTest::newRow("audio 0") << "audio" << 0u << QString();
+    QTest::newRow("audio 17") << "audio" << 17u << "Alternate Director Commentary";
+    QTest::newRow("audio 18") << "audio" << 18u << QString();
+    QTest::newRow("subtitle 1") << "subtitle" << 1u << "Other";
+    QTest::newRow("subtitle 17") << "subtitle" << 17u << "Children's Captions";
+    QTest::newRow("subtitle 0") << "subtitle" << 0u << QString();
+}
+
+void tst_MavStringToolsMedia::typeNames()
+{
+    QFETCH(QString, table);
+    QFETCH(uint, value);
+    QFETCH(QString, expected);
+
+    const QString name = table == "format" ? MavStringTools::audioFormatToString(value)
+        : table == "audio"                 ? MavStringTools::audioTypeToString(value)
+                                           : MavStringTools::subtitleTypeToString(value);
+    QCOMPARE(name, expected);
+    QCOMPARE(name.isNull(), expected.isNull());
+}
+
+void tst_MavStringToolsMedia::extensionLists()
+{
+    const QString subtitles = QStringLiteral("*.ass *.ssa *.srt *.sub *.smi *.sami *.txt *.xml");
+    QCOMPARE(MavStringTools::getSupportedSubtitleExtensions(true), subtitles.split(' '));
+    QCOMPARE(MavStringTools::getSupportedSubtitleExtensionsString(true), subtitles);
+    QCOMPARE(MavStringTools::getSupportedSubtitleExtensionsString(false),
+             QString(subtitles).remove(QStringLiteral("*.")));
+    if (m_reference)
+        return;
+    const QStringList movies = MavStringTools::getSupportedMovieExtensions(false);
+    QCOMPARE(movies.size(), 28);
+    QCOMPARE(movies.first(), "zentrix");
+    QCOMPARE(movies.last(), "rmvb");
+    QCOMPARE(MavStringTools::getSupportedMovieExtensionsString(false), movies.join(' '));
+    QCOMPARE(MavStringTools::getSupportedMovieExtensionsString(true),
+             "*." + movies.join(QStringLiteral(" *.")));
+}
+
+void tst_MavStringToolsMedia::checkExtension_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<bool>("movie");
+    QTest::addColumn<bool>("subtitle");
+
+    QTest::newRow("upper case") << "C:/x/film.AVI" << true << false;
+    QTest::newRow("no suffix") << "C:/x/film" << false << false;
+    QTest::newRow("SRT") << "/x/film.SRT" << false << true;
+    QTest::newRow("last suffix counts") << "film.srt.Mkv" << true << false;
+    QTest::newRow("dot in the folder only") << "/x/dir.avi/film" << false << false;
+    QTest::newRow("trailing slash") << "film.avi/" << false << false;
+    QTest::newRow("hidden-file form") << ".avi" << true << false;
+    QTest::newRow("backslash is no separator here") << "C:\\x.y\\film.txt" << false << true;
+    QTest::newRow("ends in a dot") << "film." << false << false;
+    QTest::newRow("Kelvin sign lower-cases to k") << QString::fromUtf16(u"a.M\u212AV") << true
+                                                  << false;
+    QTest::newRow("partial extension") << "a.mp" << false << false;
+}
+
+void tst_MavStringToolsMedia::checkExtension()
+{
+    QFETCH(QString, path);
+    QFETCH(bool, movie);
+    QFETCH(bool, subtitle);
+    if (!m_reference)
+        QCOMPARE(MavStringTools::checkMovieExtension(path), movie);
+    QCOMPARE(MavStringTools::checkSubtitleExtension(path), subtitle);
+}
+
+void tst_MavStringToolsMedia::referenceLists_data()
+{
+    QTest::addColumn<QString>("guid"); // of a sample profile made active; empty: none
+    QTest::addColumn<QString>("expected");
+
+    const QString both = QStringLiteral("zentrix ztx xvid avi mkv mkx");
+    QTest::newRow("versions 0 and 3") << "{12CBFB78-9EC5-4780-9EA1-1D5EE1B3E8D6}" << both;
+    QTest::newRow("version 1 only: none") << "{966D6D89-EB6B-4D47-9664-4DEE1455448B}" << "";
+    QTest::newRow("version 3 only") << "{55858ED9-E7FE-470A-9E1A-5E6408A97853}" << "mkv mkx";
+    QTest::newRow("versions 0, 1 and 2") << "{7C7617FB-BC57-4A0F-A8A3-5067CE2619A7}"
+                                         << "zentrix ztx xvid avi";
+    QTest::newRow("no active profile: both groups") << "" << both;
+}
+
+void tst_MavStringToolsMedia::referenceLists()
+{
+    if (!m_reference)
+        QSKIP("the reference player's lists");
+    QFETCH(QString, guid);
+    QFETCH(QString, expected);
+
+    QVERIFY(profiles()->loadProfiles(QStringLiteral(MAVTEST_SAMPLE_PROFILES).toStdWString()));
+    // The lists of the row before are cached; the change must rebuild them.
+    if (guid.isEmpty())
+        profiles()->setActiveProfile(static_cast<ProfileWrapper *>(nullptr));
+    else
+        QVERIFY(profiles()->setActiveProfile(guid.toStdString()));
+    QCOMPARE(MavStringTools::getSupportedMovieExtensionsString(false), expected);
+    const QStringList list = MavStringTools::getSupportedMovieExtensions(true);
+    QCOMPARE(list.join(' ').remove(QStringLiteral("*.")), expected);
+    QCOMPARE(MavStringTools::checkMovieExtension(QStringLiteral("a.MKX")),
+             expected.contains(QStringLiteral("mkx")));
+}
+
+void tst_MavStringToolsMedia::referenceProfileReplaced()
+{
+    if (!m_reference)
+        QSKIP("the reference player's lists");
+    // The replacement may take the freed profile's address: the lists must still change.
+    for (const char *version : {"1", "3"}) {
+        const QString dir = m_env.path(QString::fromLatin1(version));
+        QVERIFY(QDir().mkpath(dir));
+        QFile file(dir + QStringLiteral("/p.xml"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray("<p><guid>{R}</guid><ZMF><version>") + version
+                   + "</version></ZMF></p>");
+        file.close();
+        QVERIFY(profiles()->loadProfiles(dir.toStdWString()));
+        if (!profiles()->getActiveProfile())
+            QVERIFY(profiles()->setActiveProfile(std::string("{R}")));
+        QCOMPARE(MavStringTools::getSupportedMovieExtensionsString(false),
+                 *version == '1' ? QString() : QStringLiteral("mkv mkx"));
+    }
+}
+
+QTEST_GUILESS_MAIN(tst_MavStringToolsMedia)
+#include "tst_mavstringtools_media.moc"
