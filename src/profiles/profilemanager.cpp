@@ -33,21 +33,29 @@ bool hasXmlExtension(const char *name)
     any case, sorted, so that of two files with one GUID the same one always wins.
     Entries of any type are listed; reading refuses what is not a regular file.
 */
-std::vector<std::string> listProfileFiles(const std::wstring &directory)
+struct ListedFile
 {
-    std::vector<std::string> names;
-    DIR *folder = ::opendir(ztds::wideToUtf8(directory).c_str());
+    std::string name;
+    bool regular; // known to be a regular file; otherwise not known
+
+    bool operator<(const ListedFile &other) const { return name < other.name; }
+};
+
+std::vector<ListedFile> listProfileFiles(const std::string &directory)
+{
+    std::vector<ListedFile> files;
+    DIR *folder = ::opendir(directory.c_str());
     if (!folder)
-        return names;
+        return files;
     while (const dirent *entry = ::readdir(folder)) {
         const std::size_t length = std::strlen(entry->d_name);
         if (length == 0 || entry->d_name[length - 1] == '.' || !hasXmlExtension(entry->d_name))
             continue;
-        names.emplace_back(entry->d_name, length);
+        files.push_back({std::string(entry->d_name, length), entry->d_type == DT_REG});
     }
     ::closedir(folder);
-    std::sort(names.begin(), names.end());
-    return names;
+    std::sort(files.begin(), files.end());
+    return files;
 }
 
 // Looks up \a language as given, up to its last '@', then up to its last '_'.
@@ -95,19 +103,24 @@ bool ProfileManager::loadProfiles(const std::wstring &directory)
 bool ProfileManagerPrivate::loadProfiles(ProfileManager *manager, const std::wstring &directory,
                                          std::vector<SkippedProfile> *skipped)
 {
-    const std::vector<std::string> names = listProfileFiles(directory);
-    if (names.empty())
+    std::string localPrefix = ztds::wideToUtf8(directory);
+    const std::vector<ListedFile> files = listProfileFiles(localPrefix);
+    if (files.empty())
         return false;
     const std::string activeGuid =
         PlayerSettings::getString(ActiveProfileSetting).toStdString();
     std::wstring prefix = directory;
-    if (prefix.empty() || prefix.back() != L'/')
+    if (prefix.empty() || prefix.back() != L'/') {
         prefix += L'/';
+        localPrefix += '/';
+    }
 
-    for (const std::string &name : names) {
-        const std::wstring path = prefix + ztds::utf8ToWide(name);
+    std::string buffer;
+    for (const ListedFile &file : files) {
+        const std::wstring path = prefix + ztds::utf8ToWide(file.name);
         std::string reason;
-        std::unique_ptr<ProfileWrapper> parsed = ProfileParser::parseFile(path, &reason);
+        std::unique_ptr<ProfileWrapper> parsed =
+            ProfileParser::parseFile(path, localPrefix + file.name, file.regular, buffer, &reason);
         if (!parsed) {
             qCInfo(lcProfiles, "skipped %s: %s", ztds::wideToUtf8(path).c_str(), reason.c_str());
             if (skipped)

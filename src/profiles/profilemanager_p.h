@@ -37,6 +37,12 @@ namespace ProfileParser {
 */
 MAVLIBRARY_INTERNAL_EXPORT std::unique_ptr<ProfileWrapper> parseFile(const std::wstring &path,
                                                                      std::string *error);
+//! The same, with the path also as the file system's bytes (UTF-8); \a regularFile
+//! when a listing has just said so, which saves looking the path up twice. The
+//! text is read into \a buffer, which a caller reading many files keeps.
+std::unique_ptr<ProfileWrapper> parseFile(const std::wstring &path, const std::string &localPath,
+                                          bool regularFile, std::string &buffer,
+                                          std::string *error);
 //! Parses the \a size bytes at \a data, read from \a path (which names the
 //! profile's directory and file).
 MAVLIBRARY_INTERNAL_EXPORT std::unique_ptr<ProfileWrapper>

@@ -10,14 +10,13 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
-#include <clocale>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <locale.h>
-#include <new>
 
 namespace Quorvex::ProfileParser {
 
@@ -104,6 +103,12 @@ void forEach(const xmlNode *node, const char *name, Visit visit)
 
 std::string textOf(const xmlNode *node)
 {
+    // Nearly every element holds one text node; only mixed content needs the copy.
+    const xmlNode *child = node->children;
+    if (!child)
+        return {};
+    if (!child->next && (child->type == XML_TEXT_NODE || child->type == XML_CDATA_SECTION_NODE))
+        return child->content ? reinterpret_cast<const char *>(child->content) : "";
     xmlChar *content = xmlNodeGetContent(node);
     std::string text = content ? reinterpret_cast<const char *>(content) : "";
     xmlFree(content);
@@ -119,11 +124,15 @@ std::wstring wide(const std::string &utf8)
 void readName(const xmlNode *node, const char *attribute,
               std::map<std::string, std::wstring> &names)
 {
-    xmlChar *key = xmlGetProp(node, BAD_CAST attribute);
-    const std::string text = textOf(node);
-    if (key && *key && !text.empty())
-        names[reinterpret_cast<const char *>(key)] = wide(text);
-    xmlFree(key);
+    for (const xmlAttr *property = node->properties; property; property = property->next) {
+        if (std::strcmp(reinterpret_cast<const char *>(property->name), attribute) != 0)
+            continue;
+        const std::string key = textOf(reinterpret_cast<const xmlNode *>(property));
+        const std::string text = textOf(node);
+        if (!key.empty() && !text.empty())
+            names[key] = wide(text);
+        return;
+    }
 }
 
 void readMinMax(const xmlNode *node, double &min, double &max)
@@ -233,6 +242,14 @@ std::unique_ptr<ProfileWrapper> parse(const char *data, std::size_t size, const 
 
 std::unique_ptr<ProfileWrapper> parseFile(const std::wstring &path, std::string *error)
 {
+    std::string buffer;
+    return parseFile(path, ztds::wideToUtf8(path), false, buffer, error);
+}
+
+std::unique_ptr<ProfileWrapper> parseFile(const std::wstring &path, const std::string &localPath,
+                                          bool regularFile, std::string &buffer,
+                                          std::string *error)
+{
     const auto fail = [error](std::string reason) {
         if (error)
             *error = std::move(reason);
@@ -240,28 +257,33 @@ std::unique_ptr<ProfileWrapper> parseFile(const std::wstring &path, std::string 
     };
     // Only regular files: opening a FIFO would wait for a writer, a device may
     // never end.
-    struct stat status;
-    const std::string localPath = ztds::wideToUtf8(path);
-    if (::stat(localPath.c_str(), &status) != 0)
-        return fail(std::string("cannot read: ") + std::strerror(errno));
-    if (!S_ISREG(status.st_mode))
-        return fail("not a regular file");
+    if (!regularFile) {
+        struct stat status;
+        if (::stat(localPath.c_str(), &status) != 0)
+            return fail(std::string("cannot read: ") + std::strerror(errno));
+        if (!S_ISREG(status.st_mode))
+            return fail("not a regular file");
+    }
 
     ztpm::File file;
     if (file.open(path, ztpm::File::ReadExisting) != ztpm::File::Opened)
         return fail("cannot open");
-    const std::int64_t size = file.size();
-    if (size < 0)
-        return fail("cannot read");
-    if (std::uint64_t(size) > UntrustedXml::MaximumSize)
-        return fail("larger than " + std::to_string(UntrustedXml::MaximumSize) + " bytes");
-    std::unique_ptr<char[]> text(new (std::nothrow) char[std::size_t(size) + 1]);
-    if (!text)
-        return fail("out of memory");
-    if (file.read(text.get(), unsigned(size)) != unsigned(size))
-        return fail("cannot read");
-    text[std::size_t(size)] = '\0';
-    return parse(text.get(), std::size_t(size), path, error);
+    // Read to the end in growing steps rather than asking for the size first:
+    // profiles are small, and each question is one more system call per file.
+    std::size_t used = 0;
+    for (;;) {
+        if (buffer.size() == used)
+            buffer.resize(std::min(std::max<std::size_t>(used * 2, 16384),
+                                   UntrustedXml::MaximumSize + 1));
+        const unsigned wanted = unsigned(buffer.size() - used);
+        const unsigned got = file.read(buffer.data() + used, wanted);
+        used += got;
+        if (used > UntrustedXml::MaximumSize)
+            return fail("larger than " + std::to_string(UntrustedXml::MaximumSize) + " bytes");
+        if (got < wanted)
+            break;
+    }
+    return parse(buffer.data(), used, path, error);
 }
 
 } // namespace Quorvex::ProfileParser
