@@ -55,8 +55,8 @@ bool makeProfiles()
         QByteArray xml = sample.readAll();
         const qsizetype start = xml.indexOf("<guid>") + 6;
         xml.replace(start, xml.indexOf("</guid>") - start,
-                    QByteArray("{00000000-0000-0000-0000-") + QByteArray::number(i).rightJustified(12, '0')
-                        + '}');
+                    QByteArray("{00000000-0000-0000-0000-")
+                        + QByteArray::number(i).rightJustified(12, '0') + '}');
         QFile copy(profileFolder() + QStringLiteral("/profile%1.xml").arg(i));
         if (!copy.open(QIODevice::WriteOnly) || copy.write(xml) != xml.size())
             return false;
@@ -105,9 +105,16 @@ void loadProfiles_xmlReadMemory(benchmark::State &state)
     state.SetItemsProcessed(int64_t(state.iterations()) * ProfileCount);
 }
 
-const quint64 sizes[] = {0,           1023,        1536,           1048575,
-                         1610612736,  2146435072,  quint64(1) << 40, 123456789012345,
-                         quint64(3) << 50, quint64(1) << 62};
+const quint64 sizes[] = {0,
+                         1023,
+                         1536,
+                         1048575,
+                         1610612736,
+                         2146435072,
+                         quint64(1) << 40,
+                         123456789012345,
+                         quint64(3) << 50,
+                         quint64(1) << 62};
 
 void fileSizeToQString_ours(benchmark::State &state)
 {
@@ -124,8 +131,8 @@ void fileSizeToQString_formattedDataSize(benchmark::State &state)
     const QLocale locale = QLocale::c();
     for (auto _ : state) {
         for (quint64 size : sizes)
-            benchmark::DoNotOptimize(locale.formattedDataSize(qint64(size), 2,
-                                                              QLocale::DataSizeTraditionalFormat));
+            benchmark::DoNotOptimize(
+                locale.formattedDataSize(qint64(size), 2, QLocale::DataSizeTraditionalFormat));
     }
     state.SetItemsProcessed(int64_t(state.iterations()) * int64_t(std::size(sizes)));
 }
@@ -133,7 +140,8 @@ void fileSizeToQString_formattedDataSize(benchmark::State &state)
 // 1,000 paths: movies, subtitles, pictures and names without a suffix, in mixed case.
 QStringList paths()
 {
-    const char *const suffixes[] = {"avi", "MKV", "mp4", "Srt", "jpg", "", "m2ts", "TXT", "rmvb", "iso"};
+    const char *const suffixes[] = {"avi", "MKV",  "mp4", "Srt",  "jpg",
+                                    "",    "m2ts", "TXT", "rmvb", "iso"};
     QStringList list;
     for (int i = 0; i < 1000; ++i) {
         const QString suffix = QString::fromLatin1(suffixes[i % std::size(suffixes)]);

@@ -69,7 +69,8 @@ Document parse(const char *data, std::size_t size, std::string *error)
         return fail("out of memory");
     // Never XML_PARSE_NOENT, XML_PARSE_DTDLOAD or XML_PARSE_HUGE.
     xmlCtxtUseOptions(parser.get(),
-                      XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING | XML_PARSE_COMPACT);
+                      XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING
+                          | XML_PARSE_COMPACT);
     ParseState state;
     parser->_private = &state;
     parser->sax->internalSubset = refuseDocumentType;

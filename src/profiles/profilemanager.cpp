@@ -107,8 +107,7 @@ bool ProfileManagerPrivate::loadProfiles(ProfileManager *manager, const std::wst
     const std::vector<ListedFile> files = listProfileFiles(localPrefix);
     if (files.empty())
         return false;
-    const std::string activeGuid =
-        PlayerSettings::getString(ActiveProfileSetting).toStdString();
+    const std::string activeGuid = PlayerSettings::getString(ActiveProfileSetting).toStdString();
     std::wstring prefix = directory;
     if (prefix.empty() || prefix.back() != L'/') {
         prefix += L'/';

@@ -92,8 +92,7 @@ bool is(const xmlNode *node, const char *name)
 }
 
 // The element children of \a node named \a name, in document order.
-template<typename Visit>
-void forEach(const xmlNode *node, const char *name, Visit visit)
+template<typename Visit> void forEach(const xmlNode *node, const char *name, Visit visit)
 {
     for (const xmlNode *child = node->children; child; child = child->next) {
         if (is(child, name))
@@ -145,7 +144,8 @@ void readVideo(const xmlNode *video, ProfileWrapper &profile)
 {
     forEach(video, "resolution", [&](const xmlNode *resolution) {
         const auto readSize = [](const xmlNode *node, VideoLimits &limits) {
-            forEach(node, "width", [&](const xmlNode *n) { readUnsigned(textOf(n), limits.width); });
+            forEach(node, "width",
+                    [&](const xmlNode *n) { readUnsigned(textOf(n), limits.width); });
             forEach(node, "height",
                     [&](const xmlNode *n) { readUnsigned(textOf(n), limits.height); });
         };
@@ -247,8 +247,7 @@ std::unique_ptr<ProfileWrapper> parseFile(const std::wstring &path, std::string 
 }
 
 std::unique_ptr<ProfileWrapper> parseFile(const std::wstring &path, const std::string &localPath,
-                                          bool regularFile, std::string &buffer,
-                                          std::string *error)
+                                          bool regularFile, std::string &buffer, std::string *error)
 {
     const auto fail = [error](std::string reason) {
         if (error)
@@ -273,8 +272,8 @@ std::unique_ptr<ProfileWrapper> parseFile(const std::wstring &path, const std::s
     std::size_t used = 0;
     for (;;) {
         if (buffer.size() == used)
-            buffer.resize(std::min(std::max<std::size_t>(used * 2, 16384),
-                                   UntrustedXml::MaximumSize + 1));
+            buffer.resize(
+                std::min(std::max<std::size_t>(used * 2, 16384), UntrustedXml::MaximumSize + 1));
         const unsigned wanted = unsigned(buffer.size() - used);
         const unsigned got = file.read(buffer.data() + used, wanted);
         used += got;

@@ -40,7 +40,8 @@ const Message trackFormats[16] = {
     QT_TRANSLATE_NOOP3("Track Name Format", "%1 - %2", "country - format"),
     QT_TRANSLATE_NOOP3("Track Name Format", "%1 - %2", "lang - format"),
     QT_TRANSLATE_NOOP3("Track Name Format", "%1 (%2) - %3", "lang (country) - format"),
-    QT_TRANSLATE_NOOP3("Track Name Format", "Track %1 - %2 (%3)", "Track <counter> - type (format)"),
+    QT_TRANSLATE_NOOP3("Track Name Format", "Track %1 - %2 (%3)",
+                       "Track <counter> - type (format)"),
     QT_TRANSLATE_NOOP3("Track Name Format", "%1 - %2 (%3)", "country - type (format)"),
     QT_TRANSLATE_NOOP3("Track Name Format", "%1 - %2 (%3)", "lang - type (format)"),
     QT_TRANSLATE_NOOP3("Track Name Format", "%1 (%2) - %3 (%4)", "lang (country) - type (format)"),
@@ -152,8 +153,7 @@ struct ExtensionLists
 class MovieLists
 {
 public:
-    template<typename Use>
-    auto use(Use use)
+    template<typename Use> auto use(Use use)
     {
         static const bool reference = OSUtilities::getPlatform() == OSUtilities::PRef;
         long key = -1;
@@ -252,9 +252,8 @@ QString MavStringTools::trackToString(const QString &countryCode, const QString 
     if (!format.isEmpty())
         arguments.append(format);
 
-    const QString text = QCoreApplication::translate("Track Name Format",
-                                                     trackFormats[index].source,
-                                                     trackFormats[index].comment);
+    const QString text = QCoreApplication::translate(
+        "Track Name Format", trackFormats[index].source, trackFormats[index].comment);
     // All at once: a type or format text of the media file holding "%1" must not
     // be filled in again by the next argument.
     switch (arguments.size()) {
@@ -299,9 +298,9 @@ QString MavStringTools::fileSizeToQString(quint64 bytes, bool abbreviated)
         value >>= 10;
         ++unit;
     }
-    const QString number = unit <= 2 ? QString::number(value)
-                                     : QString::number(double((previous * 100) >> 10) / 100.0,
-                                                       'f', 2);
+    const QString number = unit <= 2
+        ? QString::number(value)
+        : QString::number(double((previous * 100) >> 10) / 100.0, 'f', 2);
     const QMap<int, QString> &units = abbreviated ? s_fileSizePostfixAbbr : s_fileSizePostfixFull;
     return number + QLatin1Char(' ') + units.value(unit);
 }

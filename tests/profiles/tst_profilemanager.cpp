@@ -134,41 +134,56 @@ void tst_ProfileManager::parse_data()
     QTest::addColumn<QString>("expected");
 
     const QByteArray initial = "<video/>";
-    QTest::newRow("initial limits") << initial << "max" << "4294967295x4294967295";
-    QTest::newRow("initial reals") << initial << "reals" << "0..4294967295 0..4294967295";
+    QTest::newRow("initial limits") << initial << "max"
+                                    << "4294967295x4294967295";
+    QTest::newRow("initial reals") << initial << "reals"
+                                   << "0..4294967295 0..4294967295";
     const auto minWidth = [](const QByteArray &texts) {
         QByteArray widths;
         for (const QByteArray &text : texts.split('|'))
             widths += "<width>" + text + "</width>";
-        return "<video><resolution><min>" + widths + "<height>1</height></min></resolution></video>";
+        return "<video><resolution><min>" + widths
+            + "<height>1</height></min></resolution></video>";
     };
-    QTest::newRow("0x280 is hexadecimal") << minWidth("0x280") << "min" << "640x1";
-    QTest::newRow("0X1e0, either case") << minWidth("0X1e0") << "min" << "480x1";
-    QTest::newRow("0x alone is decimal 0") << minWidth("7|0x") << "min" << "0x1";
-    QTest::newRow("abc keeps the previous value") << minWidth("320|abc") << "min" << "320x1";
-    QTest::newRow("text after the digits ignored") << minWidth(" +640px") << "min" << "640x1";
-    QTest::newRow("negative keeps the previous value") << minWidth("320|-1") << "min" << "320x1";
+    QTest::newRow("0x280 is hexadecimal") << minWidth("0x280") << "min"
+                                          << "640x1";
+    QTest::newRow("0X1e0, either case") << minWidth("0X1e0") << "min"
+                                        << "480x1";
+    QTest::newRow("0x alone is decimal 0") << minWidth("7|0x") << "min"
+                                           << "0x1";
+    QTest::newRow("abc keeps the previous value") << minWidth("320|abc") << "min"
+                                                  << "320x1";
+    QTest::newRow("text after the digits ignored") << minWidth(" +640px") << "min"
+                                                   << "640x1";
+    QTest::newRow("negative keeps the previous value") << minWidth("320|-1") << "min"
+                                                       << "320x1";
     QTest::newRow("beyond 32 bits keeps the previous value")
-        << minWidth("320|4294967296|0x100000000") << "min" << "320x1";
-    QTest::newRow("max and later elements")
-        << QByteArray("<video><resolution><max><width>1920</width><height>1080</height></max>"
-                      "</resolution><resolution><max><height>720</height></max></resolution></video>")
-        << "max" << "1920x720";
+        << minWidth("320|4294967296|0x100000000") << "min"
+        << "320x1";
+    QTest::newRow("max and later elements") << QByteArray(
+        "<video><resolution><max><width>1920</width><height>1080</height></max>"
+        "</resolution><resolution><max><height>720</height></max></resolution></video>")
+                                            << "max"
+                                            << "1920x720";
     QTest::newRow("reals as %lf, bad ones ignored")
         << QByteArray("<video><scaling><min>0.5</min><max>2.5e0</max></scaling><frameRate>"
                       "<min> 29.97fps</min><max>60</max><max>fast</max></frameRate></video>")
-        << "reals" << "0.5..2.5 29.97..60";
+        << "reals"
+        << "0.5..2.5 29.97..60";
     QTest::newRow("versions 1 and 3 give 10")
-        << QByteArray("<ZMF><version>1</version><version>3</version></ZMF>") << "versions" << "10";
+        << QByteArray("<ZMF><version>1</version><version>3</version></ZMF>") << "versions"
+        << "10";
     QTest::newRow("versions by first character")
         << QByteArray("<ZMF><version>3.1</version><version>4</version><version>x0</version>"
                       "<version/></ZMF><version>0</version>")
-        << "versions" << "8";
+        << "versions"
+        << "8";
     QTest::newRow("names need code and text")
         << QByteArray("<displayName><lang code=\"en\">Phone</lang><lang>Nameless</lang>"
                       "<lang code=\"de\"/><lang code=\"ja\">\xE9\x9B\xBB\xE8\xA9\xB1</lang>"
                       "</displayName>")
-        << "names" << "en=Phone,ja=\u96FB\u8A71";
+        << "names"
+        << "en=Phone,ja=\u96FB\u8A71";
     const auto display = [](const QByteArray &entries) {
         return "<video><resolution><min><width>320</width><height>240</height></min></resolution>"
                "</video><display>"
@@ -177,26 +192,32 @@ void tst_ProfileManager::parse_data()
     QTest::newRow("entry without width loses its default mark")
         << display("<resolution><height>480</height><default/></resolution>"
                    "<resolution><width>800</width><height>480</height></resolution>")
-        << "displays" << "800x480";
+        << "displays"
+        << "800x480";
     QTest::newRow("entry with height 0 dropped")
         << display("<resolution><width>800</width><height>0</height><default/></resolution>")
-        << "displays" << "";
+        << "displays"
+        << "";
     QTest::newRow("two defaults: the later wins")
         << display("<resolution><width>640</width><height>480</height><default/></resolution>"
                    "<resolution><width>800</width><height>600</height><default/></resolution>")
-        << "displays" << "640x480,800x600*";
+        << "displays"
+        << "640x480,800x600*";
     QTest::newRow("bad entry size falls back to the video minimum")
-        << display("<resolution><width>abc</width><height>-5</height></resolution>")
-        << "displays" << "320x240";
+        << display("<resolution><width>abc</width><height>-5</height></resolution>") << "displays"
+        << "320x240";
     QTest::newRow("entry names need lang and text")
         << display("<resolution><width>1</width><height>1</height><name lang=\"fr\">Paysage</name>"
                    "<name>x</name></resolution>")
-        << "displays" << "1x1 fr=Paysage";
+        << "displays"
+        << "1x1 fr=Paysage";
     QTest::newRow("custom resolution only for exactly true")
         << display("<customResolutionAllowed>true</customResolutionAllowed>"
                    "<customResolutionAllowed>True</customResolutionAllowed>")
-        << "custom" << "0";
-    QTest::newRow("later guid wins") << QByteArray("<guid>{B}</guid>") << "guid" << "{B}";
+        << "custom"
+        << "0";
+    QTest::newRow("later guid wins") << QByteArray("<guid>{B}</guid>") << "guid"
+                                     << "{B}";
 }
 
 void tst_ProfileManager::parse()
@@ -232,12 +253,12 @@ void tst_ProfileManager::refused_data()
                       "<!ENTITY c \"&b;&b;&b;&b;&b;&b;&b;&b;&b;&b;\">"
                       "<!ENTITY d \"&c;&c;&c;&c;&c;&c;&c;&c;&c;&c;\">]><p><guid>&d;</guid></p>")
         << "document type";
-    QTest::newRow("external entity")
-        << QByteArray("<!DOCTYPE p [<!ENTITY x SYSTEM \"file:///etc/passwd\">]><p><guid>&x;</guid></p>")
-        << "document type";
-    QTest::newRow("external DTD")
-        << QByteArray("<!DOCTYPE p SYSTEM \"http://127.0.0.1:9/p.dtd\"><p><guid>{A}</guid></p>")
-        << "document type";
+    QTest::newRow("external entity") << QByteArray(
+        "<!DOCTYPE p [<!ENTITY x SYSTEM \"file:///etc/passwd\">]><p><guid>&x;</guid></p>")
+                                     << "document type";
+    QTest::newRow("external DTD") << QByteArray(
+        "<!DOCTYPE p SYSTEM \"http://127.0.0.1:9/p.dtd\"><p><guid>{A}</guid></p>")
+                                  << "document type";
 }
 
 void tst_ProfileManager::refused()
@@ -261,8 +282,9 @@ void tst_ProfileManager::loadFolder()
     QVERIFY(writeFile(dir + "/UPPER.XML", profileXml("{U}", "")));
     QVERIFY(writeFile(dir + "/other.txt", profileXml("{T}", "")));
     QVERIFY(writeFile(dir + "/empty.xml", ""));
-    QVERIFY(writeFile(dir + "/laughs.xml",
-                      "<!DOCTYPE p [<!ENTITY a \"a\"><!ENTITY b \"&a;&a;\">]><p><guid>&b;</guid></p>"));
+    QVERIFY(
+        writeFile(dir + "/laughs.xml",
+                  "<!DOCTYPE p [<!ENTITY a \"a\"><!ENTITY b \"&a;&a;\">]><p><guid>&b;</guid></p>"));
     QVERIFY(QDir(dir).mkdir(QStringLiteral("folder.xml")));
     QVERIFY(QFile::link(QStringLiteral("loop.xml"), dir + "/loop.xml"));
     QCOMPARE(::mkfifo(QFile::encodeName(dir + "/fifo.xml").constData(), 0600), 0);
@@ -276,9 +298,10 @@ void tst_ProfileManager::loadFolder()
                        + QString::fromStdString(file.reason).section(':', 0, 0));
     QCOMPARE(reasons,
              QStringList({"empty.xml: empty", "fifo.xml: not a regular file",
-                          "folder.xml: not a regular file", "laughs.xml: has a document type "
-                                                            "declaration (entities and DTDs are not "
-                                                            "allowed)",
+                          "folder.xml: not a regular file",
+                          "laughs.xml: has a document type "
+                          "declaration (entities and DTDs are not "
+                          "allowed)",
                           "loop.xml: cannot read"}));
     std::vector<std::string> guids;
     manager()->getProfileGUIDs(&guids);
@@ -288,8 +311,9 @@ void tst_ProfileManager::loadFolder()
     QVERIFY(phone);
     QCOMPARE(QString::fromStdWString(phone->directory), dir);
     QCOMPARE(phone->fileName, std::wstring(L"nimbus-x2-phone.xml"));
-    QCOMPARE(aspect(*phone, "displays"), "480x800 de=Hochformat en=Portrait fr=Portrait,"
-                                         "800x480 de=Querformat en=Landscape fr=Paysage*");
+    QCOMPARE(aspect(*phone, "displays"),
+             "480x800 de=Hochformat en=Portrait fr=Portrait,"
+             "800x480 de=Querformat en=Landscape fr=Paysage*");
     QCOMPARE(aspect(*phone, "max"), "1280x720");
     QVERIFY(!manager()->getActiveProfile());
 }
@@ -317,7 +341,8 @@ void tst_ProfileManager::activeProfile()
 
 void tst_ProfileManager::replacedActiveProfile()
 {
-    const QString first = folder(QStringLiteral("first")), second = folder(QStringLiteral("second"));
+    const QString first = folder(QStringLiteral("first")),
+                  second = folder(QStringLiteral("second"));
     QVERIFY(writeFile(first + "/a.xml", profileXml("{A}", "<ZMF><version>1</version></ZMF>")));
     QVERIFY(writeFile(second + "/b.xml", profileXml("{A}", "<ZMF><version>3</version></ZMF>")));
     QVERIFY(manager()->loadProfiles(first.toStdWString()));
@@ -380,16 +405,36 @@ void tst_ProfileManager::displayName_data()
     QTest::addColumn<QString>("language");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("fr_CA falls back to fr") << "profile" << "fr_CA" << "Fran\u00E7ais";
-    QTest::newRow("de with only en: empty") << "profile" << "de" << "";
-    QTest::newRow("en_US@euro: en_US first") << "profile" << "en_US@euro" << "American";
-    QTest::newRow("en_GB@euro: then en") << "profile" << "en_GB@euro" << "English";
-    QTest::newRow("sr@latin: up to the at sign") << "profile" << "sr@latin" << "Serbian";
-    QTest::newRow("empty language") << "profile" << "" << "";
-    QTest::newRow("display entry") << "display" << "fr_FR" << "Paysage";
-    QTest::newRow("by GUID") << "guid" << "en" << "English";
-    QTest::newRow("unknown GUID") << "unknown" << "en" << "";
-    QTest::newRow("null profile") << "null" << "en" << "";
+    QTest::newRow("fr_CA falls back to fr") << "profile"
+                                            << "fr_CA"
+                                            << "Fran\u00E7ais";
+    QTest::newRow("de with only en: empty") << "profile"
+                                            << "de"
+                                            << "";
+    QTest::newRow("en_US@euro: en_US first") << "profile"
+                                             << "en_US@euro"
+                                             << "American";
+    QTest::newRow("en_GB@euro: then en") << "profile"
+                                         << "en_GB@euro"
+                                         << "English";
+    QTest::newRow("sr@latin: up to the at sign") << "profile"
+                                                 << "sr@latin"
+                                                 << "Serbian";
+    QTest::newRow("empty language") << "profile"
+                                    << ""
+                                    << "";
+    QTest::newRow("display entry") << "display"
+                                   << "fr_FR"
+                                   << "Paysage";
+    QTest::newRow("by GUID") << "guid"
+                             << "en"
+                             << "English";
+    QTest::newRow("unknown GUID") << "unknown"
+                                  << "en"
+                                  << "";
+    QTest::newRow("null profile") << "null"
+                                  << "en"
+                                  << "";
 }
 
 void tst_ProfileManager::displayName()
@@ -400,12 +445,14 @@ void tst_ProfileManager::displayName()
 
     const QString dir = folder(QStringLiteral("names"));
     QVERIFY(writeFile(dir + "/n.xml",
-                      profileXml("{N}", "<displayName><lang code=\"en\">English</lang>"
-                                        "<lang code=\"en_US\">American</lang><lang code=\"sr\">"
-                                        "Serbian</lang><lang code=\"fr\">Fran\xC3\xA7" "ais</lang>"
-                                        "</displayName><display><resolution><width>2</width>"
-                                        "<height>1</height><name lang=\"fr\">Paysage</name>"
-                                        "</resolution></display>")));
+                      profileXml("{N}",
+                                 "<displayName><lang code=\"en\">English</lang>"
+                                 "<lang code=\"en_US\">American</lang><lang code=\"sr\">"
+                                 "Serbian</lang><lang code=\"fr\">Fran\xC3\xA7"
+                                 "ais</lang>"
+                                 "</displayName><display><resolution><width>2</width>"
+                                 "<height>1</height><name lang=\"fr\">Paysage</name>"
+                                 "</resolution></display>")));
     QVERIFY(manager()->loadProfiles(dir.toStdWString()));
     const ProfileWrapper *profile = manager()->getProfile("{N}");
     const std::string code = language.toStdString();

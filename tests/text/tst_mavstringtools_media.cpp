@@ -60,24 +60,59 @@ void tst_MavStringToolsMedia::trackToString_data()
     QTest::addColumn<QString>("expected");
 
     const QString dd = QStringLiteral("Dolby Digital (AC3/A52)");
-    QTest::newRow("French (France)") << "fr" << "fr" << "" << "" << "French (France)";
-    QTest::newRow("nothing: Track 3") << "" << "" << "" << "" << "Track 3";
-    QTest::newRow("unknown language counts as absent")
-        << "" << "xx" << "Director Commentary" << "" << "Track 3 - Director Commentary";
-    QTest::newRow("country and format") << "us" << "" << "" << dd
-                                        << "United States - Dolby Digital (AC3/A52)";
-    QTest::newRow("all four") << "CA" << "ENG" << "Interview" << "PCM"
+    QTest::newRow("French (France)") << "fr"
+                                     << "fr"
+                                     << ""
+                                     << ""
+                                     << "French (France)";
+    QTest::newRow("nothing: Track 3") << ""
+                                      << ""
+                                      << ""
+                                      << ""
+                                      << "Track 3";
+    QTest::newRow("unknown language counts as absent") << ""
+                                                       << "xx"
+                                                       << "Director Commentary"
+                                                       << ""
+                                                       << "Track 3 - Director Commentary";
+    QTest::newRow("country and format") << "us"
+                                        << ""
+                                        << "" << dd << "United States - Dolby Digital (AC3/A52)";
+    QTest::newRow("all four") << "CA"
+                              << "ENG"
+                              << "Interview"
+                              << "PCM"
                               << "English (Canada) - Interview (PCM)";
-    QTest::newRow("language, type, format") << "" << "ger" << "Other" << "DTS"
+    QTest::newRow("language, type, format") << ""
+                                            << "ger"
+                                            << "Other"
+                                            << "DTS"
                                             << "German - Other (DTS)";
-    QTest::newRow("counter, type, format") << "" << "" << "Soundtrack" << "MP3"
+    QTest::newRow("counter, type, format") << ""
+                                           << ""
+                                           << "Soundtrack"
+                                           << "MP3"
                                            << "Track 3 - Soundtrack (MP3)";
-    QTest::newRow("language and country, format") << "gb" << "en" << "" << "AAC"
+    QTest::newRow("language and country, format") << "gb"
+                                                  << "en"
+                                                  << ""
+                                                  << "AAC"
                                                   << "English (Great Britain) - AAC";
-    QTest::newRow("counter and format") << "" << "" << "" << "AAC" << "Track 3 - AAC";
-    QTest::newRow("country alone") << "jp" << "" << "" << "" << "Japan";
-    QTest::newRow("a %2 in the type is not filled in")
-        << "" << "fr" << "50%2 off" << "PCM" << "French - 50%2 off (PCM)";
+    QTest::newRow("counter and format") << ""
+                                        << ""
+                                        << ""
+                                        << "AAC"
+                                        << "Track 3 - AAC";
+    QTest::newRow("country alone") << "jp"
+                                   << ""
+                                   << ""
+                                   << ""
+                                   << "Japan";
+    QTest::newRow("a %2 in the type is not filled in") << ""
+                                                       << "fr"
+                                                       << "50%2 off"
+                                                       << "PCM"
+                                                       << "French - 50%2 off (PCM)";
 }
 
 void tst_MavStringToolsMedia::trackToString()
@@ -180,8 +215,8 @@ void tst_MavStringToolsMedia::checkExtension_data()
     QTest::newRow("hidden-file form") << ".avi" << true << false;
     QTest::newRow("backslash is no separator here") << "C:\\x.y\\film.txt" << false << true;
     QTest::newRow("ends in a dot") << "film." << false << false;
-    QTest::newRow("Kelvin sign lower-cases to k") << QString::fromUtf16(u"a.M\u212AV") << true
-                                                  << false;
+    QTest::newRow("Kelvin sign lower-cases to k")
+        << QString::fromUtf16(u"a.M\u212AV") << true << false;
     QTest::newRow("partial extension") << "a.mp" << false << false;
 }
 
@@ -202,8 +237,10 @@ void tst_MavStringToolsMedia::referenceLists_data()
 
     const QString both = QStringLiteral("zentrix ztx xvid avi mkv mkx");
     QTest::newRow("versions 0 and 3") << "{12CBFB78-9EC5-4780-9EA1-1D5EE1B3E8D6}" << both;
-    QTest::newRow("version 1 only: none") << "{966D6D89-EB6B-4D47-9664-4DEE1455448B}" << "";
-    QTest::newRow("version 3 only") << "{55858ED9-E7FE-470A-9E1A-5E6408A97853}" << "mkv mkx";
+    QTest::newRow("version 1 only: none") << "{966D6D89-EB6B-4D47-9664-4DEE1455448B}"
+                                          << "";
+    QTest::newRow("version 3 only") << "{55858ED9-E7FE-470A-9E1A-5E6408A97853}"
+                                    << "mkv mkx";
     QTest::newRow("versions 0, 1 and 2") << "{7C7617FB-BC57-4A0F-A8A3-5067CE2619A7}"
                                          << "zentrix ztx xvid avi";
     QTest::newRow("no active profile: both groups") << "" << both;

@@ -56,7 +56,8 @@ void tst_MavStringToolsTranslation::trackFormatsFollowTheLanguage()
     QVERIFY(QCoreApplication::installTranslator(&german));
     QCOMPARE(MavStringTools::trackToString({}, {}, {}, {}, 4), QStringLiteral("Spur 4"));
     // One source text "%1", two translations: the comment tells them apart.
-    QCOMPARE(MavStringTools::trackToString("de", {}, {}, {}, 1), QStringLiteral("Land: Deutschland"));
+    QCOMPARE(MavStringTools::trackToString("de", {}, {}, {}, 1),
+             QStringLiteral("Land: Deutschland"));
     QCOMPARE(MavStringTools::trackToString({}, "fr", {}, {}, 1), QStringLiteral("Sprache: French"));
     // Unlike the names, the formats are looked up at each call.
     QVERIFY(QCoreApplication::removeTranslator(&german));

@@ -63,25 +63,32 @@ void tst_MavctlProfiles::commands_data()
         << "has the GUID {0}";
     QTest::newRow("profiles, no folder") << QStringList {"profiles", "SAMPLES/none"} << 1 << ""
                                          << "is not a folder";
-    QTest::newRow("profiles, two folders") << QStringList {"profiles", "SAMPLES", "SAMPLES"} << 2
-                                           << "" << "name one profile folder";
+    QTest::newRow("profiles, two folders")
+        << QStringList {"profiles", "SAMPLES", "SAMPLES"} << 2 << ""
+        << "name one profile folder";
     QTest::newRow("filesize") << QStringList {"media", "filesize", "0", "1048575", "2146435072"}
-                              << 0 << "0 B\n1023 KB\n1.99 GB\n" << "";
-    QTest::newRow("filesize --full") << QStringList {"media", "filesize", "--full", "0x10000000000"}
-                                     << 0 << "1.00 TeraBytes\n" << "";
+                              << 0 << "0 B\n1023 KB\n1.99 GB\n"
+                              << "";
+    QTest::newRow("filesize --full")
+        << QStringList {"media", "filesize", "--full", "0x10000000000"} << 0 << "1.00 TeraBytes\n"
+        << "";
     QTest::newRow("filesize, not a number") << QStringList {"media", "filesize", "1k"} << 2 << ""
                                             << "not a number of bytes: 1k";
     QTest::newRow("track by numbers")
         << QStringList {"media", "track", "--country", "us", "--format", "8192"} << 0
-        << "United States - Dolby Digital (AC3/A52)\n" << "";
+        << "United States - Dolby Digital (AC3/A52)\n"
+        << "";
     QTest::newRow("track, subtitle type")
         << QStringList {"media", "track", "--type", "6", "--subtitle", "--counter", "2"} << 0
-        << "Track 2 - Closed Captioned\n" << "";
-    QTest::newRow("track, no such type") << QStringList {"media", "track", "--type", "18"} << 1
-                                         << "" << "no track type 18";
+        << "Track 2 - Closed Captioned\n"
+        << "";
+    QTest::newRow("track, no such type")
+        << QStringList {"media", "track", "--type", "18"} << 1 << ""
+        << "no track type 18";
     QTest::newRow("subtitle patterns")
         << QStringList {"media", "extensions", "--subtitles", "--wildcards"} << 0
-        << "*.ass *.ssa *.srt *.sub *.smi *.sami *.txt *.xml\n" << "";
+        << "*.ass *.ssa *.srt *.sub *.smi *.sami *.txt *.xml\n"
+        << "";
     QTest::newRow("unknown media command") << QStringList {"media", "bitrate"} << 2 << ""
                                            << "unknown media command 'bitrate'";
 }
@@ -136,8 +143,9 @@ void tst_MavctlProfiles::activateAndOrder()
     const auto result = runMavctl({"profiles", samples, "--ordered", "--language", "en"});
     QCOMPARE(result.exitCode, 0);
     const QStringList heads = result.out.split('\n').filter(QRegularExpression("^[* ] \\{"));
-    QCOMPARE(heads, QStringList({QStringLiteral("* %1  Vistara 55\" LED TV").arg(Tv),
-                                 QStringLiteral("  %1  Nimbus X2 Phone").arg(Phone)}));
+    QCOMPARE(heads,
+             QStringList({QStringLiteral("* %1  Vistara 55\" LED TV").arg(Tv),
+                          QStringLiteral("  %1  Nimbus X2 Phone").arg(Phone)}));
 }
 
 QTEST_GUILESS_MAIN(tst_MavctlProfiles)

@@ -81,7 +81,8 @@ int runTrack(const QStringList &arguments)
     quint64 number = 0;
     if (!toNumber(parser.value(counter), number) || number > 0xFFFFFFFFu)
         return Mavctl::usageError(
-            arguments.value(0), QStringLiteral("not a track number: %1").arg(parser.value(counter)));
+            arguments.value(0),
+            QStringLiteral("not a track number: %1").arg(parser.value(counter)));
     const uint trackNumber = uint(number);
 
     QString typeText = parser.value(type);
@@ -94,8 +95,8 @@ int runTrack(const QStringList &arguments)
     }
     QString formatText = parser.value(format);
     if (toNumber(formatText, number))
-        formatText = MavStringTools::audioFormatToString(number > 0xFFFFFFFFu ? 0xFFFFFFFFu
-                                                                               : uint(number));
+        formatText =
+            MavStringTools::audioFormatToString(number > 0xFFFFFFFFu ? 0xFFFFFFFFu : uint(number));
     Mavctl::printLine(MavStringTools::trackToString(parser.value(country), parser.value(language),
                                                     typeText, formatText, trackNumber));
     return Mavctl::Success;
@@ -128,7 +129,8 @@ int runMedia(const QStringList &arguments)
     return Mavctl::dispatch(
         arguments, {{"filesize", runFileSize}, {"track", runTrack}, {"extensions", runExtensions}},
         QStringLiteral("filesize|track|extensions ..."),
-        QStringLiteral("File sizes with units, track labels, and the extensions the player opens."));
+        QStringLiteral(
+            "File sizes with units, track labels, and the extensions the player opens."));
 }
 
 } // namespace

@@ -62,12 +62,12 @@ QJsonObject describe(const ProfileManager &manager, const ProfileWrapper &profil
     QJsonArray displays;
     for (std::size_t i = 0; i < profile.displays.size(); ++i) {
         const ProfileWrapper::DisplayData &display = profile.displays[i];
-        displays.append(QJsonObject {{QStringLiteral("width"), double(display.width)},
-                                     {QStringLiteral("height"), double(display.height)},
-                                     {QStringLiteral("name"),
-                                      text(manager.getDisplayName(&display, language))},
-                                     {QStringLiteral("names"), names(display.names)},
-                                     {QStringLiteral("default"), int(i) == profile.defaultDisplay}});
+        displays.append(
+            QJsonObject {{QStringLiteral("width"), double(display.width)},
+                         {QStringLiteral("height"), double(display.height)},
+                         {QStringLiteral("name"), text(manager.getDisplayName(&display, language))},
+                         {QStringLiteral("names"), names(display.names)},
+                         {QStringLiteral("default"), int(i) == profile.defaultDisplay}});
     }
     return {{QStringLiteral("guid"), text(profile.guid)},
             {QStringLiteral("file"), text(profile.directory + L'/' + profile.fileName)},
@@ -87,8 +87,8 @@ void print(const ProfileManager &manager, const ProfileWrapper &profile,
     const auto name = [](const std::wstring &wide) {
         return wide.empty() ? QStringLiteral("(no name)") : text(wide);
     };
-    const QString mark = manager.getActiveProfile() == &profile ? QStringLiteral("* ")
-                                                                 : QStringLiteral("  ");
+    const QString mark =
+        manager.getActiveProfile() == &profile ? QStringLiteral("* ") : QStringLiteral("  ");
     Mavctl::printLine(mark + text(profile.guid) + QLatin1String("  ")
                       + name(manager.getDisplayName(&profile, language)));
     QStringList versionTexts;
@@ -99,18 +99,18 @@ void print(const ProfileManager &manager, const ProfileWrapper &profile,
                                                       : versionTexts.join(QLatin1Char(' '))));
     const Quorvex::VideoLimits &min = profile.videoMin, &max = profile.videoMax;
     const auto real = [](double value) { return QString::number(value, 'g', 10); };
-    Mavctl::printLine(QStringLiteral("    video: %1x%2 to %3x%4, scaling %5 to %6, frame rate %7 to %8")
-                          .arg(QString::number(min.width), QString::number(min.height),
-                               QString::number(max.width), QString::number(max.height),
-                               real(min.scaling), real(max.scaling), real(min.frameRate),
-                               real(max.frameRate)));
+    Mavctl::printLine(
+        QStringLiteral("    video: %1x%2 to %3x%4, scaling %5 to %6, frame rate %7 to %8")
+            .arg(QString::number(min.width), QString::number(min.height),
+                 QString::number(max.width), QString::number(max.height), real(min.scaling),
+                 real(max.scaling), real(min.frameRate), real(max.frameRate)));
     for (std::size_t i = 0; i < profile.displays.size(); ++i) {
         const ProfileWrapper::DisplayData &display = profile.displays[i];
-        Mavctl::printLine(QStringLiteral("    display: %1x%2 %3%4")
-                              .arg(QString::number(display.width), QString::number(display.height),
-                                   name(manager.getDisplayName(&display, language)),
-                                   int(i) == profile.defaultDisplay ? QStringLiteral(" (default)")
-                                                                    : QString()));
+        Mavctl::printLine(
+            QStringLiteral("    display: %1x%2 %3%4")
+                .arg(QString::number(display.width), QString::number(display.height),
+                     name(manager.getDisplayName(&display, language)),
+                     int(i) == profile.defaultDisplay ? QStringLiteral(" (default)") : QString()));
     }
     if (profile.customResolutionAllowed)
         Mavctl::printLine(QStringLiteral("    custom display sizes allowed"));
@@ -152,14 +152,12 @@ int runProfiles(const QStringList &arguments)
     std::vector<Quorvex::SkippedProfile> skipped;
     if (!Quorvex::ProfileManagerPrivate::loadProfiles(manager, folder.toStdWString(), &skipped))
         return Mavctl::fail(QStringLiteral("%1 holds no profile files (*.xml)").arg(folder));
-    if (parser.isSet(activate)
-        && !manager->setActiveProfile(parser.value(activate).toStdString()))
+    if (parser.isSet(activate) && !manager->setActiveProfile(parser.value(activate).toStdString()))
         return Mavctl::fail(
             QStringLiteral("no profile in %1 has the GUID %2").arg(folder, parser.value(activate)));
 
-    const std::string code = (parser.isSet(language) ? parser.value(language)
-                                                     : QLocale::system().name())
-                                 .toStdString();
+    const std::string code =
+        (parser.isSet(language) ? parser.value(language) : QLocale::system().name()).toStdString();
     std::vector<std::string> guids;
     if (parser.isSet(ordered))
         manager->getProfileGUIDsInOrderBySystemSettings(&guids);
