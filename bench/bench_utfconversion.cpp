@@ -45,18 +45,23 @@ void utf8ToWide_qt(benchmark::State &state)
 
 void wideToUtf8_ours(benchmark::State &state)
 {
-    const std::wstring text = ztds::utf8ToWide(sample(int(state.range(0))));
+    const std::string utf8 = sample(int(state.range(0)));
+    const std::wstring text = ztds::utf8ToWide(utf8);
     state.SetLabel(kindNames[state.range(0)]);
     for (auto _ : state)
         benchmark::DoNotOptimize(ztds::wideToUtf8(text));
+    // UTF-8 bytes written, so that both directions count the same bytes.
+    state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(utf8.size()));
 }
 
 void wideToUtf8_qt(benchmark::State &state)
 {
-    const std::wstring text = ztds::utf8ToWide(sample(int(state.range(0))));
+    const std::string utf8 = sample(int(state.range(0)));
+    const std::wstring text = ztds::utf8ToWide(utf8);
     state.SetLabel(kindNames[state.range(0)]);
     for (auto _ : state)
         benchmark::DoNotOptimize(QString::fromStdWString(text).toUtf8());
+    state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(utf8.size()));
 }
 
 } // namespace

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace ztds::registry {
@@ -73,12 +74,20 @@ public:
 MAVLIBRARY_INTERNAL_EXPORT std::unique_ptr<Key>
 openKey(Hive hive, const std::wstring &path, Access access, std::string *error = nullptr);
 /*!
-    A read-only key for one lookup that is not checked for existence: a missing
-    key behaves as a key without values. The hive is opened on first use. For
-    single reads whose result is the same whether the key or only the value is
-    missing; it saves the existence query.
+    A read-only key that is not checked for existence: a missing key behaves as
+    a key without values. The hive is opened on first use. For reads whose result
+    is the same whether the key or only the value is missing; it saves the
+    existence query. Null for a path no key can have.
 */
 MAVLIBRARY_INTERNAL_EXPORT std::unique_ptr<Key> lookupKey(Hive hive, const std::wstring &path);
+/*!
+    One read of a value without opening its key: a missing key reads as a missing
+    value, so the key's existence is not queried first, and the hive is opened
+    only now. False when the key or the value is missing (or \a path is invalid).
+*/
+MAVLIBRARY_INTERNAL_EXPORT bool readValue(Hive hive, std::wstring_view path,
+                                          const std::wstring &name, std::uint32_t &type,
+                                          std::string &data);
 //! Opens the key with full access, creating it and every missing key on the path.
 MAVLIBRARY_INTERNAL_EXPORT std::unique_ptr<Key> createKey(Hive hive, const std::wstring &path,
                                                           std::string *error = nullptr);

@@ -606,6 +606,26 @@ bool removeValue(Database &db, const std::string &keyFold, const std::wstring &n
     return sqlite3_changes(db.handle()) > 0;
 }
 
+bool queryRow(Database &db, const std::string &keyFold, const std::wstring &name,
+              std::uint32_t &type, std::string &data)
+{
+    const std::string fold = foldName(name);
+    std::lock_guard lock(db.mutex);
+    sqlite3_stmt *stmt = db.statement("SELECT type, data FROM vals WHERE key=?1 AND fold=?2");
+    if (!stmt)
+        return false;
+    bindText(stmt, 1, keyFold);
+    bindText(stmt, 2, fold);
+    const bool found = sqlite3_step(stmt) == SQLITE_ROW;
+    if (found) {
+        type = std::uint32_t(sqlite3_column_int64(stmt, 0));
+        const void *bytes = sqlite3_column_blob(stmt, 1);
+        data.assign(static_cast<const char *>(bytes), std::size_t(sqlite3_column_bytes(stmt, 1)));
+    }
+    sqlite3_reset(stmt);
+    return found;
+}
+
 class SqliteKey final : public Key
 {
 public:
@@ -622,23 +642,7 @@ public:
 
     bool queryValue(const std::wstring &name, std::uint32_t &type, std::string &data) override
     {
-        const std::string fold = foldName(name);
-        std::lock_guard lock(m_db->mutex);
-        sqlite3_stmt *stmt =
-            m_db->statement("SELECT type, data FROM vals WHERE key=?1 AND fold=?2");
-        if (!stmt)
-            return false;
-        bindText(stmt, 1, m_fold);
-        bindText(stmt, 2, fold);
-        const bool found = sqlite3_step(stmt) == SQLITE_ROW;
-        if (found) {
-            type = std::uint32_t(sqlite3_column_int64(stmt, 0));
-            const void *bytes = sqlite3_column_blob(stmt, 1);
-            data.assign(static_cast<const char *>(bytes),
-                        std::size_t(sqlite3_column_bytes(stmt, 1)));
-        }
-        sqlite3_reset(stmt);
-        return found;
+        return queryRow(*m_db, m_fold, name, type, data);
     }
 
     bool setValue(const std::wstring &name, std::uint32_t type, const std::string &data) override
@@ -728,8 +732,46 @@ private:
     std::string m_error;
 };
 
-// Resolves its hive on first use, so that a read answered by the user hive never
-// touches the machine hive.
+// The folded form of a key path in one pass, for single reads; false for a path
+// no key can have (as parsePath and foldPath would find). ASCII paths, the usual
+// ones, are upper-cased in place; any other goes component by component through
+// foldName.
+bool foldKeyPath(std::wstring_view path, std::string &fold)
+{
+    const auto fits = [](std::size_t length) { return length && length <= MaxKeyNameLength; };
+    fold.resize(path.size());
+    char *out = fold.data();
+    std::size_t i = 0;
+    for (; i < path.size() && path[i] < 0x80; ++i) {
+        const wchar_t c = path[i];
+        out[i] = char(unsigned(c - 'a') < 26 ? c - ('a' - 'A') : c);
+    }
+    std::size_t start = 0; // of the current component
+    if (i == path.size()) {
+        for (std::size_t end; (end = fold.find('\\', start)) != std::string::npos;
+             start = end + 1) {
+            if (!fits(end - start))
+                return false;
+        }
+        return fits(path.size() - start);
+    }
+    fold.clear();
+    for (std::size_t end;; start = end + 1) {
+        end = std::min(path.find(L'\\', start), path.size());
+        bool ok = fits(end - start);
+        if (ok)
+            fold += foldName(path.substr(start, end - start), &ok);
+        if (!ok)
+            return false;
+        if (end == path.size())
+            return true;
+        fold += '\\';
+    }
+}
+
+// A key for reads that is not checked for existence: resolves its hive on first
+// use, so that a read answered by the user hive costs the machine hive nothing.
+// A read goes straight to the hive; listings through a SqliteKey made for the call.
 class LookupKey final : public Key
 {
 public:
@@ -745,8 +787,7 @@ public:
 
     bool queryValue(const std::wstring &name, std::uint32_t &type, std::string &data) override
     {
-        Key *k = key();
-        return k && k->queryValue(name, type, data);
+        return resolve() && queryRow(*m_db, m_fold, name, type, data);
     }
     bool setValue(const std::wstring &, std::uint32_t, const std::string &) override
     {
@@ -755,36 +796,30 @@ public:
     bool deleteValue(const std::wstring &) override { return false; }
     bool subKeyNames(std::vector<std::wstring> &names) override
     {
-        Key *k = key();
-        return !k || k->subKeyNames(names);
+        return !resolve() || key().subKeyNames(names);
     }
     bool valueNames(std::vector<std::wstring> &names) override
     {
-        Key *k = key();
-        return !k || k->valueNames(names);
+        return !resolve() || key().valueNames(names);
     }
-    bool values(std::vector<Value> &values) override
-    {
-        Key *k = key();
-        return !k || k->values(values);
-    }
+    bool values(std::vector<Value> &values) override { return !resolve() || key().values(values); }
 
 private:
-    Key *key()
+    bool resolve()
     {
         if (!m_resolved) {
             m_resolved = true;
-            if (auto db = database(m_hive, false, false))
-                m_key = std::make_unique<SqliteKey>(std::move(db), Access::Read, m_path, m_fold);
+            m_db = database(m_hive, false, false);
         }
-        return m_key.get();
+        return bool(m_db);
     }
+    SqliteKey key() const { return SqliteKey(m_db, Access::Read, m_path, m_fold); }
 
     Hive m_hive;
     std::wstring m_path;
     std::string m_fold;
     bool m_resolved = false;
-    std::unique_ptr<Key> m_key;
+    std::shared_ptr<Database> m_db;
 };
 
 std::string foldPath(const ParsedPath &parsed, bool &ok)
@@ -878,11 +913,21 @@ std::unique_ptr<Key> openKey(Hive hive, const std::wstring &path, Access access,
 
 std::unique_ptr<Key> lookupKey(Hive hive, const std::wstring &path)
 {
-    ParsedPath parsed;
     std::string fold;
-    if (!resolvePath(path, parsed, fold))
+    if (!foldKeyPath(path, fold))
         return nullptr;
     return std::make_unique<LookupKey>(hive, path, std::move(fold));
+}
+
+bool readValue(Hive hive, std::wstring_view path, const std::wstring &name, std::uint32_t &type,
+               std::string &data)
+{
+    thread_local std::string s_fold; // its buffer, not its content, is kept between reads
+    std::string &fold = s_fold;
+    if (!foldKeyPath(path, fold))
+        return false;
+    auto db = database(hive, false, false);
+    return db && queryRow(*db, fold, name, type, data);
 }
 
 std::unique_ptr<Key> createKey(Hive hive, const std::wstring &path, std::string *error)

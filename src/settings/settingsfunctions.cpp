@@ -9,14 +9,19 @@ namespace ztds {
 
 namespace {
 
+// All that tells userSettings from installSettings: the scope and three open modes.
 struct Scope
 {
     const char *narrow;
     const wchar_t *wide;
+    OpenMode write; // set...
+    OpenMode read; // get..., counts, listings, sectionExists
+    OpenMode remove; // deleteValue, deleteSection
 };
 
-constexpr Scope ScopeU {"Settings/", L"Settings/"};
-constexpr Scope ScopeI {"Install/", L"Install/"};
+constexpr Scope UserScope {"Settings\\", L"Settings\\", CreateUserOpenMachine, ReadUserAndMachine,
+                           OpenUserAndMachine};
+constexpr Scope InstallScope {"Install\\", L"Install\\", CreateMachine, ReadMachine, OpenMachine};
 
 std::string scoped(const Scope &scope, const std::string &section)
 {
@@ -26,16 +31,6 @@ std::string scoped(const Scope &scope, const std::string &section)
 std::wstring scoped(const Scope &scope, const std::wstring &section)
 {
     return scope.wide + section;
-}
-
-std::wstring utf8ToWideIfNeeded(const std::string &path)
-{
-    return utf8ToWide(path);
-}
-
-const std::wstring &utf8ToWideIfNeeded(const std::wstring &path)
-{
-    return path;
 }
 
 // Opens the section, makes one call and releases the section again.
@@ -52,722 +47,137 @@ bool sectionCall(const Scope &scope, const S &section, OpenMode mode, F call)
     return call(opened);
 }
 
-// For single reads: the same result without the sections' existence checks.
-template<class S, class F>
-bool lookupCall(const Scope &scope, const S &section, const S &name, OpenMode mode, F call)
-{
-    if (name.empty() || section.empty())
-        return false;
-    IZentrixSettings *opened = nullptr;
-    if (!openSettingsForLookup(utf8ToWideIfNeeded(scoped(scope, section)), mode, &opened))
-        return false;
-    zttl::RefCountedPtr<IZentrixSettings> owner;
-    owner.attach(opened);
-    return call(opened);
-}
-
+// A value call gets the section and the value name; see the tables below.
 template<class S, class F>
 bool valueCall(const Scope &scope, const S &section, const S &name, OpenMode mode, F call)
 {
     if (name.empty())
         return false;
-    return sectionCall(scope, section, mode, call);
+    return sectionCall(scope, section, mode, [&](IZentrixSettings *s) { return call(s, name); });
+}
+
+// UTF-8 to wide into \a wide, whose buffer the caller keeps: plain ASCII, the
+// usual section and value names, without a conversion of its own.
+bool widened(const std::string &utf8, std::wstring &wide)
+{
+    for (const char c : utf8) {
+        if (static_cast<unsigned char>(c) >= 0x80) {
+            bool ok = true;
+            wide = utf8ToWide(utf8, &ok);
+            return ok;
+        }
+    }
+    wide.assign(utf8.begin(), utf8.end());
+    return true;
+}
+
+struct WideNames
+{
+    std::wstring section;
+    std::wstring name;
+};
+
+// For single reads: the same result without the sections' existence checks, and
+// narrow names widened once here rather than by the section.
+template<class S, class F>
+bool lookupCall(const Scope &scope, const S &section, const S &name, OpenMode mode, F call)
+{
+    if (name.empty() || section.empty())
+        return false;
+    if constexpr (std::is_same_v<S, std::string>) {
+        thread_local WideNames s_wide; // buffers only, refilled for every read
+        WideNames &wide = s_wide;
+        if (!widened(section, wide.section) || !widened(name, wide.name))
+            return false;
+        ZentrixSettings *opened = sectionForLookup(scope.wide, wide.section, mode);
+        return opened && call(opened, wide.name);
+    } else {
+        ZentrixSettings *opened = sectionForLookup(scope.wide, section, mode);
+        return opened && call(opened, name);
+    }
 }
 
 } // namespace
 
+// Both families are written once, as rows of the tables below, and generated for
+// each scope and each width S of section and value name. A row names how the
+// section is opened, which of the scope's modes it uses, the function, the
+// parameters after the section (and name), and the call made on the section s
+// (with the value name in the width the open chose).
+#define ZTDS_TAIL(...) __VA_OPT__(, ) __VA_ARGS__
+
+#define ZTDS_VALUE_FUNCTIONS(X, scope, S)                                                          \
+    X(scope, S, valueCall, write, setQword, (std::uint64_t value), s->setQword(name, value))       \
+    X(scope, S, valueCall, write, setInt, (int value), s->setInt(name, value))                     \
+    X(scope, S, valueCall, write, setUInt, (unsigned int value), s->setUInt(name, value))          \
+    X(scope, S, valueCall, write, setInt64, (std::int64_t value), s->setInt64(name, value))        \
+    X(scope, S, valueCall, write, setUInt64, (std::uint64_t value), s->setUInt64(name, value))     \
+    X(scope, S, valueCall, write, setDword, (unsigned int value), s->setDword(name, value))        \
+    X(scope, S, valueCall, write, setDouble, (double value), s->setDouble(name, value))            \
+    X(scope, S, valueCall, write, setBool, (bool value), s->setBool(name, value))                  \
+    X(scope, S, valueCall, write, setString, (const std::string &value),                           \
+      s->setString(name, value))                                                                   \
+    X(scope, S, valueCall, write, setString, (const std::wstring &value),                          \
+      s->setString(name, value))                                                                   \
+    X(scope, S, valueCall, write, setBinary, (const void *data, unsigned size),                    \
+      s->setBinary(name, data, size))                                                              \
+    X(scope, S, lookupCall, read, getQword, (std::uint64_t & value), s->getQword(name, value))     \
+    X(scope, S, lookupCall, read, getInt, (int &value), s->getInt(name, value))                    \
+    X(scope, S, lookupCall, read, getUInt, (unsigned int &value), s->getUInt(name, value))         \
+    X(scope, S, lookupCall, read, getInt64, (std::int64_t & value), s->getInt64(name, value))      \
+    X(scope, S, lookupCall, read, getUInt64, (std::uint64_t & value), s->getUInt64(name, value))   \
+    X(scope, S, lookupCall, read, getDword, (unsigned int &value), s->getDword(name, value))       \
+    X(scope, S, lookupCall, read, getDouble, (double &value), s->getDouble(name, value))           \
+    X(scope, S, lookupCall, read, getBool, (bool &value), s->getBool(name, value))                 \
+    X(scope, S, lookupCall, read, getString, (std::string & value), s->getString(name, value))     \
+    X(scope, S, lookupCall, read, getString, (std::wstring & value), s->getString(name, value))    \
+    X(scope, S, lookupCall, read, getBinary, (zttl::MemoryBuffer<char> & value),                   \
+      s->getBinary(name, value))                                                                   \
+    X(scope, S, valueCall, remove, deleteValue, (), s->deleteValue(name))
+
+#define ZTDS_SECTION_FUNCTIONS(X, scope, S)                                                        \
+    X(scope, S, read, getSectionCount, (unsigned &count), s->getSectionCount(count))               \
+    X(scope, S, read, getSectionNames, (std::set<S> & names), s->getSectionNames(names))           \
+    X(scope, S, read, getValueCount, (unsigned &count), s->getValueCount(count))                   \
+    X(scope, S, read, getValueNames, (std::set<S> & names), s->getValueNames(names))               \
+    X(scope, S, read, sectionExists, (), true)
+
+#define ZTDS_VALUE_FUNCTION(scope, S, open, mode, function, parameters, call)                      \
+    bool function(const S &section, const S &name ZTDS_TAIL parameters)                            \
+    {                                                                                              \
+        return open(scope, section, name, scope.mode,                                              \
+                    [&]([[maybe_unused]] IZentrixSettings *s, const auto &name) { return call; }); \
+    }
+
+#define ZTDS_SECTION_FUNCTION(scope, S, mode, function, parameters, call)                          \
+    bool function(const S &section ZTDS_TAIL parameters)                                           \
+    {                                                                                              \
+        return sectionCall(scope, section, scope.mode,                                             \
+                           [&]([[maybe_unused]] IZentrixSettings *s) { return call; });            \
+    }
+
+#define ZTDS_SCOPE_FUNCTIONS(scope)                                                                \
+    ZTDS_VALUE_FUNCTIONS(ZTDS_VALUE_FUNCTION, scope, std::string)                                  \
+    ZTDS_VALUE_FUNCTIONS(ZTDS_VALUE_FUNCTION, scope, std::wstring)                                 \
+    ZTDS_SECTION_FUNCTIONS(ZTDS_SECTION_FUNCTION, scope, std::string)                              \
+    ZTDS_SECTION_FUNCTIONS(ZTDS_SECTION_FUNCTION, scope, std::wstring)
+
 namespace userSettings {
-
-bool setQword(const std::string &section, const std::string &name, std::uint64_t value)
-{
-    return valueCall(ScopeU, section, name, CreateUserOpenMachine,
-                     [&](IZentrixSettings *s) { return s->setQword(name, value); });
-}
-
-bool setQword(const std::wstring &section, const std::wstring &name, std::uint64_t value)
-{
-    return valueCall(ScopeU, section, name, CreateUserOpenMachine,
-                     [&](IZentrixSettings *s) { return s->setQword(name, value); });
-}
-
-bool setInt(const std::string &section, const std::string &name, int value)
-{
-    return valueCall(ScopeU, section, name, CreateUserOpenMachine,
-                     [&](IZentrixSettings *s) { return s->setInt(name, value); });
-}
-
-bool setInt(const std::wstring &section, const std::wstring &name, int value)
-{
-    return valueCall(ScopeU, section, name, CreateUserOpenMachine,
-                     [&](IZentrixSettings *s) { return s->setInt(name, value); });
-}
-
-bool setUInt(const std::string &section, const std::string &name, unsigned int value)
-{
-    return valueCall(ScopeU, section, name, CreateUserOpenMachine,
-                     [&](IZentrixSettings *s) { return s->setUInt(name, value); });
-}
-
-bool setUInt(const std::wstring &section, const std::wstring &name, unsigned int value)
-{
-    return valueCall(ScopeU, section, name, CreateUserOpenMachine,
-                     [&](IZentrixSettings *s) { return s->setUInt(name, value); });
-}
-
-bool setInt64(const std::string &section, const std::string &name, std::int64_t value)
-{
-    return valueCall(ScopeU, section, name, CreateUserOpenMachine,
-                     [&](IZentrixSettings *s) { return s->setInt64(name, value); });
-}
-
-bool setInt64(const std::wstring &section, const std::wstring &name, std::int64_t value)
-{
-    return valueCall(ScopeU, section, name, CreateUserOpenMachine,
-                     [&](IZentrixSettings *s) { return s->setInt64(name, value); });
-}
-
-bool setUInt64(const std::string &section, const std::string &name, std::uint64_t value)
-{
-    return valueCall(ScopeU, section, name, CreateUserOpenMachine,
-                     [&](IZentrixSettings *s) { return s->setUInt64(name, value); });
-}
-
-bool setUInt64(const std::wstring &section, const std::wstring &name, std::uint64_t value)
-{
-    return valueCall(ScopeU, section, name, CreateUserOpenMachine,
-                     [&](IZentrixSettings *s) { return s->setUInt64(name, value); });
-}
-
-bool setDword(const std::string &section, const std::string &name, unsigned int value)
-{
-    return valueCall(ScopeU, section, name, CreateUserOpenMachine,
-                     [&](IZentrixSettings *s) { return s->setDword(name, value); });
-}
-
-bool setDword(const std::wstring &section, const std::wstring &name, unsigned int value)
-{
-    return valueCall(ScopeU, section, name, CreateUserOpenMachine,
-                     [&](IZentrixSettings *s) { return s->setDword(name, value); });
-}
-
-bool setDouble(const std::string &section, const std::string &name, double value)
-{
-    return valueCall(ScopeU, section, name, CreateUserOpenMachine,
-                     [&](IZentrixSettings *s) { return s->setDouble(name, value); });
-}
-
-bool setDouble(const std::wstring &section, const std::wstring &name, double value)
-{
-    return valueCall(ScopeU, section, name, CreateUserOpenMachine,
-                     [&](IZentrixSettings *s) { return s->setDouble(name, value); });
-}
-
-bool setBool(const std::string &section, const std::string &name, bool value)
-{
-    return valueCall(ScopeU, section, name, CreateUserOpenMachine,
-                     [&](IZentrixSettings *s) { return s->setBool(name, value); });
-}
-
-bool setBool(const std::wstring &section, const std::wstring &name, bool value)
-{
-    return valueCall(ScopeU, section, name, CreateUserOpenMachine,
-                     [&](IZentrixSettings *s) { return s->setBool(name, value); });
-}
-
-bool setString(const std::string &section, const std::string &name, const std::string &value)
-{
-    return valueCall(ScopeU, section, name, CreateUserOpenMachine,
-                     [&](IZentrixSettings *s) { return s->setString(name, value); });
-}
-
-bool setString(const std::wstring &section, const std::wstring &name, const std::string &value)
-{
-    return valueCall(ScopeU, section, name, CreateUserOpenMachine,
-                     [&](IZentrixSettings *s) { return s->setString(name, value); });
-}
-
-bool setString(const std::wstring &section, const std::wstring &name, const std::wstring &value)
-{
-    return valueCall(ScopeU, section, name, CreateUserOpenMachine,
-                     [&](IZentrixSettings *s) { return s->setString(name, value); });
-}
-
-bool setString(const std::string &section, const std::string &name, const std::wstring &value)
-{
-    return valueCall(ScopeU, section, name, CreateUserOpenMachine,
-                     [&](IZentrixSettings *s) { return s->setString(name, value); });
-}
-
-bool setBinary(const std::string &section, const std::string &name, const void *data, unsigned size)
-{
-    return valueCall(ScopeU, section, name, CreateUserOpenMachine,
-                     [&](IZentrixSettings *s) { return s->setBinary(name, data, size); });
-}
-
-bool setBinary(const std::wstring &section, const std::wstring &name, const void *data,
-               unsigned size)
-{
-    return valueCall(ScopeU, section, name, CreateUserOpenMachine,
-                     [&](IZentrixSettings *s) { return s->setBinary(name, data, size); });
-}
-
-bool getQword(const std::string &section, const std::string &name, std::uint64_t &value)
-{
-    return lookupCall(ScopeU, section, name, ReadUserAndMachine,
-                      [&](IZentrixSettings *s) { return s->getQword(name, value); });
-}
-
-bool getQword(const std::wstring &section, const std::wstring &name, std::uint64_t &value)
-{
-    return lookupCall(ScopeU, section, name, ReadUserAndMachine,
-                      [&](IZentrixSettings *s) { return s->getQword(name, value); });
-}
-
-bool getInt(const std::string &section, const std::string &name, int &value)
-{
-    return lookupCall(ScopeU, section, name, ReadUserAndMachine,
-                      [&](IZentrixSettings *s) { return s->getInt(name, value); });
-}
-
-bool getInt(const std::wstring &section, const std::wstring &name, int &value)
-{
-    return lookupCall(ScopeU, section, name, ReadUserAndMachine,
-                      [&](IZentrixSettings *s) { return s->getInt(name, value); });
-}
-
-bool getUInt(const std::string &section, const std::string &name, unsigned int &value)
-{
-    return lookupCall(ScopeU, section, name, ReadUserAndMachine,
-                      [&](IZentrixSettings *s) { return s->getUInt(name, value); });
-}
-
-bool getUInt(const std::wstring &section, const std::wstring &name, unsigned int &value)
-{
-    return lookupCall(ScopeU, section, name, ReadUserAndMachine,
-                      [&](IZentrixSettings *s) { return s->getUInt(name, value); });
-}
-
-bool getInt64(const std::string &section, const std::string &name, std::int64_t &value)
-{
-    return lookupCall(ScopeU, section, name, ReadUserAndMachine,
-                      [&](IZentrixSettings *s) { return s->getInt64(name, value); });
-}
-
-bool getInt64(const std::wstring &section, const std::wstring &name, std::int64_t &value)
-{
-    return lookupCall(ScopeU, section, name, ReadUserAndMachine,
-                      [&](IZentrixSettings *s) { return s->getInt64(name, value); });
-}
-
-bool getUInt64(const std::string &section, const std::string &name, std::uint64_t &value)
-{
-    return lookupCall(ScopeU, section, name, ReadUserAndMachine,
-                      [&](IZentrixSettings *s) { return s->getUInt64(name, value); });
-}
-
-bool getUInt64(const std::wstring &section, const std::wstring &name, std::uint64_t &value)
-{
-    return lookupCall(ScopeU, section, name, ReadUserAndMachine,
-                      [&](IZentrixSettings *s) { return s->getUInt64(name, value); });
-}
-
-bool getDword(const std::string &section, const std::string &name, unsigned int &value)
-{
-    return lookupCall(ScopeU, section, name, ReadUserAndMachine,
-                      [&](IZentrixSettings *s) { return s->getDword(name, value); });
-}
-
-bool getDword(const std::wstring &section, const std::wstring &name, unsigned int &value)
-{
-    return lookupCall(ScopeU, section, name, ReadUserAndMachine,
-                      [&](IZentrixSettings *s) { return s->getDword(name, value); });
-}
-
-bool getDouble(const std::string &section, const std::string &name, double &value)
-{
-    return lookupCall(ScopeU, section, name, ReadUserAndMachine,
-                      [&](IZentrixSettings *s) { return s->getDouble(name, value); });
-}
-
-bool getDouble(const std::wstring &section, const std::wstring &name, double &value)
-{
-    return lookupCall(ScopeU, section, name, ReadUserAndMachine,
-                      [&](IZentrixSettings *s) { return s->getDouble(name, value); });
-}
-
-bool getBool(const std::string &section, const std::string &name, bool &value)
-{
-    return lookupCall(ScopeU, section, name, ReadUserAndMachine,
-                      [&](IZentrixSettings *s) { return s->getBool(name, value); });
-}
-
-bool getBool(const std::wstring &section, const std::wstring &name, bool &value)
-{
-    return lookupCall(ScopeU, section, name, ReadUserAndMachine,
-                      [&](IZentrixSettings *s) { return s->getBool(name, value); });
-}
-
-bool getString(const std::string &section, const std::string &name, std::string &value)
-{
-    return lookupCall(ScopeU, section, name, ReadUserAndMachine,
-                      [&](IZentrixSettings *s) { return s->getString(name, value); });
-}
-
-bool getString(const std::wstring &section, const std::wstring &name, std::string &value)
-{
-    return lookupCall(ScopeU, section, name, ReadUserAndMachine,
-                      [&](IZentrixSettings *s) { return s->getString(name, value); });
-}
-
-bool getString(const std::wstring &section, const std::wstring &name, std::wstring &value)
-{
-    return lookupCall(ScopeU, section, name, ReadUserAndMachine,
-                      [&](IZentrixSettings *s) { return s->getString(name, value); });
-}
-
-bool getString(const std::string &section, const std::string &name, std::wstring &value)
-{
-    return lookupCall(ScopeU, section, name, ReadUserAndMachine,
-                      [&](IZentrixSettings *s) { return s->getString(name, value); });
-}
-
-bool getBinary(const std::string &section, const std::string &name, zttl::MemoryBuffer<char> &value)
-{
-    return lookupCall(ScopeU, section, name, ReadUserAndMachine,
-                      [&](IZentrixSettings *s) { return s->getBinary(name, value); });
-}
-
-bool getBinary(const std::wstring &section, const std::wstring &name,
-               zttl::MemoryBuffer<char> &value)
-{
-    return lookupCall(ScopeU, section, name, ReadUserAndMachine,
-                      [&](IZentrixSettings *s) { return s->getBinary(name, value); });
-}
-
-bool getSectionCount(const std::string &section, unsigned &count)
-{
-    return sectionCall(ScopeU, section, ReadUserAndMachine,
-                       [&](IZentrixSettings *s) { return s->getSectionCount(count); });
-}
-
-bool getSectionNames(const std::string &section, std::set<std::string> &names)
-{
-    return sectionCall(ScopeU, section, ReadUserAndMachine,
-                       [&](IZentrixSettings *s) { return s->getSectionNames(names); });
-}
-
-bool getValueCount(const std::string &section, unsigned &count)
-{
-    return sectionCall(ScopeU, section, ReadUserAndMachine,
-                       [&](IZentrixSettings *s) { return s->getValueCount(count); });
-}
-
-bool getValueNames(const std::string &section, std::set<std::string> &names)
-{
-    return sectionCall(ScopeU, section, ReadUserAndMachine,
-                       [&](IZentrixSettings *s) { return s->getValueNames(names); });
-}
-
-bool sectionExists(const std::string &section)
-{
-    return sectionCall(ScopeU, section, ReadUserAndMachine,
-                       [](IZentrixSettings *) { return true; });
-}
-
-bool deleteValue(const std::string &section, const std::string &name)
-{
-    return valueCall(ScopeU, section, name, OpenUserAndMachine,
-                     [&](IZentrixSettings *s) { return s->deleteValue(name); });
-}
-
-bool deleteSection(const std::string &section)
-{
-    return sectionCall(ScopeU, section, OpenUserAndMachine,
-                       [](IZentrixSettings *s) { return s->deleteSection(); });
-}
-
-bool getSectionCount(const std::wstring &section, unsigned &count)
-{
-    return sectionCall(ScopeU, section, ReadUserAndMachine,
-                       [&](IZentrixSettings *s) { return s->getSectionCount(count); });
-}
-
-bool getSectionNames(const std::wstring &section, std::set<std::wstring> &names)
-{
-    return sectionCall(ScopeU, section, ReadUserAndMachine,
-                       [&](IZentrixSettings *s) { return s->getSectionNames(names); });
-}
-
-bool getValueCount(const std::wstring &section, unsigned &count)
-{
-    return sectionCall(ScopeU, section, ReadUserAndMachine,
-                       [&](IZentrixSettings *s) { return s->getValueCount(count); });
-}
-
-bool getValueNames(const std::wstring &section, std::set<std::wstring> &names)
-{
-    return sectionCall(ScopeU, section, ReadUserAndMachine,
-                       [&](IZentrixSettings *s) { return s->getValueNames(names); });
-}
-
-bool sectionExists(const std::wstring &section)
-{
-    return sectionCall(ScopeU, section, ReadUserAndMachine,
-                       [](IZentrixSettings *) { return true; });
-}
-
-bool deleteValue(const std::wstring &section, const std::wstring &name)
-{
-    return valueCall(ScopeU, section, name, OpenUserAndMachine,
-                     [&](IZentrixSettings *s) { return s->deleteValue(name); });
-}
-
-bool deleteSection(const std::wstring &section)
-{
-    return sectionCall(ScopeU, section, OpenUserAndMachine,
-                       [](IZentrixSettings *s) { return s->deleteSection(); });
-}
-
+ZTDS_SCOPE_FUNCTIONS(UserScope)
+// Only the user's sections can be deleted through these functions.
+ZTDS_SECTION_FUNCTION(UserScope, std::string, remove, deleteSection, (), s->deleteSection())
+ZTDS_SECTION_FUNCTION(UserScope, std::wstring, remove, deleteSection, (), s->deleteSection())
 } // namespace userSettings
 
 namespace installSettings {
-
-bool setQword(const std::string &section, const std::string &name, std::uint64_t value)
-{
-    return valueCall(ScopeI, section, name, CreateMachine,
-                     [&](IZentrixSettings *s) { return s->setQword(name, value); });
-}
-
-bool setQword(const std::wstring &section, const std::wstring &name, std::uint64_t value)
-{
-    return valueCall(ScopeI, section, name, CreateMachine,
-                     [&](IZentrixSettings *s) { return s->setQword(name, value); });
-}
-
-bool setInt(const std::string &section, const std::string &name, int value)
-{
-    return valueCall(ScopeI, section, name, CreateMachine,
-                     [&](IZentrixSettings *s) { return s->setInt(name, value); });
-}
-
-bool setInt(const std::wstring &section, const std::wstring &name, int value)
-{
-    return valueCall(ScopeI, section, name, CreateMachine,
-                     [&](IZentrixSettings *s) { return s->setInt(name, value); });
-}
-
-bool setUInt(const std::string &section, const std::string &name, unsigned int value)
-{
-    return valueCall(ScopeI, section, name, CreateMachine,
-                     [&](IZentrixSettings *s) { return s->setUInt(name, value); });
-}
-
-bool setUInt(const std::wstring &section, const std::wstring &name, unsigned int value)
-{
-    return valueCall(ScopeI, section, name, CreateMachine,
-                     [&](IZentrixSettings *s) { return s->setUInt(name, value); });
-}
-
-bool setInt64(const std::string &section, const std::string &name, std::int64_t value)
-{
-    return valueCall(ScopeI, section, name, CreateMachine,
-                     [&](IZentrixSettings *s) { return s->setInt64(name, value); });
-}
-
-bool setInt64(const std::wstring &section, const std::wstring &name, std::int64_t value)
-{
-    return valueCall(ScopeI, section, name, CreateMachine,
-                     [&](IZentrixSettings *s) { return s->setInt64(name, value); });
-}
-
-bool setUInt64(const std::string &section, const std::string &name, std::uint64_t value)
-{
-    return valueCall(ScopeI, section, name, CreateMachine,
-                     [&](IZentrixSettings *s) { return s->setUInt64(name, value); });
-}
-
-bool setUInt64(const std::wstring &section, const std::wstring &name, std::uint64_t value)
-{
-    return valueCall(ScopeI, section, name, CreateMachine,
-                     [&](IZentrixSettings *s) { return s->setUInt64(name, value); });
-}
-
-bool setDword(const std::string &section, const std::string &name, unsigned int value)
-{
-    return valueCall(ScopeI, section, name, CreateMachine,
-                     [&](IZentrixSettings *s) { return s->setDword(name, value); });
-}
-
-bool setDword(const std::wstring &section, const std::wstring &name, unsigned int value)
-{
-    return valueCall(ScopeI, section, name, CreateMachine,
-                     [&](IZentrixSettings *s) { return s->setDword(name, value); });
-}
-
-bool setDouble(const std::string &section, const std::string &name, double value)
-{
-    return valueCall(ScopeI, section, name, CreateMachine,
-                     [&](IZentrixSettings *s) { return s->setDouble(name, value); });
-}
-
-bool setDouble(const std::wstring &section, const std::wstring &name, double value)
-{
-    return valueCall(ScopeI, section, name, CreateMachine,
-                     [&](IZentrixSettings *s) { return s->setDouble(name, value); });
-}
-
-bool setBool(const std::string &section, const std::string &name, bool value)
-{
-    return valueCall(ScopeI, section, name, CreateMachine,
-                     [&](IZentrixSettings *s) { return s->setBool(name, value); });
-}
-
-bool setBool(const std::wstring &section, const std::wstring &name, bool value)
-{
-    return valueCall(ScopeI, section, name, CreateMachine,
-                     [&](IZentrixSettings *s) { return s->setBool(name, value); });
-}
-
-bool setString(const std::string &section, const std::string &name, const std::string &value)
-{
-    return valueCall(ScopeI, section, name, CreateMachine,
-                     [&](IZentrixSettings *s) { return s->setString(name, value); });
-}
-
-bool setString(const std::wstring &section, const std::wstring &name, const std::string &value)
-{
-    return valueCall(ScopeI, section, name, CreateMachine,
-                     [&](IZentrixSettings *s) { return s->setString(name, value); });
-}
-
-bool setString(const std::wstring &section, const std::wstring &name, const std::wstring &value)
-{
-    return valueCall(ScopeI, section, name, CreateMachine,
-                     [&](IZentrixSettings *s) { return s->setString(name, value); });
-}
-
-bool setString(const std::string &section, const std::string &name, const std::wstring &value)
-{
-    return valueCall(ScopeI, section, name, CreateMachine,
-                     [&](IZentrixSettings *s) { return s->setString(name, value); });
-}
-
-bool setBinary(const std::string &section, const std::string &name, const void *data, unsigned size)
-{
-    return valueCall(ScopeI, section, name, CreateMachine,
-                     [&](IZentrixSettings *s) { return s->setBinary(name, data, size); });
-}
-
-bool setBinary(const std::wstring &section, const std::wstring &name, const void *data,
-               unsigned size)
-{
-    return valueCall(ScopeI, section, name, CreateMachine,
-                     [&](IZentrixSettings *s) { return s->setBinary(name, data, size); });
-}
-
-bool getQword(const std::string &section, const std::string &name, std::uint64_t &value)
-{
-    return lookupCall(ScopeI, section, name, ReadMachine,
-                      [&](IZentrixSettings *s) { return s->getQword(name, value); });
-}
-
-bool getQword(const std::wstring &section, const std::wstring &name, std::uint64_t &value)
-{
-    return lookupCall(ScopeI, section, name, ReadMachine,
-                      [&](IZentrixSettings *s) { return s->getQword(name, value); });
-}
-
-bool getInt(const std::string &section, const std::string &name, int &value)
-{
-    return lookupCall(ScopeI, section, name, ReadMachine,
-                      [&](IZentrixSettings *s) { return s->getInt(name, value); });
-}
-
-bool getInt(const std::wstring &section, const std::wstring &name, int &value)
-{
-    return lookupCall(ScopeI, section, name, ReadMachine,
-                      [&](IZentrixSettings *s) { return s->getInt(name, value); });
-}
-
-bool getUInt(const std::string &section, const std::string &name, unsigned int &value)
-{
-    return lookupCall(ScopeI, section, name, ReadMachine,
-                      [&](IZentrixSettings *s) { return s->getUInt(name, value); });
-}
-
-bool getUInt(const std::wstring &section, const std::wstring &name, unsigned int &value)
-{
-    return lookupCall(ScopeI, section, name, ReadMachine,
-                      [&](IZentrixSettings *s) { return s->getUInt(name, value); });
-}
-
-bool getInt64(const std::string &section, const std::string &name, std::int64_t &value)
-{
-    return lookupCall(ScopeI, section, name, ReadMachine,
-                      [&](IZentrixSettings *s) { return s->getInt64(name, value); });
-}
-
-bool getInt64(const std::wstring &section, const std::wstring &name, std::int64_t &value)
-{
-    return lookupCall(ScopeI, section, name, ReadMachine,
-                      [&](IZentrixSettings *s) { return s->getInt64(name, value); });
-}
-
-bool getUInt64(const std::string &section, const std::string &name, std::uint64_t &value)
-{
-    return lookupCall(ScopeI, section, name, ReadMachine,
-                      [&](IZentrixSettings *s) { return s->getUInt64(name, value); });
-}
-
-bool getUInt64(const std::wstring &section, const std::wstring &name, std::uint64_t &value)
-{
-    return lookupCall(ScopeI, section, name, ReadMachine,
-                      [&](IZentrixSettings *s) { return s->getUInt64(name, value); });
-}
-
-bool getDword(const std::string &section, const std::string &name, unsigned int &value)
-{
-    return lookupCall(ScopeI, section, name, ReadMachine,
-                      [&](IZentrixSettings *s) { return s->getDword(name, value); });
-}
-
-bool getDword(const std::wstring &section, const std::wstring &name, unsigned int &value)
-{
-    return lookupCall(ScopeI, section, name, ReadMachine,
-                      [&](IZentrixSettings *s) { return s->getDword(name, value); });
-}
-
-bool getDouble(const std::string &section, const std::string &name, double &value)
-{
-    return lookupCall(ScopeI, section, name, ReadMachine,
-                      [&](IZentrixSettings *s) { return s->getDouble(name, value); });
-}
-
-bool getDouble(const std::wstring &section, const std::wstring &name, double &value)
-{
-    return lookupCall(ScopeI, section, name, ReadMachine,
-                      [&](IZentrixSettings *s) { return s->getDouble(name, value); });
-}
-
-bool getBool(const std::string &section, const std::string &name, bool &value)
-{
-    return lookupCall(ScopeI, section, name, ReadMachine,
-                      [&](IZentrixSettings *s) { return s->getBool(name, value); });
-}
-
-bool getBool(const std::wstring &section, const std::wstring &name, bool &value)
-{
-    return lookupCall(ScopeI, section, name, ReadMachine,
-                      [&](IZentrixSettings *s) { return s->getBool(name, value); });
-}
-
-bool getString(const std::string &section, const std::string &name, std::string &value)
-{
-    return lookupCall(ScopeI, section, name, ReadMachine,
-                      [&](IZentrixSettings *s) { return s->getString(name, value); });
-}
-
-bool getString(const std::wstring &section, const std::wstring &name, std::string &value)
-{
-    return lookupCall(ScopeI, section, name, ReadMachine,
-                      [&](IZentrixSettings *s) { return s->getString(name, value); });
-}
-
-bool getString(const std::wstring &section, const std::wstring &name, std::wstring &value)
-{
-    return lookupCall(ScopeI, section, name, ReadMachine,
-                      [&](IZentrixSettings *s) { return s->getString(name, value); });
-}
-
-bool getString(const std::string &section, const std::string &name, std::wstring &value)
-{
-    return lookupCall(ScopeI, section, name, ReadMachine,
-                      [&](IZentrixSettings *s) { return s->getString(name, value); });
-}
-
-bool getBinary(const std::string &section, const std::string &name, zttl::MemoryBuffer<char> &value)
-{
-    return lookupCall(ScopeI, section, name, ReadMachine,
-                      [&](IZentrixSettings *s) { return s->getBinary(name, value); });
-}
-
-bool getBinary(const std::wstring &section, const std::wstring &name,
-               zttl::MemoryBuffer<char> &value)
-{
-    return lookupCall(ScopeI, section, name, ReadMachine,
-                      [&](IZentrixSettings *s) { return s->getBinary(name, value); });
-}
-
-bool getSectionCount(const std::string &section, unsigned &count)
-{
-    return sectionCall(ScopeI, section, ReadMachine,
-                       [&](IZentrixSettings *s) { return s->getSectionCount(count); });
-}
-
-bool getSectionNames(const std::string &section, std::set<std::string> &names)
-{
-    return sectionCall(ScopeI, section, ReadMachine,
-                       [&](IZentrixSettings *s) { return s->getSectionNames(names); });
-}
-
-bool getValueCount(const std::string &section, unsigned &count)
-{
-    return sectionCall(ScopeI, section, ReadMachine,
-                       [&](IZentrixSettings *s) { return s->getValueCount(count); });
-}
-
-bool getValueNames(const std::string &section, std::set<std::string> &names)
-{
-    return sectionCall(ScopeI, section, ReadMachine,
-                       [&](IZentrixSettings *s) { return s->getValueNames(names); });
-}
-
-bool sectionExists(const std::string &section)
-{
-    return sectionCall(ScopeI, section, ReadMachine, [](IZentrixSettings *) { return true; });
-}
-
-bool deleteValue(const std::string &section, const std::string &name)
-{
-    return valueCall(ScopeI, section, name, OpenMachine,
-                     [&](IZentrixSettings *s) { return s->deleteValue(name); });
-}
-
-bool getSectionCount(const std::wstring &section, unsigned &count)
-{
-    return sectionCall(ScopeI, section, ReadMachine,
-                       [&](IZentrixSettings *s) { return s->getSectionCount(count); });
-}
-
-bool getSectionNames(const std::wstring &section, std::set<std::wstring> &names)
-{
-    return sectionCall(ScopeI, section, ReadMachine,
-                       [&](IZentrixSettings *s) { return s->getSectionNames(names); });
-}
-
-bool getValueCount(const std::wstring &section, unsigned &count)
-{
-    return sectionCall(ScopeI, section, ReadMachine,
-                       [&](IZentrixSettings *s) { return s->getValueCount(count); });
-}
-
-bool getValueNames(const std::wstring &section, std::set<std::wstring> &names)
-{
-    return sectionCall(ScopeI, section, ReadMachine,
-                       [&](IZentrixSettings *s) { return s->getValueNames(names); });
-}
-
-bool sectionExists(const std::wstring &section)
-{
-    return sectionCall(ScopeI, section, ReadMachine, [](IZentrixSettings *) { return true; });
-}
-
-bool deleteValue(const std::wstring &section, const std::wstring &name)
-{
-    return valueCall(ScopeI, section, name, OpenMachine,
-                     [&](IZentrixSettings *s) { return s->deleteValue(name); });
-}
-
+ZTDS_SCOPE_FUNCTIONS(InstallScope)
 } // namespace installSettings
+
+#undef ZTDS_SCOPE_FUNCTIONS
+#undef ZTDS_SECTION_FUNCTION
+#undef ZTDS_VALUE_FUNCTION
+#undef ZTDS_SECTION_FUNCTIONS
+#undef ZTDS_VALUE_FUNCTIONS
+#undef ZTDS_TAIL
 
 } // namespace ztds

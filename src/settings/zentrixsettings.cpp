@@ -6,6 +6,9 @@
 
 #include <MavLibrary/text/utfconversion.h>
 
+#include <QtEndian>
+
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -24,20 +27,52 @@ std::wstring wide(const std::string &utf8)
     return ztds::utf8ToWide(utf8); // empty when it does not convert: the call then fails
 }
 
-std::string littleEndian(std::uint64_t value, int bytes)
+template<class T> std::string littleEndian(T value)
 {
-    std::string data(std::size_t(bytes), '\0');
-    for (int i = 0; i < bytes; ++i)
-        data[std::size_t(i)] = char((value >> (8 * i)) & 0xff);
+    std::string data(sizeof value, '\0');
+    qToLittleEndian(value, data.data());
     return data;
 }
 
+// A REG_DWORD or REG_QWORD; the callers have checked the size.
 std::uint64_t fromLittleEndian(const std::string &data)
 {
-    std::uint64_t value = 0;
-    for (std::size_t i = data.size(); i-- > 0;)
-        value = (value << 8) | static_cast<unsigned char>(data[i]);
-    return value;
+    return data.size() == 8 ? qFromLittleEndian<std::uint64_t>(data.data())
+                            : qFromLittleEndian<std::uint32_t>(data.data());
+}
+
+// The count and the narrow names of a listing, from its wide names.
+template<class List> bool listed(List list, std::set<std::wstring> &names)
+{
+    return list(names);
+}
+
+template<class List> bool listed(List list, unsigned &count)
+{
+    std::set<std::wstring> names;
+    if (!list(names))
+        return false;
+    count = unsigned(names.size());
+    return true;
+}
+
+template<class List> bool listed(List list, std::set<std::string> &names)
+{
+    names.clear();
+    std::set<std::wstring> wideNames;
+    if (!list(wideNames))
+        return false;
+    for (const auto &name : wideNames)
+        names.insert(wideToUtf8(name));
+    return true;
+}
+
+std::wstring joined(std::wstring_view a, std::wstring_view b, std::wstring_view c)
+{
+    std::wstring text;
+    text.reserve(a.size() + b.size() + c.size());
+    text.append(a).append(b).append(c);
+    return text;
 }
 
 // Splits at the first '/' or '\\'.
@@ -85,31 +120,34 @@ bool openSettingsBelow(const std::wstring &path, OpenMode mode, ZentrixSettings 
 }
 
 /*
-    The section at \a path for one read, as openSettings would give it, but in the
-    read modes its keys are not checked for existence: a read from a missing key
-    fails just as a read of a missing value does, so the result is the same and
-    the existence queries are saved.
+    The section at \a scope (which ends in a separator) followed by \a section,
+    for one read in a read mode, as openSettings would give it; but its keys are
+    neither opened nor checked for existence: a read from a missing key fails
+    just as a read of a missing value does, so the result is the same and the
+    queries for the keys are saved. It is one object a thread, reused, so that a
+    single read allocates next to nothing; it stays valid until the next call on
+    the same thread. It holds no values: every read goes to the hives.
 */
-bool openSettingsForLookup(const std::wstring &path, OpenMode mode, IZentrixSettings **section)
+ZentrixSettings *sectionForLookup(const wchar_t *scope, std::wstring_view section, OpenMode mode)
 {
-    if (path.empty() || !section)
-        return false;
-    std::wstring relative;
-    std::wstring first, rest = path;
-    bool top = true;
-    do {
-        splitPath(std::wstring(rest), first, rest);
-        relative = top ? first : relative + L"\\" + first;
-        top = false;
-    } while (!rest.empty());
-    zttl::RefCountedPtr<ZentrixSettings> created(new ZentrixSettings(relative, mode));
-    created->m_name = first;
-    created->m_lookupOnly = true;
-    if (!created->openKeys())
-        return false;
-    created->addRef();
-    *section = created.get();
-    return true;
+    if (section.empty() || (mode != ReadUser && mode != ReadUserAndMachine && mode != ReadMachine))
+        return nullptr;
+    thread_local ZentrixSettings s_section(std::wstring(), ReadUser);
+    ZentrixSettings &s = s_section;
+    s.m_mode = mode;
+    s.m_lookupOnly = true;
+    s.m_activeRoot = ZentrixSettings::NoRoot;
+    // The path as openSettingsBelow would build it: both separators, and one
+    // trailing separator that names no section.
+    std::wstring &path = s.m_path;
+    path.assign(ProductKey).append(scope);
+    const std::size_t relative = path.size();
+    path.append(section);
+    std::replace(path.begin() + std::ptrdiff_t(relative), path.end(), L'/', L'\\');
+    if (path.back() == L'\\')
+        path.pop_back();
+    s.m_name.assign(path, path.rfind(L'\\') + 1);
+    return s.openKeys() ? &s : nullptr;
 }
 
 bool openSettings(const std::wstring &path, OpenMode mode, IZentrixSettings **section)
@@ -123,7 +161,8 @@ bool openSettings(const std::string &path, OpenMode mode, IZentrixSettings **sec
 }
 
 ZentrixSettings::ZentrixSettings(const std::wstring &name, OpenMode mode, ZentrixSettings *parent)
-    : m_path(parent ? parent->m_path + L"\\" + name : std::wstring(ProductKey) + name)
+    : m_path(
+        joined(parent ? std::wstring_view(parent->m_path) : ProductKey, parent ? L"\\" : L"", name))
     , m_name(name)
     , m_mode(mode)
 {
@@ -161,10 +200,13 @@ bool ZentrixSettings::openKeys()
 {
     if (m_name.empty() || m_path.empty())
         return false;
+    if (m_lookupOnly) {
+        m_activeRoot = m_mode == ReadMachine ? MachineRoot : UserRoot;
+        return true;
+    }
     auto open = [this](std::unique_ptr<registry::Key> &key, Hive hive, Access access) {
         if (!key)
-            key = m_lookupOnly && access == Access::Read ? registry::lookupKey(hive, m_path)
-                                                         : registry::openKey(hive, m_path, access);
+            key = registry::openKey(hive, m_path, access);
         return bool(key);
     };
     auto create = [this](std::unique_ptr<registry::Key> &key, Hive hive) {
@@ -236,8 +278,8 @@ registry::Key *ZentrixSettings::secondaryKey() const
 }
 
 /*
-    Reads a value whose type is \a expectedType and whose size is \a expectedSize
-    (0: any size but empty). Lookup order:
+    Reads \a name from the section's keys in lookup order; the first value whose
+    type and size \a accept takes is the answer:
 
     | Mode       | 1st (primary) | 2nd (secondary) |
     |------------|---------------|-----------------|
@@ -246,46 +288,56 @@ registry::Key *ZentrixSettings::secondaryKey() const
     | 2, 5, 8    | user          | machine         |
 
     A value of the wrong type or size counts as absent, so it does not hide the
-    machine's value.
+    machine's value. A section made for one read has no keys: it reads the hives.
 */
-bool ZentrixSettings::queryValue(const std::wstring &name, unsigned expectedType,
-                                 std::size_t expectedSize, std::string &data)
+template<class Accept>
+bool ZentrixSettings::readFirst(const std::wstring &name, Accept accept, std::string &data)
 {
     if (name.empty() || !openKeys())
         return false;
-    for (registry::Key *key : {primaryKey(), secondaryKey()}) {
-        if (!key)
-            continue;
+    registry::Key *const keys[] = {primaryKey(), secondaryKey()};
+    const Hive hives[] = {m_activeRoot == MachineRoot ? Hive::LocalMachine : Hive::CurrentUser,
+                          Hive::LocalMachine};
+    const int sources = hasSecondaryKey(m_mode) ? 2 : 1;
+    for (int i = 0; i < sources; ++i) {
         std::uint32_t type = registry::RegNone;
         std::string bytes;
-        if (!key->queryValue(name, type, bytes) || type != expectedType)
-            continue;
-        if (expectedSize ? bytes.size() != expectedSize : bytes.empty())
-            continue;
-        data = std::move(bytes);
-        return true;
-    }
-    return false;
-}
-
-bool ZentrixSettings::queryQword(const std::wstring &name, std::uint64_t &value)
-{
-    if (name.empty() || !openKeys())
-        return false;
-    for (registry::Key *key : {primaryKey(), secondaryKey()}) {
-        if (!key)
-            continue;
-        std::uint32_t type = registry::RegNone;
-        std::string bytes;
-        if (!key->queryValue(name, type, bytes))
-            continue;
-        if ((type == registry::RegQword && bytes.size() == 8)
-            || (type == registry::RegDword && bytes.size() == 4)) {
-            value = fromLittleEndian(bytes);
+        const bool found = m_lookupOnly ? registry::readValue(hives[i], m_path, name, type, bytes)
+                                        : keys[i] && keys[i]->queryValue(name, type, bytes);
+        if (found && accept(type, bytes.size())) {
+            data = std::move(bytes);
             return true;
         }
     }
     return false;
+}
+
+// A value of \a expectedType and \a expectedSize bytes (0: any size but empty).
+bool ZentrixSettings::queryValue(const std::wstring &name, unsigned expectedType,
+                                 std::size_t expectedSize, std::string &data)
+{
+    return readFirst(
+        name,
+        [&](std::uint32_t type, std::size_t size) {
+            return type == expectedType && (expectedSize ? size == expectedSize : size != 0);
+        },
+        data);
+}
+
+// A REG_QWORD of 8 bytes or a REG_DWORD of 4, widened.
+bool ZentrixSettings::queryQword(const std::wstring &name, std::uint64_t &value)
+{
+    std::string data;
+    const bool found = readFirst(
+        name,
+        [](std::uint32_t type, std::size_t size) {
+            return (type == registry::RegQword && size == 8)
+                || (type == registry::RegDword && size == 4);
+        },
+        data);
+    if (found)
+        value = fromLittleEndian(data);
+    return found;
 }
 
 bool ZentrixSettings::setValue(const std::wstring &name, unsigned type, const std::string &data)
@@ -327,31 +379,6 @@ bool ZentrixSettings::getName(std::string &name)
     return true;
 }
 
-bool ZentrixSettings::getSectionCount(unsigned &count)
-{
-    std::set<std::wstring> names;
-    if (!listNames(true, names))
-        return false;
-    count = unsigned(names.size());
-    return true;
-}
-
-bool ZentrixSettings::getSectionNames(std::set<std::wstring> &names)
-{
-    return listNames(true, names);
-}
-
-bool ZentrixSettings::getSectionNames(std::set<std::string> &names)
-{
-    names.clear();
-    std::set<std::wstring> wideNames;
-    if (!listNames(true, wideNames))
-        return false;
-    for (const auto &name : wideNames)
-        names.insert(wideToUtf8(name));
-    return true;
-}
-
 bool ZentrixSettings::openSection(const std::wstring &path, IZentrixSettings **section)
 {
     if (path.empty() || !section || !openKeys())
@@ -375,46 +402,11 @@ bool ZentrixSettings::openSection(const std::wstring &path, IZentrixSettings **s
     return child->openSection(rest, section);
 }
 
-bool ZentrixSettings::openSection(const std::string &path, IZentrixSettings **section)
-{
-    return openSection(wide(path), section);
-}
-
-bool ZentrixSettings::getValueCount(unsigned &count)
-{
-    std::set<std::wstring> names;
-    if (!listNames(false, names))
-        return false;
-    count = unsigned(names.size());
-    return true;
-}
-
-bool ZentrixSettings::getValueNames(std::set<std::wstring> &names)
-{
-    return listNames(false, names);
-}
-
-bool ZentrixSettings::getValueNames(std::set<std::string> &names)
-{
-    names.clear();
-    std::set<std::wstring> wideNames;
-    if (!listNames(false, wideNames))
-        return false;
-    for (const auto &name : wideNames)
-        names.insert(wideToUtf8(name));
-    return true;
-}
-
 // Setters ----------------------------------------------------------------------
 
 bool ZentrixSettings::setQword(const std::wstring &name, std::uint64_t value)
 {
-    return setValue(name, registry::RegQword, littleEndian(value, 8));
-}
-
-bool ZentrixSettings::setQword(const std::string &name, std::uint64_t value)
-{
-    return setQword(wide(name), value);
+    return setValue(name, registry::RegQword, littleEndian(value));
 }
 
 bool ZentrixSettings::setInt(const std::wstring &name, int value)
@@ -422,19 +414,9 @@ bool ZentrixSettings::setInt(const std::wstring &name, int value)
     return setQword(name, std::uint64_t(std::int64_t(value)));
 }
 
-bool ZentrixSettings::setInt(const std::string &name, int value)
-{
-    return setInt(wide(name), value);
-}
-
 bool ZentrixSettings::setUInt(const std::wstring &name, unsigned int value)
 {
     return setQword(name, std::uint64_t(value));
-}
-
-bool ZentrixSettings::setUInt(const std::string &name, unsigned int value)
-{
-    return setUInt(wide(name), value);
 }
 
 bool ZentrixSettings::setInt64(const std::wstring &name, std::int64_t value)
@@ -442,29 +424,14 @@ bool ZentrixSettings::setInt64(const std::wstring &name, std::int64_t value)
     return setQword(name, std::uint64_t(value));
 }
 
-bool ZentrixSettings::setInt64(const std::string &name, std::int64_t value)
-{
-    return setInt64(wide(name), value);
-}
-
 bool ZentrixSettings::setUInt64(const std::wstring &name, std::uint64_t value)
 {
     return setQword(name, value);
 }
 
-bool ZentrixSettings::setUInt64(const std::string &name, std::uint64_t value)
-{
-    return setUInt64(wide(name), value);
-}
-
 bool ZentrixSettings::setDword(const std::wstring &name, unsigned int value)
 {
-    return setValue(name, registry::RegDword, littleEndian(value, 4));
-}
-
-bool ZentrixSettings::setDword(const std::string &name, unsigned int value)
-{
-    return setDword(wide(name), value);
+    return setValue(name, registry::RegDword, littleEndian(std::uint32_t(value)));
 }
 
 bool ZentrixSettings::setDouble(const std::wstring &name, double value)
@@ -474,19 +441,9 @@ bool ZentrixSettings::setDouble(const std::wstring &name, double value)
     return setQword(name, bits);
 }
 
-bool ZentrixSettings::setDouble(const std::string &name, double value)
-{
-    return setDouble(wide(name), value);
-}
-
 bool ZentrixSettings::setBool(const std::wstring &name, bool value)
 {
     return setDword(name, value ? 1u : 0u);
-}
-
-bool ZentrixSettings::setBool(const std::string &name, bool value)
-{
-    return setBool(wide(name), value);
 }
 
 bool ZentrixSettings::setString(const std::wstring &name, const std::string &value)
@@ -494,19 +451,9 @@ bool ZentrixSettings::setString(const std::wstring &name, const std::string &val
     return setString(name, wide(value));
 }
 
-bool ZentrixSettings::setString(const std::string &name, const std::string &value)
-{
-    return setString(wide(name), wide(value));
-}
-
 bool ZentrixSettings::setString(const std::wstring &name, const std::wstring &value)
 {
     return setValue(name, registry::RegSz, registry::wideToRegSz(value));
-}
-
-bool ZentrixSettings::setString(const std::string &name, const std::wstring &value)
-{
-    return setString(wide(name), value);
 }
 
 bool ZentrixSettings::setBinary(const std::wstring &name, const void *data, unsigned size)
@@ -517,21 +464,11 @@ bool ZentrixSettings::setBinary(const std::wstring &name, const void *data, unsi
                     size ? std::string(static_cast<const char *>(data), size) : std::string());
 }
 
-bool ZentrixSettings::setBinary(const std::string &name, const void *data, unsigned size)
-{
-    return setBinary(wide(name), data, size);
-}
-
 // Getters ----------------------------------------------------------------------
 
 bool ZentrixSettings::getQword(const std::wstring &name, std::uint64_t &value)
 {
     return queryQword(name, value);
-}
-
-bool ZentrixSettings::getQword(const std::string &name, std::uint64_t &value)
-{
-    return queryQword(wide(name), value);
 }
 
 bool ZentrixSettings::getInt(const std::wstring &name, int &value)
@@ -543,11 +480,6 @@ bool ZentrixSettings::getInt(const std::wstring &name, int &value)
     return true;
 }
 
-bool ZentrixSettings::getInt(const std::string &name, int &value)
-{
-    return getInt(wide(name), value);
-}
-
 bool ZentrixSettings::getUInt(const std::wstring &name, unsigned int &value)
 {
     std::uint64_t qword;
@@ -555,11 +487,6 @@ bool ZentrixSettings::getUInt(const std::wstring &name, unsigned int &value)
         return false;
     value = unsigned(qword);
     return true;
-}
-
-bool ZentrixSettings::getUInt(const std::string &name, unsigned int &value)
-{
-    return getUInt(wide(name), value);
 }
 
 bool ZentrixSettings::getInt64(const std::wstring &name, std::int64_t &value)
@@ -571,19 +498,9 @@ bool ZentrixSettings::getInt64(const std::wstring &name, std::int64_t &value)
     return true;
 }
 
-bool ZentrixSettings::getInt64(const std::string &name, std::int64_t &value)
-{
-    return getInt64(wide(name), value);
-}
-
 bool ZentrixSettings::getUInt64(const std::wstring &name, std::uint64_t &value)
 {
     return queryQword(name, value);
-}
-
-bool ZentrixSettings::getUInt64(const std::string &name, std::uint64_t &value)
-{
-    return queryQword(wide(name), value);
 }
 
 bool ZentrixSettings::getDword(const std::wstring &name, unsigned int &value)
@@ -593,11 +510,6 @@ bool ZentrixSettings::getDword(const std::wstring &name, unsigned int &value)
         return false;
     value = unsigned(fromLittleEndian(data));
     return true;
-}
-
-bool ZentrixSettings::getDword(const std::string &name, unsigned int &value)
-{
-    return getDword(wide(name), value);
 }
 
 bool ZentrixSettings::getDouble(const std::wstring &name, double &value)
@@ -610,11 +522,6 @@ bool ZentrixSettings::getDouble(const std::wstring &name, double &value)
     return true;
 }
 
-bool ZentrixSettings::getDouble(const std::string &name, double &value)
-{
-    return getDouble(wide(name), value);
-}
-
 bool ZentrixSettings::getBool(const std::wstring &name, bool &value)
 {
     std::string data;
@@ -624,11 +531,6 @@ bool ZentrixSettings::getBool(const std::wstring &name, bool &value)
     return true;
 }
 
-bool ZentrixSettings::getBool(const std::string &name, bool &value)
-{
-    return getBool(wide(name), value);
-}
-
 bool ZentrixSettings::getString(const std::wstring &name, std::string &value)
 {
     std::wstring text;
@@ -636,11 +538,6 @@ bool ZentrixSettings::getString(const std::wstring &name, std::string &value)
         return false;
     value = wideToUtf8(text);
     return true;
-}
-
-bool ZentrixSettings::getString(const std::string &name, std::string &value)
-{
-    return getString(wide(name), value);
 }
 
 bool ZentrixSettings::getString(const std::wstring &name, std::wstring &value)
@@ -653,22 +550,12 @@ bool ZentrixSettings::getString(const std::wstring &name, std::wstring &value)
     return true;
 }
 
-bool ZentrixSettings::getString(const std::string &name, std::wstring &value)
-{
-    return getString(wide(name), value);
-}
-
 bool ZentrixSettings::getBinary(const std::wstring &name, zttl::MemoryBuffer<char> &value)
 {
     std::string data;
     if (!queryValue(name, registry::RegBinary, 0, data))
         return false;
     return value.assign(data.data(), data.size());
-}
-
-bool ZentrixSettings::getBinary(const std::string &name, zttl::MemoryBuffer<char> &value)
-{
-    return getBinary(wide(name), value);
 }
 
 // Deletion ---------------------------------------------------------------------
@@ -703,9 +590,58 @@ bool ZentrixSettings::deleteValue(const std::wstring &name)
     return key && key->deleteValue(name);
 }
 
-bool ZentrixSettings::deleteValue(const std::string &name)
-{
-    return deleteValue(wide(name));
-}
+// Listings and narrow forms -----------------------------------------------------
+
+#define ZTDS_TAIL(...) __VA_OPT__(, ) __VA_ARGS__
+
+// Every listing comes from listNames: sub-sections or values, as a count, wide or narrow names.
+#define ZTDS_LISTING(function, sections, Result)                                                   \
+    bool ZentrixSettings::function(Result &result)                                                 \
+    {                                                                                              \
+        return listed([this](auto &names) { return listNames(sections, names); }, result);         \
+    }
+
+ZTDS_LISTING(getSectionCount, true, unsigned)
+ZTDS_LISTING(getSectionNames, true, std::set<std::wstring>)
+ZTDS_LISTING(getSectionNames, true, std::set<std::string>)
+ZTDS_LISTING(getValueCount, false, unsigned)
+ZTDS_LISTING(getValueNames, false, std::set<std::wstring>)
+ZTDS_LISTING(getValueNames, false, std::set<std::string>)
+
+// A narrow operation converts its name (or path) from UTF-8 and calls its wide twin.
+#define ZTDS_NARROW(function, parameters, arguments)                                               \
+    bool ZentrixSettings::function(const std::string &name ZTDS_TAIL parameters)                   \
+    {                                                                                              \
+        return function(wide(name) ZTDS_TAIL arguments);                                           \
+    }
+
+ZTDS_NARROW(openSection, (IZentrixSettings * *section), (section))
+ZTDS_NARROW(setQword, (std::uint64_t value), (value))
+ZTDS_NARROW(setInt, (int value), (value))
+ZTDS_NARROW(setUInt, (unsigned int value), (value))
+ZTDS_NARROW(setInt64, (std::int64_t value), (value))
+ZTDS_NARROW(setUInt64, (std::uint64_t value), (value))
+ZTDS_NARROW(setDword, (unsigned int value), (value))
+ZTDS_NARROW(setDouble, (double value), (value))
+ZTDS_NARROW(setBool, (bool value), (value))
+ZTDS_NARROW(setString, (const std::string &value), (value))
+ZTDS_NARROW(setString, (const std::wstring &value), (value))
+ZTDS_NARROW(setBinary, (const void *data, unsigned size), (data, size))
+ZTDS_NARROW(getQword, (std::uint64_t & value), (value))
+ZTDS_NARROW(getInt, (int &value), (value))
+ZTDS_NARROW(getUInt, (unsigned int &value), (value))
+ZTDS_NARROW(getInt64, (std::int64_t & value), (value))
+ZTDS_NARROW(getUInt64, (std::uint64_t & value), (value))
+ZTDS_NARROW(getDword, (unsigned int &value), (value))
+ZTDS_NARROW(getDouble, (double &value), (value))
+ZTDS_NARROW(getBool, (bool &value), (value))
+ZTDS_NARROW(getString, (std::string & value), (value))
+ZTDS_NARROW(getString, (std::wstring & value), (value))
+ZTDS_NARROW(getBinary, (zttl::MemoryBuffer<char> & value), (value))
+ZTDS_NARROW(deleteValue, (), ())
+
+#undef ZTDS_NARROW
+#undef ZTDS_LISTING
+#undef ZTDS_TAIL
 
 } // namespace ztds

@@ -97,7 +97,7 @@ public:
 private:
     friend bool openSettingsBelow(const std::wstring &, OpenMode, ZentrixSettings *,
                                   IZentrixSettings **);
-    friend bool openSettingsForLookup(const std::wstring &, OpenMode, IZentrixSettings **);
+    friend ZentrixSettings *sectionForLookup(const wchar_t *, std::wstring_view, OpenMode);
 
     bool openKeys();
     void closeKeys();
@@ -108,6 +108,8 @@ private:
     bool queryQword(const std::wstring &name, std::uint64_t &value);
     bool setValue(const std::wstring &name, unsigned type, const std::string &data);
     bool listNames(bool sections, std::set<std::wstring> &names);
+    template<class Accept>
+    MAVLIBRARY_NO_EXPORT bool readFirst(const std::wstring &name, Accept accept, std::string &data);
 
     int m_refCount = 0;
     std::wstring m_path;
@@ -117,7 +119,7 @@ private:
     std::unique_ptr<registry::Key> m_userKey;
     std::unique_ptr<registry::Key> m_machineKey;
     std::map<std::wstring, zttl::RefCountedPtr<IZentrixSettings>> m_children;
-    bool m_lookupOnly = false; // read keys are not checked for existence (single reads)
+    bool m_lookupOnly = false; // a single read: no keys, values read from the hives directly
 };
 
 } // namespace ztds

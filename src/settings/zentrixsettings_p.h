@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: LGPL-2.1-or-later
 #pragma once
 
-#include "izentrixsettings.h"
+#include "zentrixsettings.h"
 
 namespace ztds {
 
-//! openSettings for one read in a read mode; see zentrixsettings.cpp.
-bool openSettingsForLookup(const std::wstring &path, OpenMode mode, IZentrixSettings **section);
+//! The section for one read in a read mode, valid until the next call on this thread; see
+//! zentrixsettings.cpp.
+ZentrixSettings *sectionForLookup(const wchar_t *scope, std::wstring_view section, OpenMode mode);
 
 } // namespace ztds

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: LGPL-2.1-or-later
 #include "utfconversion.h"
 
+#include <QtEndian>
+
 #include <cstdint>
+#include <cstring>
 
 #ifdef __SSE2__
 #include <emmintrin.h>
@@ -68,39 +71,65 @@ template<typename Sink> bool decodeUtf8(std::string_view in, Sink &&sink)
     return true;
 }
 
-inline void appendUtf8(std::string &out, char32_t cp)
+// Writes one code point (at most U+10FFFF) at o.
+inline char *putUtf8(char *o, char32_t cp)
 {
     if (cp < 0x80) {
-        out.push_back(char(cp));
+        *o++ = char(cp);
     } else if (cp < 0x800) {
-        out.push_back(char(0xC0 | (cp >> 6)));
-        out.push_back(char(0x80 | (cp & 0x3F)));
+        *o++ = char(0xC0 | (cp >> 6));
+        *o++ = char(0x80 | (cp & 0x3F));
     } else if (cp < 0x10000) {
-        out.push_back(char(0xE0 | (cp >> 12)));
-        out.push_back(char(0x80 | ((cp >> 6) & 0x3F)));
-        out.push_back(char(0x80 | (cp & 0x3F)));
+        *o++ = char(0xE0 | (cp >> 12));
+        *o++ = char(0x80 | ((cp >> 6) & 0x3F));
+        *o++ = char(0x80 | (cp & 0x3F));
     } else {
-        out.push_back(char(0xF0 | (cp >> 18)));
-        out.push_back(char(0x80 | ((cp >> 12) & 0x3F)));
-        out.push_back(char(0x80 | ((cp >> 6) & 0x3F)));
-        out.push_back(char(0x80 | (cp & 0x3F)));
+        *o++ = char(0xF0 | (cp >> 18));
+        *o++ = char(0x80 | ((cp >> 12) & 0x3F));
+        *o++ = char(0x80 | ((cp >> 6) & 0x3F));
+        *o++ = char(0x80 | (cp & 0x3F));
     }
+    return o;
 }
 
-// Encodes a sequence of UTF-16 units (or wide characters that may hold surrogate
-// halves) as UTF-8 with the pairing rules of the header.
-template<typename UnitAt> bool encodeUnits(std::size_t count, UnitAt unitAt, std::string &out)
+/*
+    Encodes UTF-16 units (or wide characters that may hold surrogate halves) as
+    UTF-8 with the pairing rules of the header into \a out, which holds one byte
+    a unit at first: enough for ASCII. At the first other unit it grows to four
+    bytes a unit left, the most any of them can take. At an ASCII unit \a asciiRun
+    may write the run of ASCII units that starts there at once; it returns how
+    many it wrote.
+*/
+template<typename UnitAt, typename AsciiRun>
+bool encodeUnits(std::size_t count, UnitAt unitAt, AsciiRun asciiRun, std::string &out)
 {
-    for (std::size_t i = 0; i < count; ++i) {
+    out.resize(count);
+    char *o = out.data();
+    bool grown = false;
+    std::size_t i = 0;
+    while (i < count) {
         std::uint32_t c = unitAt(i);
         if (c < 0x80) {
-            out.push_back(char(c));
+            if (const std::size_t run = asciiRun(i, o)) {
+                i += run;
+                o += run;
+            } else {
+                *o++ = char(c);
+                ++i;
+            }
             continue;
         }
+        ++i;
+        if (!grown) {
+            const std::size_t at = std::size_t(o - out.data());
+            out.resize(at + 4 * (count - i + 1));
+            o = out.data() + at;
+            grown = true;
+        }
         if (c >= 0xD800 && c <= 0xDBFF) {
-            if (i + 1 == count)
+            if (i == count)
                 return false;
-            const std::uint32_t next = unitAt(i + 1);
+            const std::uint32_t next = unitAt(i);
             if (next >= 0xDC00 && next <= 0xDFFF) {
                 c = 0x10000 + ((c - 0xD800) << 10) + (next - 0xDC00);
                 ++i;
@@ -108,8 +137,9 @@ template<typename UnitAt> bool encodeUnits(std::size_t count, UnitAt unitAt, std
         } else if (c > 0x10FFFF) {
             c = Replacement;
         }
-        appendUtf8(out, char32_t(c));
+        o = putUtf8(o, char32_t(c));
     }
+    out.resize(std::size_t(o - out.data()));
     return true;
 }
 
@@ -161,9 +191,33 @@ std::wstring utf8ToWide(std::string_view utf8, bool *ok)
             w += 16;
             p += 16;
         }
+#endif
+        while (p < end && *p < 0x80) // short runs, and short names and paths whole
+            *w++ = wchar_t(*p++);
         if (p == end)
             break;
-#endif
+
+        // Runs of three-byte sequences (CJK text) two at a time from one 8-byte
+        // load; an overlong form or a surrogate in them goes the long way below.
+        while (end - p >= 8 && (*p & 0xF0) == 0xE0) {
+            std::uint64_t x;
+            std::memcpy(&x, p, sizeof x);
+            x = qFromLittleEndian(x);
+            if ((x & 0xC0C0F0C0C0F0) != 0x8080E08080E0)
+                break;
+            const auto first =
+                char32_t(((x & 0x0F) << 12) | ((x >> 2) & 0xFC0) | ((x >> 16) & 0x3F));
+            x >>= 24;
+            const auto second =
+                char32_t(((x & 0x0F) << 12) | ((x >> 2) & 0xFC0) | ((x >> 16) & 0x3F));
+            if (first < 0x800 || second < 0x800 || first - 0xD800 < 0x800
+                || second - 0xD800 < 0x800)
+                break;
+            w[0] = wchar_t(first);
+            w[1] = wchar_t(second);
+            w += 2;
+            p += 6;
+        }
 
         const unsigned char b = *p;
         const std::ptrdiff_t left = end - p;
@@ -200,10 +254,36 @@ std::wstring utf8ToWide(std::string_view utf8, bool *ok)
 
 std::string wideToUtf8(std::wstring_view wide, bool *ok)
 {
-    std::string out;
-    out.reserve(wide.size() + wide.size() / 2);
     const auto unitAt = [wide](std::size_t i) { return std::uint32_t(wide[i]); };
-    if (!encodeUnits(wide.size(), unitAt, out))
+    // Runs of ASCII narrowed sixteen at a time: a wide character (negative ones
+    // included) is ASCII when no bit above the lowest seven is set.
+    const auto asciiRun = [wide](std::size_t from, char *o) {
+        std::size_t i = from;
+#ifdef __SSE2__
+        const __m128i high = _mm_set1_epi32(~0x7F);
+        while (wide.size() - i >= 16) {
+            const auto *in = reinterpret_cast<const __m128i *>(wide.data() + i);
+            const __m128i a = _mm_loadu_si128(in);
+            const __m128i b = _mm_loadu_si128(in + 1);
+            const __m128i c = _mm_loadu_si128(in + 2);
+            const __m128i d = _mm_loadu_si128(in + 3);
+            const __m128i any = _mm_or_si128(_mm_or_si128(a, b), _mm_or_si128(c, d));
+            if (_mm_movemask_epi8(_mm_cmpeq_epi32(_mm_and_si128(any, high), _mm_setzero_si128()))
+                != 0xFFFF)
+                break;
+            const __m128i bytes = _mm_packus_epi16(_mm_packs_epi32(a, b), _mm_packs_epi32(c, d));
+            _mm_storeu_si128(reinterpret_cast<__m128i *>(o + (i - from)), bytes);
+            i += 16;
+        }
+#endif
+        while (i < wide.size() && std::uint32_t(wide[i]) < 0x80) {
+            o[i - from] = char(wide[i]);
+            ++i;
+        }
+        return i - from;
+    };
+    std::string out;
+    if (!encodeUnits(wide.size(), unitAt, asciiRun, out))
         return failed<std::string>(ok);
     return succeeded(std::move(out), ok);
 }
@@ -233,12 +313,12 @@ std::string utf8ToUtf16LE(std::string_view utf8, bool *ok)
 std::string utf16LEToUtf8(std::string_view utf16le, bool *ok)
 {
     std::string out;
-    out.reserve(utf16le.size());
     const auto *bytes = reinterpret_cast<const unsigned char *>(utf16le.data());
     const auto unitAt = [bytes](std::size_t i) {
         return std::uint32_t(bytes[2 * i]) | (std::uint32_t(bytes[2 * i + 1]) << 8);
     };
-    if (!encodeUnits(utf16le.size() / 2, unitAt, out))
+    const auto oneAtATime = [](std::size_t, char *) { return std::size_t(0); };
+    if (!encodeUnits(utf16le.size() / 2, unitAt, oneAtATime, out))
         return failed<std::string>(ok);
     return succeeded(std::move(out), ok);
 }

@@ -78,6 +78,8 @@ private slots:
     void storedLayout_data();
     void storedLayout();
     void pathsAndCase();
+    void singleReadPaths_data();
+    void singleReadPaths();
     void listings();
     void openModes_data();
     void openModes();
@@ -353,6 +355,45 @@ void tst_ZentrixSettings::pathsAndCase()
     QVERIFY(!userSettings::setInt("Player", "", 1));
 }
 
+// A single read takes a shorter way to the value than openSettings: it must find
+// exactly what an opened section finds.
+void tst_ZentrixSettings::singleReadPaths_data()
+{
+    QTest::addColumn<QString>("section");
+    QTest::addColumn<bool>("found");
+
+    QTest::newRow("slashes") << "Player/Video" << true;
+    QTest::newRow("backslashes") << "Player\\Video" << true;
+    QTest::newRow("other case") << "pLAYER/vIDEO" << true;
+    QTest::newRow("trailing separator") << "Player/Video/" << true;
+    QTest::newRow("two trailing separators") << "Player/Video//" << false;
+    QTest::newRow("empty part") << "Player//Video" << false;
+    QTest::newRow("leading separator") << "/Player/Video" << false;
+    QTest::newRow("parent") << "Player" << false;
+    QTest::newRow("non-ASCII, other case") << QStringLiteral("\u00C4rger/\u00F6L") << true;
+    QTest::newRow("part of 255") << QString(255, QLatin1Char('p')) << true;
+    QTest::newRow("part of 256") << QString(256, QLatin1Char('p')) << false;
+}
+
+void tst_ZentrixSettings::singleReadPaths()
+{
+    QFETCH(QString, section);
+    QFETCH(bool, found);
+    QVERIFY(userSettings::setInt("Player/Video", "x", 7));
+    QVERIFY(userSettings::setInt("\xC3\x84rger/\xC3\x96l", "x", 7));
+    QVERIFY(userSettings::setInt(std::string(255, 'p'), "x", 7));
+
+    auto opened = open("Settings/" + section.toStdString(), ReadUserAndMachine);
+    int value = 0;
+    QCOMPARE(opened && opened->getInt(std::string("x"), value), found);
+    value = 0;
+    QCOMPARE(userSettings::getInt(section.toStdString(), "x", value), found);
+    QCOMPARE(value, found ? 7 : 0);
+    value = 0;
+    QCOMPARE(userSettings::getInt(section.toStdWString(), L"x", value), found);
+    QCOMPARE(value, found ? 7 : 0);
+}
+
 void tst_ZentrixSettings::listings()
 {
     // The default value is not a name; a name of any legal length is listed.
@@ -496,6 +537,13 @@ void tst_ZentrixSettings::narrowConversion()
     std::string value = "x";
     QVERIFY(userSettings::getString("Conv", "s", value));
     QCOMPARE(value, std::string());
+    // Bytes that are not UTF-8 are not read as Latin-1 either.
+    QVERIFY(userSettings::setInt(L"Conv", L"\u00C3(", 1));
+    QVERIFY(userSettings::setInt(L"Conv\u00C3(", L"\u00C3(", 1));
+    int number = 0;
+    QVERIFY(!userSettings::getInt("Conv", invalid, number));
+    QVERIFY(!userSettings::getInt("Conv" + invalid, "s", number));
+    QVERIFY(!userSettings::getInt("Conv" + invalid, invalid, number));
 }
 
 QTEST_GUILESS_MAIN(tst_ZentrixSettings)

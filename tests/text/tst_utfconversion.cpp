@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: LGPL-2.1-or-later
 #include <MavLibrary/text/utfconversion.h>
 
+#include <QRandomGenerator>
 #include <QTest>
 
 #include <string>
@@ -9,6 +10,8 @@ using namespace std::string_literals;
 
 Q_DECLARE_METATYPE(std::string)
 Q_DECLARE_METATYPE(std::wstring)
+
+using Ranges = QList<std::pair<char32_t, char32_t>>; // code points to draw from
 
 class tst_UtfConversion : public QObject
 {
@@ -19,6 +22,8 @@ private slots:
     void utf8ToWide();
     void wideToUtf8_data();
     void wideToUtf8();
+    void agreesWithQt_data();
+    void agreesWithQt();
     void utf16LE_data();
     void utf16LE();
     void utf16LEOneWay_data();
@@ -69,6 +74,22 @@ void tst_UtfConversion::utf8ToWide_data()
            "0123456789abcdef"s
         << true << L"0123456789abcde\u00FC0123456789abcdef"s;
     QTest::newRow("20 ASCII, then a stray byte") << "0123456789abcdefghij\x80"s << false << L""s;
+    // Runs of three-byte sequences are decoded two at a time: what may not pass there.
+    QTest::newRow("three-byte run, surrogate second")
+        << "\xE6\x97\xA5\xED\xA0\x80\xE6\x97\xA5\xE6\x97\xA5"s << true
+        << L"\u65E5\uFFFD\u65E5\u65E5"s;
+    QTest::newRow("three-byte run, surrogate first")
+        << "\xED\xBF\xBF\xE6\x97\xA5\xE6\x97\xA5"s << true << L"\uFFFD\u65E5\u65E5"s;
+    QTest::newRow("three-byte run, overlong second")
+        << "\xE6\x97\xA5\xE0\x9F\xBF\xE6\x97\xA5"s << false << L""s;
+    QTest::newRow("three-byte run, smallest second")
+        << "\xE6\x97\xA5\xE0\xA0\x80\xE6\x97\xA5"s << true << L"\u65E5\u0800\u65E5"s;
+    QTest::newRow("three-byte run, bad continuation")
+        << "\xE6\x97\xA5\xE6\x97\x41\xE6\x97\xA5"s << false << L""s;
+    QTest::newRow("three-byte run, four-byte lead inside")
+        << "\xE6\x97\xA5\xF0\x9F\x8E\xAC\xE6\x97\xA5"s << true << L"\u65E5\U0001F3AC\u65E5"s;
+    QTest::newRow("three-byte run, truncated at end")
+        << "\xE6\x97\xA5\xE6\x97\xA5\xE6\x97"s << false << L""s;
     QTest::newRow("NUL in an ASCII block") << "01234567\0"
                                               "9abcdefXYZ"s
                                            << true
@@ -109,6 +130,26 @@ void tst_UtfConversion::wideToUtf8_data()
     QTest::newRow("pair, then high at end")
         << std::wstring {wchar_t(0xD83C), wchar_t(0xDFAC), wchar_t(0xDBFF)} << false << ""s;
     QTest::newRow("highest") << L"\U0010FFFF"s << true << "\xF4\x8F\xBF\xBF"s;
+    // ASCII is narrowed sixteen characters at a time: what must stop a block.
+    const std::wstring sixteen = L"0123456789abcdef";
+    QTest::newRow("block, then U+0080")
+        << sixteen + L"\u0080" << true << "0123456789abcdef\xC2\x80"s;
+    QTest::newRow("U+0080 last in a block") << L"0123456789abcde\u0080" + sixteen << true
+                                            << "0123456789abcde\xC2\x80"
+                                               "0123456789abcdef"s;
+    QTest::newRow("negative in a block")
+        << L"01234567" + std::wstring {wchar_t(-128)} + L"9abcdef" << true
+        << "01234567\xEF\xBF\xBD"
+           "9abcdef"s;
+    QTest::newRow("U+0100 in a block") << L"0123\u0100" + sixteen << true
+                                       << "0123\xC4\x80"
+                                          "0123456789abcdef"s;
+    QTest::newRow("pairs, then blocks")
+        << std::wstring {wchar_t(0xD83C), wchar_t(0xDFAC)} + sixteen + sixteen << true
+        << "\xF0\x9F\x8E\xAC"
+           "0123456789abcdef0123456789abcdef"s;
+    QTest::newRow("blocks, then high at end")
+        << sixteen + sixteen + std::wstring {wchar_t(0xD83C)} << false << ""s;
 }
 
 void tst_UtfConversion::wideToUtf8()
@@ -119,6 +160,39 @@ void tst_UtfConversion::wideToUtf8()
     bool converted = !ok;
     QCOMPARE(ztds::wideToUtf8(input, &converted), expected);
     QCOMPARE(converted, ok);
+}
+
+/*
+    Random valid text both ways against Qt: the fast paths (ASCII blocks, runs of
+    three-byte sequences) start and stop at every offset. Surrogates are left out:
+    there the rules differ from Qt's on purpose and the tables above cover them.
+*/
+void tst_UtfConversion::agreesWithQt_data()
+{
+    QTest::addColumn<Ranges>("ranges");
+
+    const std::pair<char32_t, char32_t> ascii {0x00, 0x7F};
+    QTest::newRow("ascii") << Ranges {ascii};
+    QTest::newRow("european") << Ranges {ascii, ascii, {0xA0, 0x17F}};
+    QTest::newRow("cjk") << Ranges {{0x4E00, 0x9FFF}, {0x4E00, 0x9FFF}, {0x3000, 0x303F}, ascii};
+    QTest::newRow("every length") << Ranges {
+        ascii, {0x80, 0x7FF}, {0x800, 0xD7FF}, {0xE000, 0xFFFF}, {0x10000, 0x10FFFF}};
+}
+
+void tst_UtfConversion::agreesWithQt()
+{
+    QFETCH(Ranges, ranges);
+    QRandomGenerator random(42);
+    for (int n = 0; n < 400; ++n) {
+        std::wstring wide;
+        for (int length = random.bounded(80); length > 0; --length) {
+            const auto [from, to] = ranges[random.bounded(int(ranges.size()))];
+            wide += wchar_t(from + random.bounded(to - from + 1));
+        }
+        const std::string utf8 = QString::fromStdWString(wide).toStdString();
+        QCOMPARE(ztds::wideToUtf8(wide), utf8);
+        QVERIFY(ztds::utf8ToWide(utf8) == wide);
+    }
 }
 
 void tst_UtfConversion::utf16LE_data()
