@@ -49,3 +49,7 @@
 // menus
 #include <MavLibrary/menus/menu.h>
 #include <MavLibrary/menus/menupluginproxy.h>
+
+// profiles
+#include <MavLibrary/profiles/profilemanager.h>
+#include <MavLibrary/profiles/profilewrapper.h>

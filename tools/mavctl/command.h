@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <initializer_list>
+
 class QCommandLineParser;
 
 /*!
@@ -61,6 +63,20 @@ int usageError(const QString &command, const QString &message);
 
 //! Writes one line to stdout.
 void printLine(const QString &line);
+
+struct Subcommand
+{
+    const char *name;
+    Handler run;
+};
+
+/*!
+    Runs the sub-command that arguments[1] names, with "mavctl <command> <name>"
+    as its arguments[0]. Without a sub-command, or with --help, prints
+    "Usage: mavctl <command> <synopsis>" and \a description.
+*/
+int dispatch(const QStringList &arguments, std::initializer_list<Subcommand> subcommands,
+             const QString &synopsis, const QString &description);
 
 } // namespace Mavctl
 
