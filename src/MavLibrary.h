@@ -47,5 +47,8 @@
 #include <MavLibrary/plugins/pluginmanager.h>
 
 // menus
+#include <MavLibrary/menus/commonmenubar.h>
 #include <MavLibrary/menus/menu.h>
 #include <MavLibrary/menus/menupluginproxy.h>
+#include <MavLibrary/menus/shortcutmanager.h>
+#include <MavLibrary/menus/shortcutparser.h>
