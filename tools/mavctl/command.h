@@ -26,7 +26,7 @@ struct Command
     QString name;
     QString summary;
     Handler run = nullptr;
-    //! Runs under a QGuiApplication (offscreen unless QT_QPA_PLATFORM says otherwise).
+    //! Runs under a QApplication (offscreen unless QT_QPA_PLATFORM says otherwise).
     bool gui = false;
 };
 
@@ -69,7 +69,7 @@ void printLine(const QString &line);
 #define MAVCTL_COMMAND(name, summary, handler)                                                     \
     static const Mavctl::Registration MAVCTL_CONCAT(s_mavctlCommand, __LINE__)(name, summary,      \
                                                                                handler)
-//! A command that makes Qt GUI objects (actions, key sequences) without showing any.
+//! A command that makes Qt GUI objects (actions, key sequences, widgets) without showing any.
 #define MAVCTL_GUI_COMMAND(name, summary, handler)                                                 \
     static const Mavctl::Registration MAVCTL_CONCAT(s_mavctlCommand, __LINE__)(name, summary,      \
                                                                                handler, true)
