@@ -97,15 +97,11 @@ CommonMenuBar::MenuProxy &CommonMenuBar::MenuProxy::operator=(const MenuProxy &o
 
 CommonMenuBar::MenuProxy::~MenuProxy()
 {
+    // The lists hold only menus that exist; deleting them must not change the
+    // list being walked. Each menu's submenus go with it.
     watcher.reset();
     clear();
-    // Deleting the first menu deletes its submenus; nothing else goes with it,
-    // but a copy may share the menus, so each is looked at as it comes.
-    QList<QPointer<QMenu>> owned;
-    for (QMenu *menu : std::as_const(menus))
-        owned.append(menu);
-    for (const QPointer<QMenu> &menu : std::as_const(owned))
-        delete menu.data();
+    qDeleteAll(menus);
 }
 
 void CommonMenuBar::MenuProxy::watchAll()

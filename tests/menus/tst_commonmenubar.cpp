@@ -155,8 +155,6 @@ void tst_CommonMenuBar::run(const QString &step)
     } else if (words[0] == u"delete") {
         delete m_windows.at(int(n));
         m_windows.erase(int(n));
-    } else if (words[0] == u"release") {
-        CommonMenuBar::releaseInstance(m_windows.at(int(n)));
     } else if (words[0] == u"disable") {
         proxy->setEnabled(false);
     } else if (words[0] == u"hide") { // hide MENU in WINDOW
@@ -193,9 +191,6 @@ void tst_CommonMenuBar::steps_data()
     QTest::newRow("asked for before init: the later proxies reach that bar too")
         << QStringList {"window 1", "init", "window 2"}
         << QStringList {FirstFull + Others, FirstTop + Others} << both;
-    QTest::newRow("a second init changes nothing")
-        << QStringList {"init", "window 1", "init", "window 2"}
-        << QStringList {FirstFull + Others, FirstTop + Others} << both;
     QTest::newRow("window deleted, then every proxy used")
         << QStringList {"init", "window 1", "window 2", "delete 1", "use every proxy"}
         << QStringList {"First![Play] Second![Play] Third![Play]"} << QList<int> {1, 1, 1};
@@ -205,10 +200,6 @@ void tst_CommonMenuBar::steps_data()
     QTest::newRow("widget deleted without releaseInstance, then a new window")
         << QStringList {"init", "window 1", "delete 1", "window 2"}
         << QStringList {FirstTop + Others} << QList<int> {1, 1, 1};
-    QTest::newRow("released: the bar stays with its window, the proxies still reach it")
-        << QStringList {"init", "window 1", "release 1", "disable 1"}
-        << QStringList {"First![Toggle,Play,-,Speed[Half,Double]]" + Others}
-        << QList<int> {1, 1, 1};
     QTest::newRow("an action added from outside and deleted by its owner")
         << QStringList {"init", "window 1", "own", "delete own", "window 2"}
         << QStringList {FirstFull + Others, FirstTop + Others} << both;
@@ -226,8 +217,7 @@ void tst_CommonMenuBar::steps()
             return;
     }
     // The instances of deleted windows are gone with them.
-    QCOMPARE(CommonMenuBarPrivate::instanceCount(),
-             int(m_windows.size()) - int(steps.contains(QStringLiteral("release 1"))));
+    QCOMPARE(CommonMenuBarPrivate::instanceCount(), int(m_windows.size()));
     QStringList shown;
     for (const auto &[number, window] : m_windows)
         shown << describe(window->findChild<QMenuBar *>());
@@ -251,10 +241,6 @@ void tst_CommonMenuBar::trigger_data()
     const QStringList windows = {"init", "window 1", "window 2"};
     QTest::newRow("item of the second window, triggered") << windows << 3u << false << play;
     QTest::newRow("item of the second window, its key pressed") << windows << 3u << true << play;
-    QTest::newRow("the other plug-in's checkable item gets its flag")
-        << windows << 2u << false
-        << QStringList {"created",   "toggle:true", "destroyed", "created",  "seen/a:2",
-                        "destroyed", "created",     "seen/b:2",  "destroyed"};
     QTest::newRow("radio group: the chosen action's typed data; the menu hears its submenu")
         << windows << 12u << false
         << QStringList {"created",   "select:2", "destroyed", "created",  "seen/a:2",
@@ -301,11 +287,8 @@ void tst_CommonMenuBar::lookups()
     QCOMPARE(CommonMenuBar::getAction(5)->text(), QStringLiteral("Five3")); // linked last
     QCOMPARE(CommonMenuBar::getAction(11)->data(), QVariant(0.5));
     QVERIFY(!CommonMenuBar::getAction(6)); // never named
-    QVERIFY(!CommonMenuBar::getAction(99));
     QCOMPARE(CommonMenuBar::getActionGroup(7)->actions().size(), 2);
     QVERIFY(!CommonMenuBar::getActionGroup(8));
-    QCOMPARE(CommonMenuBar::getMenu(1)->text(), QStringLiteral("First"));
-    QVERIFY(!CommonMenuBar::getMenu(4));
     QMenu *speed = instance->getSubmenu(1, 10);
     QCOMPARE(speed->title(), QStringLiteral("Speed"));
     QCOMPARE(speed->parent(),
@@ -314,14 +297,9 @@ void tst_CommonMenuBar::lookups()
     QVERIFY(!instance->getSubmenu(4, 10));
 
     // One style object for every menu bar.
-    QMenuBar *bar = instance->getMenuBar();
-    QCOMPARE(bar->style(), CommonMenuBar::getInstance(&second)->getMenuBar()->style());
-    QCOMPARE(bar->style()->name(), QStringLiteral("fusion"));
-    QCOMPARE(bar->palette().brush(QPalette::Inactive, QPalette::ButtonText).color(),
-             QColor(Qt::darkGray));
-    instance->setMenuBarTransparent();
-    for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
-        QCOMPARE(bar->palette().brush(group, QPalette::Button).color(), QColor(Qt::transparent));
+    const QStyle *style = instance->getMenuBar()->style();
+    QCOMPARE(style, CommonMenuBar::getInstance(&second)->getMenuBar()->style());
+    QCOMPARE(style->name(), QStringLiteral("fusion"));
 
     // Unknown widgets change nothing; a copy is no registered instance.
     CommonMenuBar::releaseInstance(&stranger);
@@ -331,8 +309,6 @@ void tst_CommonMenuBar::lookups()
     CommonMenuBar::releaseInstance(&first);
     QCOMPARE(CommonMenuBarPrivate::instanceCount(), 1);
     QVERIFY(!copy.getMenuBar());
-    QCOMPARE(CommonMenuBarPrivate::instanceCount(), 1);
-    QVERIFY(CommonMenuBar::getInstance(&first) != nullptr); // made anew
 }
 
 void tst_CommonMenuBar::moveMenuBar_data()

@@ -84,8 +84,6 @@ private slots:
     void keyPress_data();
     void keyPress();
     void widgetDestroyed();
-    void noMenuObject_data();
-    void noMenuObject();
 
 private:
     std::unique_ptr<MavTest::TestEnvironment> m_environment;
@@ -108,9 +106,8 @@ void tst_Shortcuts::init()
 {
     m_environment = std::make_unique<MavTest::TestEnvironment>();
     MavTest::PluginFolder folder(m_environment->path(QStringLiteral("plugins")));
-    for (const char *module : {"testmenuplugin", "testnointerface", "testnoobject"})
-        QVERIFY(folder.add(QLatin1String(module), QLatin1String(module),
-                           MavTest::menuDocument(QLatin1String(Document))));
+    QVERIFY(folder.add(QStringLiteral("testmenuplugin"), QStringLiteral("testmenuplugin"),
+                       MavTest::menuDocument(QLatin1String(Document))));
     m_manager = std::make_unique<Kapio::PluginManager>(folder.path());
     QTest::failOnWarning(QRegularExpression(QStringLiteral(".")));
 
@@ -231,32 +228,6 @@ void tst_Shortcuts::widgetDestroyed()
     QCOMPARE(m_window->actions().size(), 2);
     m_window.reset();
     QVERIFY(copy.getSubContextActionSet(QStringLiteral("Paused"), false).isEmpty());
-}
-
-void tst_Shortcuts::noMenuObject_data()
-{
-    QTest::addColumn<QString>("module");
-    QTest::newRow("no menu interface") << "testnointerface";
-    QTest::newRow("no menu object") << "testnoobject";
-    QTest::newRow("no plug-in") << QString();
-}
-
-void tst_Shortcuts::noMenuObject()
-{
-    QFETCH(QString, module);
-    Kapio::Plugin *plugin = nullptr;
-    if (!module.isEmpty()) {
-        std::vector<Kapio::PluginInfo *> found;
-        m_manager->findPlugins(Kapio::PluginNameFilter(module.toStdString()), found);
-        QCOMPARE(m_manager->loadPlugin(found.at(0), &plugin), int(Kapio::Success));
-    }
-    QObject parent;
-    const std::unique_ptr<ShortcutManager> shortcuts(
-        Quorvex::ShortcutParser::parseShortcuts(plugin, &parent));
-    QVERIFY(shortcuts->getSubContextActionSet(QStringLiteral("Playing"), true).isEmpty());
-    QVERIFY(parent.children().isEmpty());
-    if (plugin)
-        plugin->release();
 }
 
 QTEST_MAIN(tst_Shortcuts)
