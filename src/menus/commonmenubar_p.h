@@ -12,7 +12,7 @@ class QStyle;
 
 namespace Quorvex {
 
-//! The state of CommonMenuBar beyond its designed tables, and what tests,
+//! The state of CommonMenuBar beyond its own tables, and what tests,
 //! benchmarks and mavctl need to start again or to look inside.
 class MAVLIBRARY_INTERNAL_EXPORT CommonMenuBarPrivate
 {
