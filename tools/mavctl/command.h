@@ -28,7 +28,7 @@ struct Command
     QString name;
     QString summary;
     Handler run = nullptr;
-    //! Runs under a QGuiApplication (offscreen unless QT_QPA_PLATFORM says otherwise).
+    //! Runs under a QApplication (offscreen unless QT_QPA_PLATFORM says otherwise).
     bool gui = false;
 };
 
@@ -85,7 +85,7 @@ int dispatch(const QStringList &arguments, std::initializer_list<Subcommand> sub
 #define MAVCTL_COMMAND(name, summary, handler)                                                     \
     static const Mavctl::Registration MAVCTL_CONCAT(s_mavctlCommand, __LINE__)(name, summary,      \
                                                                                handler)
-//! A command that makes Qt GUI objects (actions, key sequences) without showing any.
+//! A command that makes Qt GUI objects (actions, key sequences, widgets) without showing any.
 #define MAVCTL_GUI_COMMAND(name, summary, handler)                                                 \
     static const Mavctl::Registration MAVCTL_CONCAT(s_mavctlCommand, __LINE__)(name, summary,      \
                                                                                handler, true)
