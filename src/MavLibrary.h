@@ -56,3 +56,9 @@
 #include <MavLibrary/profiles/profilewrapper.h>
 #include <MavLibrary/menus/shortcutmanager.h>
 #include <MavLibrary/menus/shortcutparser.h>
+
+// net/http
+#include <MavLibrary/net/http/httperrorids.h>
+#include <MavLibrary/net/http/httpfunctions.h>
+#include <MavLibrary/net/http/httpsslutility.h>
+#include <MavLibrary/net/http/httputilityvirtual.h>
