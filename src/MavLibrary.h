@@ -47,5 +47,18 @@
 #include <MavLibrary/plugins/pluginmanager.h>
 
 // menus
+#include <MavLibrary/menus/commonmenubar.h>
 #include <MavLibrary/menus/menu.h>
 #include <MavLibrary/menus/menupluginproxy.h>
+
+// profiles
+#include <MavLibrary/profiles/profilemanager.h>
+#include <MavLibrary/profiles/profilewrapper.h>
+#include <MavLibrary/menus/shortcutmanager.h>
+#include <MavLibrary/menus/shortcutparser.h>
+
+// net/http
+#include <MavLibrary/net/http/httperrorids.h>
+#include <MavLibrary/net/http/httpfunctions.h>
+#include <MavLibrary/net/http/httpsslutility.h>
+#include <MavLibrary/net/http/httputilityvirtual.h>

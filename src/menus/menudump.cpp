@@ -10,13 +10,6 @@
 
 namespace Quorvex::MenuDump {
 
-namespace {
-
-QString pluginName(const Kapio::PluginInfo *info)
-{
-    return info ? QString::fromStdString(info->name) : QString();
-}
-
 QString shortcutContextName(Qt::ShortcutContext context)
 {
     switch (context) {
@@ -30,6 +23,13 @@ QString shortcutContextName(Qt::ShortcutContext context)
         return QStringLiteral("application");
     }
     return QString();
+}
+
+namespace {
+
+QString pluginName(const Kapio::PluginInfo *info)
+{
+    return info ? QString::fromStdString(info->name) : QString();
 }
 
 QString roleName(QAction::MenuRole role)

@@ -14,6 +14,8 @@
 */
 namespace Quorvex::MenuDump {
 
+//! The document's name of a shortcut context ("window", ...).
+MAVLIBRARY_INTERNAL_EXPORT QString shortcutContextName(Qt::ShortcutContext context);
 //! One object a menu, entries (and a submenu's entries) in display order.
 MAVLIBRARY_INTERNAL_EXPORT QJsonArray toJson(const MenuMap &menus);
 //! The same as indented lines, two spaces a level:

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: LGPL-2.1-or-later
 #include "menupluginproxy.h"
+#include "menudocument_p.h"
 #include "menuslogging_p.h"
 
 #include <MavLibrary/plugins/context.h>
@@ -11,25 +12,6 @@
 #include <utility>
 
 namespace Quorvex {
-
-namespace {
-
-// The method that a signature with Qt's code prefix names ("1" a slot or
-// invokable method, "2" a signal), as a string-based connect would find it.
-QMetaMethod findMethod(const QObject *object, const QString &signature)
-{
-    const QByteArray normalized =
-        QMetaObject::normalizedSignature(signature.mid(1).toLatin1().constData());
-    const QMetaObject *meta = object->metaObject();
-    int index = -1;
-    if (signature.startsWith(QLatin1Char('1')))
-        index = meta->indexOfSlot(normalized.constData());
-    else if (signature.startsWith(QLatin1Char('2')))
-        index = meta->indexOfSignal(normalized.constData());
-    return index < 0 ? QMetaMethod() : meta->method(index);
-}
-
-} // namespace
 
 MenuPluginProxy::MenuPluginProxy(Kapio::Context *context, Kapio::PluginInfo *pluginInfo,
                                  const QString &slot)
@@ -81,7 +63,7 @@ bool MenuPluginProxy::loadPlugin()
         return giveBack(QStringLiteral("cannot be watched"));
 
     // Looked up first, so that a missing slot is reported here, in this category.
-    const QMetaMethod slotMethod = findMethod(object, slot);
+    const QMetaMethod slotMethod = MenuDocument::findMethod(object, slot);
     const auto connectSignal = [&](const char *signature) {
         const QMetaMethod signalMethod =
             metaObject()->method(metaObject()->indexOfSignal(signature));

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: LGPL-2.1-or-later
 // The reader of the menu descriptions in the plug-ins' property documents.
 #include "menu.h"
+#include "menudocument_p.h"
 #include "menuslogging_p.h"
 
 #include <MavLibrary/os/osutilities.h>
@@ -8,10 +9,7 @@
 
 #include <QAction>
 #include <QActionGroup>
-#include <QCoreApplication>
 #include <QKeySequence>
-#include <QStringEncoder>
-#include <QVarLengthArray>
 #include <QXmlStreamReader>
 
 #include <algorithm>
@@ -21,6 +19,8 @@
 namespace Quorvex {
 
 namespace {
+
+using namespace MenuDocument;
 
 // What a document may hold of the model: everything the reader made for it,
 // and what is reachable from the map in the end.
@@ -84,64 +84,6 @@ void destroy(MenuGroup *group)
 {
     delete group->actionGroup;
     delete group;
-}
-
-// The type attribute of a value, looked up once at the element.
-enum class ValueType { Text, Float, Double, Int16, UInt16, Int32, UInt32, Int64, UInt64 };
-
-ValueType valueTypeOf(QStringView type)
-{
-    static constexpr std::pair<QStringView, ValueType> types[] = {
-        {u"float", ValueType::Float}, {u"double", ValueType::Double},
-        {u"int16", ValueType::Int16}, {u"uint16", ValueType::UInt16},
-        {u"int32", ValueType::Int32}, {u"uint32", ValueType::UInt32},
-        {u"int64", ValueType::Int64}, {u"uint64", ValueType::UInt64},
-    };
-    for (const auto &[name, value] : types) {
-        if (type == name)
-            return value;
-    }
-    return ValueType::Text;
-}
-
-// Base 10; a failed conversion gives 0, as the success flag is not asked for.
-QVariant typedValue(ValueType type, QStringView text)
-{
-    switch (type) {
-    case ValueType::Float:
-        return QVariant(double(text.toFloat()));
-    case ValueType::Double:
-        return QVariant(text.toDouble());
-    case ValueType::Int16:
-        return QVariant(int(text.toShort()));
-    case ValueType::UInt16:
-        return QVariant(int(text.toUShort()));
-    case ValueType::Int32:
-        return QVariant(text.toInt());
-    case ValueType::UInt32:
-        return QVariant(text.toUInt());
-    case ValueType::Int64:
-        return QVariant(text.toLongLong());
-    case ValueType::UInt64:
-        return QVariant(text.toULongLong());
-    case ValueType::Text:
-        break;
-    }
-    return QVariant(text.toString());
-}
-
-// Any other value leaves Qt's default.
-std::optional<Qt::ShortcutContext> shortcutContextOf(QStringView context)
-{
-    if (context == u"widget")
-        return Qt::WidgetShortcut;
-    if (context == u"window")
-        return Qt::WindowShortcut;
-    if (context == u"application")
-        return Qt::ApplicationShortcut;
-    if (context == u"widgetAndChildren")
-        return Qt::WidgetWithChildrenShortcut;
-    return std::nullopt;
 }
 
 void applyRole(QAction *action, QStringView role)
@@ -531,16 +473,9 @@ private:
         }
     }
 
-    // The source text is UTF-8, as translate() wants it; names are short enough
-    // for the stack.
     QString translate(QStringView text) const
     {
-        QStringEncoder encoder(QStringEncoder::Utf8);
-        QVarLengthArray<char, 256> source(encoder.requiredSpace(text.size()) + 1);
-        char *end = encoder.appendToBuffer(source.data(), text);
-        *end = '\0';
-        return QCoreApplication::translate(m_translationContext.constData(), source.constData(),
-                                           "Menus");
+        return MenuDocument::translate(m_translationContext, text, "Menus");
     }
 
     // The first name wins: a later one for the same item, submenu or menu is not

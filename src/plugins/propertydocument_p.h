@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: LGPL-2.1-or-later
 #pragma once
 
+#include "untrustedxml_p.h"
+
 #include <QByteArray>
 
 #include <string>
@@ -11,7 +13,7 @@ struct _xmlDoc;
 namespace Kapio::PropertyDocument {
 
 //! Larger property documents are refused unread.
-inline constexpr qsizetype MaximumSize = 4 * 1024 * 1024;
+inline constexpr qsizetype MaximumSize = qsizetype(Quorvex::UntrustedXml::MaximumSize);
 
 struct ParseResult
 {

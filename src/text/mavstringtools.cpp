@@ -164,7 +164,7 @@ const Region regionTable[] = {
      "lmbcs-18 lmbcs-19 imap-mailbox-name"},
 };
 
-// Key: power of 1024.
+// Key: power of 1024. A 64-bit size reaches 6 (1024 PB and more).
 const Entry fileSizeFull[] = {
     {nullptr, QT_TRANSLATE_NOOP("fileSize", "Bytes")},
     {nullptr, QT_TRANSLATE_NOOP("fileSize", "KiloBytes")},
@@ -172,11 +172,13 @@ const Entry fileSizeFull[] = {
     {nullptr, QT_TRANSLATE_NOOP("fileSize", "GigaBytes")},
     {nullptr, QT_TRANSLATE_NOOP("fileSize", "TeraBytes")},
     {nullptr, QT_TRANSLATE_NOOP("fileSize", "PetaBytes")},
+    {nullptr, QT_TRANSLATE_NOOP("fileSize", "ExaBytes")},
 };
 const Entry fileSizeAbbr[] = {
     {nullptr, QT_TRANSLATE_NOOP("fileSize", "B")},  {nullptr, QT_TRANSLATE_NOOP("fileSize", "KB")},
     {nullptr, QT_TRANSLATE_NOOP("fileSize", "MB")}, {nullptr, QT_TRANSLATE_NOOP("fileSize", "GB")},
     {nullptr, QT_TRANSLATE_NOOP("fileSize", "TB")}, {nullptr, QT_TRANSLATE_NOOP("fileSize", "PB")},
+    {nullptr, QT_TRANSLATE_NOOP("fileSize", "EB")},
 };
 
 QString translated(const char *context, const char *text)

@@ -5,6 +5,9 @@
 #include <MavLibrary/services/pubsubhub.h>
 
 #include <QAction>
+#include <QFileInfo>
+
+#include <dlfcn.h>
 
 class TestMenuPlugin : public Kapio::MenuPlugin
 {
@@ -12,13 +15,28 @@ class TestMenuPlugin : public Kapio::MenuPlugin
     Q_PLUGIN_METADATA(IID KAPIO_PLUGIN_FACTORY_IID)
 
 public:
-    TestMenuPlugin() { announce("created"); }
+    TestMenuPlugin()
+    {
+        announce("created");
+        connect(this, &TestMenuPlugin::requested, this, [] { announce("requested"); });
+    }
     ~TestMenuPlugin() override { announce("destroyed"); }
+
+Q_SIGNALS:
+    void requested();
 
 public Q_SLOTS:
     void play() { announce("play"); }
     void toggle(bool checked) { announce("toggle", checked); }
     void select(QAction *action) { announce("select", action->data()); }
+    //! Says which copy of the module heard it: "seen/<module file name>".
+    void seen(QAction *action)
+    {
+        Dl_info info {};
+        dladdr(reinterpret_cast<void *>(&announce), &info);
+        announce(qPrintable(QStringLiteral("seen/") + QFileInfo(info.dli_fname).baseName()),
+                 action->data());
+    }
 
 private:
     static void announce(const char *what, const QVariant &value = {})

@@ -37,4 +37,22 @@
         <translation>Unicode-Kodierungen</translation>
     </message>
 </context>
+<context>
+    <name>Track Name Format</name>
+    <message>
+        <source>Track %1</source>
+        <comment>Track &lt;counter&gt;</comment>
+        <translation>Spur %1</translation>
+    </message>
+    <message>
+        <source>%1</source>
+        <comment>country</comment>
+        <translation>Land: %1</translation>
+    </message>
+    <message>
+        <source>%1</source>
+        <comment>lang</comment>
+        <translation>Sprache: %1</translation>
+    </message>
+</context>
 </TS>

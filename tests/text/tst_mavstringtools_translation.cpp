@@ -15,6 +15,7 @@ class tst_MavStringToolsTranslation : public QObject
 
 private slots:
     void namesFreezeAtFirstUse();
+    void trackFormatsFollowTheLanguage();
 };
 
 void tst_MavStringToolsTranslation::namesFreezeAtFirstUse()
@@ -46,6 +47,21 @@ void tst_MavStringToolsTranslation::namesFreezeAtFirstUse()
     german.reset();
     QCOMPARE(QCoreApplication::translate("Languages", "English"), QStringLiteral("English"));
     check();
+}
+
+void tst_MavStringToolsTranslation::trackFormatsFollowTheLanguage()
+{
+    QTranslator german;
+    QVERIFY(german.load(QStringLiteral(MAVTEST_TRANSLATION_QM)));
+    QVERIFY(QCoreApplication::installTranslator(&german));
+    QCOMPARE(MavStringTools::trackToString({}, {}, {}, {}, 4), QStringLiteral("Spur 4"));
+    // One source text "%1", two translations: the comment tells them apart.
+    QCOMPARE(MavStringTools::trackToString("de", {}, {}, {}, 1),
+             QStringLiteral("Land: Deutschland"));
+    QCOMPARE(MavStringTools::trackToString({}, "fr", {}, {}, 1), QStringLiteral("Sprache: French"));
+    // Unlike the names, the formats are looked up at each call.
+    QVERIFY(QCoreApplication::removeTranslator(&german));
+    QCOMPARE(MavStringTools::trackToString({}, {}, {}, {}, 4), QStringLiteral("Track 4"));
 }
 
 QTEST_GUILESS_MAIN(tst_MavStringToolsTranslation)

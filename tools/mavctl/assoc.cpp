@@ -108,23 +108,10 @@ int runGiveBack(const QStringList &arguments)
 
 int runAssoc(const QStringList &arguments)
 {
-    const struct
-    {
-        const char *name;
-        Mavctl::Handler run;
-    } subcommands[] = {{"get", runGet}, {"take", runTake}, {"give-back", runGiveBack}};
-    const QString command = arguments.value(0);
-    const QString name = arguments.value(1);
-    for (const auto &sub : subcommands) {
-        if (name == QLatin1String(sub.name))
-            return sub.run(QStringList {command + QLatin1Char(' ') + name} + arguments.mid(2));
-    }
-    if (!name.isEmpty() && name != QLatin1String("--help") && name != QLatin1String("-h"))
-        return Mavctl::usageError(command, QStringLiteral("unknown assoc command '%1'").arg(name));
-    Mavctl::printLine(QStringLiteral("Usage: %1 get|take|give-back EXT...").arg(command));
-    Mavctl::printLine(
+    return Mavctl::dispatch(
+        arguments, {{"get", runGet}, {"take", runTake}, {"give-back", runGiveBack}},
+        QStringLiteral("get|take|give-back EXT..."),
         QStringLiteral("Reads, takes over or gives back the player's file type associations."));
-    return name.isEmpty() ? Mavctl::UsageError : Mavctl::Success;
 }
 
 } // namespace

@@ -81,4 +81,22 @@ void printLine(const QString &line)
     out.flush();
 }
 
+int dispatch(const QStringList &arguments, std::initializer_list<Subcommand> subcommands,
+             const QString &synopsis, const QString &description)
+{
+    const QString command = arguments.value(0);
+    const QString name = arguments.value(1);
+    for (const Subcommand &sub : subcommands) {
+        if (name == QLatin1String(sub.name))
+            return sub.run(QStringList {command + QLatin1Char(' ') + name} + arguments.mid(2));
+    }
+    if (!name.isEmpty() && name != QLatin1String("--help") && name != QLatin1String("-h")) {
+        const QString shortName = command.section(QLatin1Char(' '), -1);
+        return usageError(command, QStringLiteral("unknown %1 command '%2'").arg(shortName, name));
+    }
+    printLine(QStringLiteral("Usage: %1 %2").arg(command, synopsis));
+    printLine(description);
+    return name.isEmpty() ? UsageError : Success;
+}
+
 } // namespace Mavctl

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <initializer_list>
+
 class QCommandLineParser;
 
 /*!
@@ -26,7 +28,7 @@ struct Command
     QString name;
     QString summary;
     Handler run = nullptr;
-    //! Runs under a QGuiApplication (offscreen unless QT_QPA_PLATFORM says otherwise).
+    //! Runs under a QApplication (offscreen unless QT_QPA_PLATFORM says otherwise).
     bool gui = false;
 };
 
@@ -62,6 +64,20 @@ int usageError(const QString &command, const QString &message);
 //! Writes one line to stdout.
 void printLine(const QString &line);
 
+struct Subcommand
+{
+    const char *name;
+    Handler run;
+};
+
+/*!
+    Runs the sub-command that arguments[1] names, with "mavctl <command> <name>"
+    as its arguments[0]. Without a sub-command, or with --help, prints
+    "Usage: mavctl <command> <synopsis>" and \a description.
+*/
+int dispatch(const QStringList &arguments, std::initializer_list<Subcommand> subcommands,
+             const QString &synopsis, const QString &description);
+
 } // namespace Mavctl
 
 #define MAVCTL_CONCAT_(a, b) a##b
@@ -69,7 +85,7 @@ void printLine(const QString &line);
 #define MAVCTL_COMMAND(name, summary, handler)                                                     \
     static const Mavctl::Registration MAVCTL_CONCAT(s_mavctlCommand, __LINE__)(name, summary,      \
                                                                                handler)
-//! A command that makes Qt GUI objects (actions, key sequences) without showing any.
+//! A command that makes Qt GUI objects (actions, key sequences, widgets) without showing any.
 #define MAVCTL_GUI_COMMAND(name, summary, handler)                                                 \
     static const Mavctl::Registration MAVCTL_CONCAT(s_mavctlCommand, __LINE__)(name, summary,      \
                                                                                handler, true)

@@ -4,7 +4,7 @@
 
 #include <MavLibrary/libraryinfo.h>
 
-#include <QGuiApplication>
+#include <QApplication>
 #include <QStringDecoder>
 #include <QTextStream>
 
@@ -48,7 +48,7 @@ int main(int argc, char *argv[])
     if (command && command->gui) {
         if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
-        app = std::make_unique<QGuiApplication>(argc, argv);
+        app = std::make_unique<QApplication>(argc, argv);
     } else {
         app = std::make_unique<QCoreApplication>(argc, argv);
     }

@@ -38,9 +38,23 @@ int openPluginFolders(QCommandLineParser &parser, const QStringList &arguments,
     return -1;
 }
 
+namespace {
+
+void printJson(const QJsonDocument &document)
+{
+    printLine(QString::fromUtf8(document.toJson(QJsonDocument::Indented)).trimmed());
+}
+
+} // namespace
+
 void printJson(const QJsonArray &array)
 {
-    printLine(QString::fromUtf8(QJsonDocument(array).toJson(QJsonDocument::Indented)).trimmed());
+    printJson(QJsonDocument(array));
+}
+
+void printJson(const QJsonObject &object)
+{
+    printJson(QJsonDocument(object));
 }
 
 } // namespace Mavctl

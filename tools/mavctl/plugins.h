@@ -7,6 +7,7 @@
 
 class QCommandLineParser;
 class QJsonArray;
+class QJsonObject;
 
 namespace Kapio {
 class PluginManager;
@@ -24,5 +25,6 @@ int openPluginFolders(QCommandLineParser &parser, const QStringList &arguments,
 
 //! Writes \a array as indented JSON to stdout.
 void printJson(const QJsonArray &array);
+void printJson(const QJsonObject &object);
 
 } // namespace Mavctl

@@ -1,0 +1,189 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
+// GETs against a local nginx, one new connection each: ztsc::HttpSSLUtility
+// against libcurl's easy interface doing the same (HTTP/1.0, no connection reuse,
+// no TLS session resumption, no certificate verification: as a ping does), and a
+// bare TLS handshake loop for the cost no client can avoid. On a shared machine run
+// it with --benchmark_repetitions=10 --benchmark_enable_random_interleaving=true, so
+// that load spikes fall on both sides alike.
+#include <MavLibrary/net/http/httpsslutility.h>
+
+#include <nginxserver.h>
+
+#include <QCoreApplication>
+
+#include <benchmark/benchmark.h>
+#include <curl/curl.h>
+#include <openssl/ssl.h>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <memory>
+#include <string>
+
+using MavTest::NginxServer;
+
+namespace {
+
+NginxServer *s_nginx = nullptr;
+
+std::string url(NginxServer::Listener listener, const char *path)
+{
+    return s_nginx->url(listener, QString::fromLatin1(path)).toStdString();
+}
+
+const char *fileName(std::int64_t mebibytes)
+{
+    return mebibytes == 1 ? "/files/1M.bin" : mebibytes == 4 ? "/files/4M.bin" : "/files/16M.bin";
+}
+
+void ours(benchmark::State &state, const std::string &target, std::int64_t bytes)
+{
+    for (auto _ : state) {
+        ztsc::HttpSSLUtility utility;
+        ztsc::HttpErrorIds outcome = ztsc::HttpAborted;
+        const auto body = utility.get(target, 0, false, &outcome, nullptr);
+        if (outcome != ztsc::HttpSuccess || (bytes && std::int64_t(body.second) != bytes)) {
+            state.SkipWithError("GET failed");
+            return;
+        }
+        benchmark::DoNotOptimize(body.first);
+    }
+    state.SetItemsProcessed(state.iterations());
+    state.SetBytesProcessed(state.iterations() * bytes);
+}
+
+std::size_t appendToString(char *data, std::size_t size, std::size_t count, void *body)
+{
+    static_cast<std::string *>(body)->append(data, size * count);
+    return size * count;
+}
+
+void curl(benchmark::State &state, const std::string &target, std::int64_t bytes)
+{
+    CURL *handle = curl_easy_init();
+    curl_slist *headers = curl_slist_append(nullptr, "responseType: text/xml");
+    std::string body;
+    curl_easy_setopt(handle, CURLOPT_URL, target.c_str());
+    curl_easy_setopt(handle, CURLOPT_HTTP_VERSION, long(CURL_HTTP_VERSION_1_0));
+    curl_easy_setopt(handle, CURLOPT_FORBID_REUSE, 1L);
+    curl_easy_setopt(handle, CURLOPT_FRESH_CONNECT, 1L);
+    curl_easy_setopt(handle, CURLOPT_SSL_SESSIONID_CACHE, 0L);
+    curl_easy_setopt(handle, CURLOPT_SSL_VERIFYPEER, 0L);
+    curl_easy_setopt(handle, CURLOPT_SSL_VERIFYHOST, 0L);
+    curl_easy_setopt(handle, CURLOPT_USERAGENT, "Zentrix Player 2.0");
+    curl_easy_setopt(handle, CURLOPT_HTTPHEADER, headers);
+    curl_easy_setopt(handle, CURLOPT_FOLLOWLOCATION, 1L);
+    curl_easy_setopt(handle, CURLOPT_MAXREDIRS, 1L);
+    curl_easy_setopt(handle, CURLOPT_WRITEFUNCTION, appendToString);
+    curl_easy_setopt(handle, CURLOPT_WRITEDATA, &body);
+    for (auto _ : state) {
+        body.clear();
+        body.shrink_to_fit(); // each request starts with no memory, as ours does
+        long status = 0;
+        if (curl_easy_perform(handle) != CURLE_OK
+            || curl_easy_getinfo(handle, CURLINFO_RESPONSE_CODE, &status) != CURLE_OK
+            || status != 200 || (bytes && std::int64_t(body.size()) != bytes)) {
+            state.SkipWithError("GET failed");
+            break;
+        }
+        benchmark::DoNotOptimize(body.data());
+    }
+    curl_slist_free_all(headers);
+    curl_easy_cleanup(handle);
+    state.SetItemsProcessed(state.iterations());
+    state.SetBytesProcessed(state.iterations() * bytes);
+}
+
+void smallGetHttp_ours(benchmark::State &state)
+{
+    ours(state, url(NginxServer::Http, "/ok"), 0);
+}
+
+void smallGetHttp_curl(benchmark::State &state)
+{
+    curl(state, url(NginxServer::Http, "/ok"), 0);
+}
+
+void smallGetHttps_ours(benchmark::State &state)
+{
+    ours(state, url(NginxServer::Https, "/ok"), 0);
+}
+
+void smallGetHttps_curl(benchmark::State &state)
+{
+    curl(state, url(NginxServer::Https, "/ok"), 0);
+}
+
+// Connect, full handshake, close_notify, close: with one context made beforehand.
+void bareTlsHandshake(benchmark::State &state)
+{
+    SSL_CTX *context = SSL_CTX_new(TLS_client_method());
+    SSL_CTX_set_min_proto_version(context, TLS1_2_VERSION);
+    SSL_CTX_set_session_cache_mode(context, SSL_SESS_CACHE_OFF);
+    sockaddr_in address = {};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(s_nginx->port(NginxServer::Https));
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    for (auto _ : state) {
+        const int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        SSL *ssl = SSL_new(context);
+        const bool ok = connect(fd, reinterpret_cast<sockaddr *>(&address), sizeof address) == 0
+            && SSL_set_fd(ssl, fd) == 1 && SSL_connect(ssl) == 1;
+        if (ok)
+            SSL_shutdown(ssl);
+        SSL_free(ssl);
+        close(fd);
+        if (!ok) {
+            state.SkipWithError("handshake failed");
+            break;
+        }
+    }
+    SSL_CTX_free(context);
+    state.SetItemsProcessed(state.iterations());
+}
+
+void largeGet_ours(benchmark::State &state)
+{
+    ours(state, url(NginxServer::Http, fileName(state.range(0))), state.range(0) << 20);
+}
+
+void largeGet_curl(benchmark::State &state)
+{
+    curl(state, url(NginxServer::Http, fileName(state.range(0))), state.range(0) << 20);
+}
+
+} // namespace
+
+BENCHMARK(smallGetHttp_ours)->UseRealTime();
+BENCHMARK(smallGetHttp_curl)->UseRealTime();
+BENCHMARK(smallGetHttps_ours)->UseRealTime();
+BENCHMARK(smallGetHttps_curl)->UseRealTime();
+BENCHMARK(bareTlsHandshake)->UseRealTime();
+BENCHMARK(largeGet_ours)->Arg(1)->Arg(4)->Arg(16)->UseRealTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(largeGet_curl)->Arg(1)->Arg(4)->Arg(16)->UseRealTime()->Unit(benchmark::kMillisecond);
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 2;
+    NginxServer nginx;
+    if (!nginx.start()) {
+        std::fprintf(stderr, "bench_http: %s\n", qPrintable(nginx.errorString()));
+        return 1;
+    }
+    for (const int mebibytes : {1, 4, 16})
+        nginx.createRandomFile(QString::fromLatin1(fileName(mebibytes) + 7),
+                               qint64(mebibytes) << 20);
+    s_nginx = &nginx;
+    curl_global_init(CURL_GLOBAL_DEFAULT);
+    benchmark::RunSpecifiedBenchmarks();
+    curl_global_cleanup();
+    benchmark::Shutdown();
+    return 0;
+}
