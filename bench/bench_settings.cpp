@@ -1,16 +1,21 @@
 // SPDX-License-Identifier: LGPL-2.1-or-later
 // The settings store against what a caller would otherwise use: a raw SQLite
 // lookup of the same row, and QSettings on an INI file.
+#include "settings/registry_p.h"
+
 #include <MavLibrary/settings/settingsfunctions.h>
 
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QtEndian>
 
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -29,8 +34,23 @@ void prepare()
     done = true;
     ztds::userSettings::setString("Player/General", "Skin", std::string("Dark"));
     ztds::userSettings::setInt("Player/General", "Volume", 10);
-    for (int i = 0; i < 10000; ++i)
-        ztds::userSettings::setInt("Many", "value" + std::to_string(i), i);
+    // One transaction: 10,000 synchronous commits would take most of a minute.
+    using ztds::registry::Operation;
+    const std::wstring key = L"SOFTWARE\\Zentrix\\Settings\\Many";
+    std::vector<Operation> batch(1);
+    batch[0].path = key;
+    for (int i = 0; i < 10000; ++i) {
+        Operation &op = batch.emplace_back();
+        op.kind = Operation::SetValue;
+        op.path = key;
+        op.name = L"value" + std::to_wstring(i);
+        op.type = ztds::registry::RegDword;
+        op.data.resize(4);
+        qToLittleEndian(std::uint32_t(i), op.data.data());
+    }
+    std::string error;
+    if (!ztds::registry::applyBatch(batch, &error))
+        std::fprintf(stderr, "cannot write the values: %s\n", error.c_str());
 }
 
 void getString_ours(benchmark::State &state)
@@ -62,7 +82,8 @@ void rawLookup_sqlite(benchmark::State &state)
     sqlite3 *db = nullptr;
     sqlite3_open_v2(hive().c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
     sqlite3_stmt *stmt = nullptr;
-    sqlite3_prepare_v2(db, "SELECT type, data FROM vals WHERE key=?1 AND fold=?2", -1, &stmt, nullptr);
+    sqlite3_prepare_v2(db, "SELECT type, data FROM vals WHERE key=?1 AND fold=?2", -1, &stmt,
+                       nullptr);
     const std::string key = "SOFTWARE\\ZENTRIX\\SETTINGS\\PLAYER\\GENERAL";
     for (auto _ : state) {
         sqlite3_bind_text(stmt, 1, key.data(), int(key.size()), SQLITE_STATIC);
@@ -131,7 +152,8 @@ int main(int argc, char **argv)
     s_dir = &dir;
     // Never the real user's hives.
     setenv("ZENTRIX_USER_HIVE", hive().c_str(), 1);
-    setenv("ZENTRIX_MACHINE_HIVE", dir.filePath(QStringLiteral("machine-hive.db")).toLocal8Bit().constData(), 1);
+    setenv("ZENTRIX_MACHINE_HIVE",
+           dir.filePath(QStringLiteral("machine-hive.db")).toLocal8Bit().constData(), 1);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -34,6 +34,12 @@ enum ValueType : std::uint32_t {
 constexpr std::size_t MaxKeyNameLength = 255;
 constexpr std::size_t MaxValueNameLength = 16383;
 
+//! Whether a key part (a key's own name) may have \a length characters.
+constexpr bool validKeyPart(std::size_t length)
+{
+    return length && length <= MaxKeyNameLength;
+}
+
 struct Value
 {
     std::wstring name;
@@ -81,13 +87,18 @@ openKey(Hive hive, const std::wstring &path, Access access, std::string *error =
 */
 MAVLIBRARY_INTERNAL_EXPORT std::unique_ptr<Key> lookupKey(Hive hive, const std::wstring &path);
 /*!
-    One read of a value without opening its key: a missing key reads as a missing
-    value, so the key's existence is not queried first, and the hive is opened
-    only now. False when the key or the value is missing (or \a path is invalid).
+    The form keys are matched by: the path's parts upper-cased, in UTF-8, with '\\'
+    between them. False for a path no key can have.
 */
-MAVLIBRARY_INTERNAL_EXPORT bool readValue(Hive hive, std::wstring_view path,
-                                          const std::wstring &name, std::uint32_t &type,
-                                          std::string &data);
+bool foldKeyPath(std::wstring_view path, std::string &fold);
+/*!
+    One read of a value without opening its key (\a keyFold: its path through
+    foldKeyPath): a missing key reads as a missing value, so the key's existence
+    is not queried first, and the hive is opened only now. False when the key or
+    the value is missing.
+*/
+bool readValue(Hive hive, const std::string &keyFold, const std::wstring &name, std::uint32_t &type,
+               std::string &data);
 //! Opens the key with full access, creating it and every missing key on the path.
 MAVLIBRARY_INTERNAL_EXPORT std::unique_ptr<Key> createKey(Hive hive, const std::wstring &path,
                                                           std::string *error = nullptr);
@@ -152,5 +163,11 @@ namespace ztds::registry {
 MAVLIBRARY_INTERNAL_EXPORT std::string wideToRegSz(const std::wstring &text);
 //! The text of REG_SZ bytes up to the first NUL unit; an odd last byte is the low half of a unit.
 MAVLIBRARY_INTERNAL_EXPORT std::wstring regSzToWide(const std::string &bytes);
+/*!
+    The UTF-8 form of regSzToWide's text into \a text, without a wide string
+    between. False, with \a text left alone, where the text has none (a lone high
+    surrogate at its end).
+*/
+MAVLIBRARY_INTERNAL_EXPORT bool regSzToUtf8(const std::string &bytes, std::string &text);
 
 } // namespace ztds::registry

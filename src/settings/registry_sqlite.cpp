@@ -26,6 +26,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <array>
+#include <atomic>
 #include <cerrno>
 #include <chrono>
 #include <climits>
@@ -44,11 +46,43 @@ constexpr int BusyTimeoutMs = 5000;
 constexpr auto WriteRetryLimit = std::chrono::seconds(60);
 constexpr auto RecheckInterval = std::chrono::milliseconds(100);
 
-std::string environment(const char *name)
+/*
+    The environment variables a hive's file was made of, as they were then. Whether
+    the file would still be the same is a matter of comparing them again: cheaper
+    than building its name, and the next read after a change follows it.
+*/
+class HiveSource
 {
-    const char *value = std::getenv(name);
-    return value ? std::string(value) : std::string();
-}
+public:
+    std::string get(const char *name)
+    {
+        const char *value = std::getenv(name);
+        if (m_count < m_read.size())
+            m_read[m_count++] = {name, value != nullptr, value ? value : ""};
+        return value ? std::string(value) : std::string();
+    }
+
+    bool unchanged() const
+    {
+        for (std::size_t i = 0; i < m_count; ++i) {
+            const char *value = std::getenv(m_read[i].name);
+            if ((value != nullptr) != m_read[i].set
+                || (value && std::strcmp(value, m_read[i].value.c_str()) != 0))
+                return false;
+        }
+        return m_count != 0;
+    }
+
+private:
+    struct Variable
+    {
+        const char *name;
+        bool set;
+        std::string value;
+    };
+    std::array<Variable, 3> m_read {};
+    std::size_t m_count = 0;
+};
 
 std::string folderOf(const std::string &file)
 {
@@ -74,23 +108,40 @@ bool makePath(const std::string &dir)
     return ::mkdir(dir.c_str(), 0755) == 0 || errno == EEXIST;
 }
 
-// The registry's comparison: component names match when their upper-case forms do.
+// The registry's comparison: component names match when their upper-case forms
+// do. Into \a fold, whose buffer a caller may keep; false for a name that is not
+// valid Unicode, which no key or value can have.
+bool foldName(std::wstring_view name, std::string &fold)
+{
+    fold.resize(name.size());
+    char *out = fold.data();
+    for (const wchar_t w : name) {
+        const auto c = std::uint32_t(w);
+        if (c >= 0x80) {
+            // Characters beyond Unicode (negative ones too) would match a name of
+            // U+FFFD or of the character in their low byte.
+            std::wstring upper(name);
+            for (wchar_t &u : upper) {
+                if (std::uint32_t(u) > 0x10FFFF)
+                    return false;
+                u = wchar_t(QChar::toUpper(char32_t(u)));
+            }
+            bool ok = true;
+            fold = ztds::wideToUtf8(upper, &ok);
+            return ok;
+        }
+        *out++ = char(c - 'a' < 26 ? c - ('a' - 'A') : c);
+    }
+    return true;
+}
+
 std::string foldName(std::wstring_view name, bool *ok = nullptr)
 {
-    std::string ascii;
-    ascii.reserve(name.size());
-    for (wchar_t c : name) {
-        if (c >= 0x80) {
-            std::wstring upper(name);
-            for (wchar_t &u : upper)
-                u = wchar_t(QChar::toUpper(char32_t(u)));
-            return ztds::wideToUtf8(upper, ok);
-        }
-        ascii += char(c >= 'a' && c <= 'z' ? c - ('a' - 'A') : c);
-    }
+    std::string fold;
+    const bool folded = foldName(name, fold);
     if (ok)
-        *ok = true;
-    return ascii;
+        *ok = folded;
+    return fold;
 }
 
 // The components of a path; they view the string parsed, which must outlive them.
@@ -145,8 +196,11 @@ public:
     bool writable = false;
     dev_t device = 0;
     ino_t inode = 0;
-    std::chrono::steady_clock::time_point checkedAt; // of device and inode, under the cache lock
+    // When device and inode were last compared with the file's; written under the cache lock.
+    std::atomic<std::chrono::steady_clock::time_point> checkedAt {};
+    std::atomic<bool> cached {true}; // false once the cache let go of it
     std::string error; // why the last transaction failed, under the mutex
+    std::string nameFold; // a buffer for queryRow, under the mutex
 
     // Opens the file; \a why tells what is wrong with it. Only \a create makes the tables.
     bool open(bool create, std::string &why)
@@ -262,6 +316,15 @@ public:
         return stmt;
     }
 
+    // The statement of single reads, the hot path, without the look-up in the
+    // map: queryRow binds both parameters and resets it after every step.
+    sqlite3_stmt *readStatement()
+    {
+        if (!m_read)
+            m_read = statement("SELECT type, data FROM vals WHERE key=?1 AND fold=?2");
+        return m_read;
+    }
+
     // Retries \a step while the database is busy (locked by another process
     // beyond the busy timeout), up to a generous limit.
     template<class F> static bool retryBusy(F step)
@@ -333,6 +396,7 @@ private:
     sqlite3 *m_db = nullptr;
     bool m_schemaReady = false;
     std::map<const char *, sqlite3_stmt *> m_statements;
+    sqlite3_stmt *m_read = nullptr; // one of m_statements
 };
 
 // Runs a statement to its end; true on SQLITE_DONE.
@@ -373,11 +437,47 @@ Cache &cache()
         ~Closer()
         {
             std::lock_guard lock(s_cache->mutex);
+            for (auto &entry : s_cache->databases)
+                entry.second->cached = false;
             s_cache->databases.clear();
         }
     } s_closer;
     return *s_cache;
 }
+
+std::string hiveFile(Hive hive, HiveSource &environment)
+{
+    if (hive == Hive::CurrentUser) {
+        std::string file = environment.get("ZENTRIX_USER_HIVE");
+        if (!file.empty())
+            return file;
+        std::string config = environment.get("XDG_CONFIG_HOME");
+        if (config.empty() || config[0] != '/') {
+            const std::string home = environment.get("HOME");
+            if (home.empty())
+                return {};
+            config = home + "/.config";
+        }
+        return config + "/zentrix/user-hive.db";
+    }
+    std::string file = environment.get("ZENTRIX_MACHINE_HIVE");
+    if (!file.empty())
+        return file;
+    std::string dirs = environment.get("XDG_CONFIG_DIRS");
+    std::string first = dirs.substr(0, dirs.find(':'));
+    if (first.empty() || first[0] != '/')
+        first = "/etc/xdg";
+    return first + "/zentrix/machine-hive.db";
+}
+
+// A thread's last connection to a hive, reached without the cache lock while the
+// environment names the same file. Weak: it keeps open no connection the cache
+// let go of (a replaced file, the end of the process).
+struct Shortcut
+{
+    HiveSource source;
+    std::weak_ptr<Database> db;
+};
 
 /*
     The open database of a hive, shared by every key of the process and reopened
@@ -389,7 +489,22 @@ Cache &cache()
 std::shared_ptr<Database> database(Hive hive, bool create, bool needWrite,
                                    std::string *error = nullptr)
 {
-    const std::string file = hiveFile(hive);
+    // Reads trust a file checked a moment ago; writes always check, so no write
+    // ever goes to a hive file that was replaced.
+    const bool read = !create && !needWrite;
+    const auto now = std::chrono::steady_clock::now();
+    const auto fresh = [now](const Database &db) {
+        return db.cached && now - db.checkedAt.load() < RecheckInterval;
+    };
+    thread_local Shortcut t_shortcuts[2];
+    Shortcut &shortcut = t_shortcuts[hive == Hive::CurrentUser ? 0 : 1];
+    if (read) {
+        auto db = shortcut.db.lock();
+        if (db && fresh(*db) && shortcut.source.unchanged())
+            return db;
+    }
+    HiveSource source;
+    const std::string file = hiveFile(hive, source);
     auto fail = [&](const std::string &why) -> std::shared_ptr<Database> {
         if (error)
             *error = "cannot open " + hiveName(hive) + file + ": " + why;
@@ -398,14 +513,16 @@ std::shared_ptr<Database> database(Hive hive, bool create, bool needWrite,
     if (file.empty())
         return create ? fail("no home folder") : nullptr;
     Cache &c = cache();
-    const auto now = std::chrono::steady_clock::now();
-    if (!create && !needWrite) {
-        // Reads trust a file checked a moment ago; writes always check, so no
-        // write ever goes to a hive file that was replaced.
+    const auto remember = [&](const std::shared_ptr<Database> &db) {
+        shortcut.source = std::move(source);
+        shortcut.db = db;
+        return db;
+    };
+    if (read) {
         std::lock_guard lock(c.mutex);
         auto it = c.databases.find(file);
-        if (it != c.databases.end() && now - it->second->checkedAt < RecheckInterval)
-            return it->second;
+        if (it != c.databases.end() && fresh(*it->second))
+            return remember(it->second);
     }
     struct stat st;
     bool exists = ::stat(file.c_str(), &st) == 0;
@@ -427,6 +544,7 @@ std::shared_ptr<Database> database(Hive hive, bool create, bool needWrite,
                     it->second->checkedAt = now;
                     db = it->second;
                 } else {
+                    it->second->cached = false;
                     c.databases.erase(it);
                 }
             }
@@ -434,10 +552,12 @@ std::shared_ptr<Database> database(Hive hive, bool create, bool needWrite,
         if (!db) {
             // Drop connections to hives nobody uses any longer (tests switch hives often).
             for (auto it = c.databases.begin(); it != c.databases.end();) {
-                if (it->second.use_count() == 1 && c.databases.size() > 4)
+                if (it->second.use_count() == 1 && c.databases.size() > 4) {
+                    it->second->cached = false;
                     it = c.databases.erase(it);
-                else
+                } else {
                     ++it;
+                }
             }
             db = std::make_shared<Database>();
             db->file = file;
@@ -457,6 +577,7 @@ std::shared_ptr<Database> database(Hive hive, bool create, bool needWrite,
             c.databases[file] = db;
         }
     }
+    remember(db);
     if (needWrite) {
         if (!db->writable) {
             if (error)
@@ -568,7 +689,8 @@ bool storeValue(Database &db, const std::string &keyFold, const std::wstring &na
     }
     bool ok = true;
     const std::string spelling = ztds::wideToUtf8(name, &ok);
-    if (!ok) {
+    std::string fold;
+    if (!ok || !foldName(name, fold)) {
         db.error = "value name is not valid Unicode";
         return false;
     }
@@ -578,7 +700,6 @@ bool storeValue(Database &db, const std::string &keyFold, const std::wstring &na
         " ON CONFLICT(key, fold) DO UPDATE SET type=excluded.type, data=excluded.data");
     if (!stmt)
         return false;
-    const std::string fold = foldName(name);
     bindText(stmt, 1, keyFold);
     bindText(stmt, 2, fold);
     bindText(stmt, 3, spelling);
@@ -596,7 +717,11 @@ bool removeValue(Database &db, const std::string &keyFold, const std::wstring &n
     sqlite3_stmt *stmt = db.statement("DELETE FROM vals WHERE key=?1 AND fold=?2");
     if (!stmt)
         return false;
-    const std::string fold = foldName(name);
+    std::string fold;
+    if (!foldName(name, fold)) {
+        db.error = "no such value";
+        return false;
+    }
     bindText(stmt, 1, keyFold);
     bindText(stmt, 2, fold);
     if (!run(stmt))
@@ -609,11 +734,13 @@ bool removeValue(Database &db, const std::string &keyFold, const std::wstring &n
 bool queryRow(Database &db, const std::string &keyFold, const std::wstring &name,
               std::uint32_t &type, std::string &data)
 {
-    const std::string fold = foldName(name);
     std::lock_guard lock(db.mutex);
-    sqlite3_stmt *stmt = db.statement("SELECT type, data FROM vals WHERE key=?1 AND fold=?2");
+    sqlite3_stmt *stmt = db.readStatement();
     if (!stmt)
         return false;
+    std::string &fold = db.nameFold;
+    if (!foldName(name, fold))
+        return false; // no value can have that name
     bindText(stmt, 1, keyFold);
     bindText(stmt, 2, fold);
     const bool found = sqlite3_step(stmt) == SQLITE_ROW;
@@ -732,33 +859,13 @@ private:
     std::string m_error;
 };
 
-// The folded form of a key path in one pass, for single reads; false for a path
-// no key can have (as parsePath and foldPath would find). ASCII paths, the usual
-// ones, are upper-cased in place; any other goes component by component through
-// foldName.
-bool foldKeyPath(std::wstring_view path, std::string &fold)
+// foldKeyPath for a path that is not all ASCII: component by component.
+bool foldComponents(std::wstring_view path, std::string &fold)
 {
-    const auto fits = [](std::size_t length) { return length && length <= MaxKeyNameLength; };
-    fold.resize(path.size());
-    char *out = fold.data();
-    std::size_t i = 0;
-    for (; i < path.size() && path[i] < 0x80; ++i) {
-        const wchar_t c = path[i];
-        out[i] = char(unsigned(c - 'a') < 26 ? c - ('a' - 'A') : c);
-    }
-    std::size_t start = 0; // of the current component
-    if (i == path.size()) {
-        for (std::size_t end; (end = fold.find('\\', start)) != std::string::npos;
-             start = end + 1) {
-            if (!fits(end - start))
-                return false;
-        }
-        return fits(path.size() - start);
-    }
     fold.clear();
-    for (std::size_t end;; start = end + 1) {
+    for (std::size_t start = 0, end;; start = end + 1) {
         end = std::min(path.find(L'\\', start), path.size());
-        bool ok = fits(end - start);
+        bool ok = validKeyPart(end - start);
         if (ok)
             fold += foldName(path.substr(start, end - start), &ok);
         if (!ok)
@@ -863,27 +970,8 @@ std::string utf8(const std::wstring &text)
 
 std::string hiveFile(Hive hive)
 {
-    if (hive == Hive::CurrentUser) {
-        std::string file = environment("ZENTRIX_USER_HIVE");
-        if (!file.empty())
-            return file;
-        std::string config = environment("XDG_CONFIG_HOME");
-        if (config.empty() || config[0] != '/') {
-            const std::string home = environment("HOME");
-            if (home.empty())
-                return {};
-            config = home + "/.config";
-        }
-        return config + "/zentrix/user-hive.db";
-    }
-    std::string file = environment("ZENTRIX_MACHINE_HIVE");
-    if (!file.empty())
-        return file;
-    std::string dirs = environment("XDG_CONFIG_DIRS");
-    std::string first = dirs.substr(0, dirs.find(':'));
-    if (first.empty() || first[0] != '/')
-        first = "/etc/xdg";
-    return first + "/zentrix/machine-hive.db";
+    HiveSource source;
+    return hiveFile(hive, source);
 }
 
 std::unique_ptr<Key> openKey(Hive hive, const std::wstring &path, Access access, std::string *error)
@@ -919,15 +1007,31 @@ std::unique_ptr<Key> lookupKey(Hive hive, const std::wstring &path)
     return std::make_unique<LookupKey>(hive, path, std::move(fold));
 }
 
-bool readValue(Hive hive, std::wstring_view path, const std::wstring &name, std::uint32_t &type,
+// The usual paths, all ASCII, are upper-cased as they are checked.
+bool foldKeyPath(std::wstring_view path, std::string &fold)
+{
+    fold.resize(path.size());
+    char *out = fold.data();
+    std::size_t start = 0; // of the current component
+    for (std::size_t i = 0; i < path.size(); ++i) {
+        const auto c = std::uint32_t(path[i]);
+        if (c >= 0x80)
+            return foldComponents(path, fold);
+        if (c == '\\') {
+            if (!validKeyPart(i - start))
+                return false;
+            start = i + 1;
+        }
+        out[i] = char(c - 'a' < 26 ? c - ('a' - 'A') : c);
+    }
+    return validKeyPart(path.size() - start);
+}
+
+bool readValue(Hive hive, const std::string &keyFold, const std::wstring &name, std::uint32_t &type,
                std::string &data)
 {
-    thread_local std::string s_fold; // its buffer, not its content, is kept between reads
-    std::string &fold = s_fold;
-    if (!foldKeyPath(path, fold))
-        return false;
     auto db = database(hive, false, false);
-    return db && queryRow(*db, fold, name, type, data);
+    return db && queryRow(*db, keyFold, name, type, data);
 }
 
 std::unique_ptr<Key> createKey(Hive hive, const std::wstring &path, std::string *error)
@@ -1214,6 +1318,37 @@ std::wstring regSzToWide(const std::string &bytes)
         text += wchar_t(u); // a lone surrogate stays as it was stored
     }
     return text;
+}
+
+bool regSzToUtf8(const std::string &bytes, std::string &text)
+{
+    const auto *in = reinterpret_cast<const unsigned char *>(bytes.data());
+    std::size_t units = 0;
+    while (2 * units + 1 < bytes.size() && (in[2 * units] || in[2 * units + 1]))
+        ++units;
+    // An odd last byte that is a character of its own: rare enough for the long way.
+    if (2 * units + 1 == bytes.size() && bytes.back()) {
+        bool ok = true;
+        std::string utf8 = ztds::wideToUtf8(regSzToWide(bytes), &ok);
+        if (ok)
+            text = std::move(utf8);
+        return ok;
+    }
+    std::size_t ascii = 0;
+    while (ascii < units && in[2 * ascii] < 0x80 && !in[2 * ascii + 1])
+        ++ascii;
+    if (ascii < units) {
+        bool ok = true;
+        std::string utf8 = ztds::utf16LEToUtf8(std::string_view(bytes.data(), 2 * units), &ok);
+        if (ok)
+            text = std::move(utf8);
+        return ok;
+    }
+    // ASCII, the usual text: into the buffer text has.
+    text.resize(units);
+    for (std::size_t i = 0; i < units; ++i)
+        text[i] = char(in[2 * i]);
+    return true;
 }
 
 } // namespace ztds::registry

@@ -60,40 +60,35 @@ bool valueCall(const Scope &scope, const S &section, const S &name, OpenMode mod
 // usual section and value names, without a conversion of its own.
 bool widened(const std::string &utf8, std::wstring &wide)
 {
+    wide.resize(utf8.size()); // assign() from iterators would build a temporary
+    wchar_t *out = wide.data();
     for (const char c : utf8) {
         if (static_cast<unsigned char>(c) >= 0x80) {
             bool ok = true;
             wide = utf8ToWide(utf8, &ok);
             return ok;
         }
+        *out++ = wchar_t(c);
     }
-    wide.assign(utf8.begin(), utf8.end());
     return true;
 }
 
-struct WideNames
-{
-    std::wstring section;
-    std::wstring name;
-};
-
 // For single reads: the same result without the sections' existence checks, and
-// narrow names widened once here rather than by the section.
+// a narrow value name widened once here rather than by the section.
 template<class S, class F>
 bool lookupCall(const Scope &scope, const S &section, const S &name, OpenMode mode, F call)
 {
     if (name.empty() || section.empty())
         return false;
+    ZentrixSettings *opened = sectionForLookup(scope.wide, section, mode);
+    if (!opened)
+        return false;
     if constexpr (std::is_same_v<S, std::string>) {
-        thread_local WideNames s_wide; // buffers only, refilled for every read
-        WideNames &wide = s_wide;
-        if (!widened(section, wide.section) || !widened(name, wide.name))
-            return false;
-        ZentrixSettings *opened = sectionForLookup(scope.wide, wide.section, mode);
-        return opened && call(opened, wide.name);
+        thread_local std::wstring t_name; // a buffer only, refilled for every read
+        std::wstring &wide = t_name;
+        return widened(name, wide) && call(opened, wide);
     } else {
-        ZentrixSettings *opened = sectionForLookup(scope.wide, section, mode);
-        return opened && call(opened, name);
+        return call(opened, name);
     }
 }
 

@@ -9,6 +9,7 @@
 #include <QtEndian>
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <vector>
 
@@ -119,6 +120,107 @@ bool openSettingsBelow(const std::wstring &path, OpenMode mode, ZentrixSettings 
     return true;
 }
 
+// An ASCII character as a key path holds it: upper case, '\\' for either separator.
+constexpr auto AsciiFold = [] {
+    std::array<char, 128> fold {};
+    for (std::size_t c = 0; c < fold.size(); ++c)
+        fold[c] = char(c == '/' ? '\\' : c >= 'a' && c <= 'z' ? c - ('a' - 'A') : c);
+    return fold;
+}();
+
+/*
+    This thread's section for single reads (see sectionForLookup) and the folded
+    path of the key it reads. The section keeps no path or name of its own.
+*/
+struct LookupSection
+{
+    ZentrixSettings section {std::wstring(), ReadUser};
+    std::string keyFold;
+    std::wstring scope; // and its folded path with ProductKey, ending in a separator:
+    std::string scopeFold;
+
+    static LookupSection &current()
+    {
+        thread_local LookupSection t_lookup;
+        return t_lookup;
+    }
+
+    ZentrixSettings *open(OpenMode mode)
+    {
+        if (mode != ReadUser && mode != ReadUserAndMachine && mode != ReadMachine)
+            return nullptr;
+        section.m_mode = mode;
+        section.m_lookupOnly = true;
+        section.m_activeRoot = ZentrixSettings::NoRoot;
+        return section.openKeys() ? &section : nullptr;
+    }
+
+    /*
+        The key path as openSettingsBelow would build it: both separators, and one
+        trailing separator that names no section. ASCII sections, the usual ones,
+        are folded here as they are copied; others go the long way.
+    */
+    template<class Char> bool foldPath(const wchar_t *scopeKey, std::basic_string_view<Char> part)
+    {
+        if (scope != scopeKey) {
+            std::wstring path = joined(ProductKey, scopeKey, {});
+            path.pop_back();
+            if (!registry::foldKeyPath(path, scopeFold))
+                return false;
+            scopeFold += '\\';
+            scope = scopeKey;
+        }
+        keyFold.assign(scopeFold);
+        const std::size_t base = keyFold.size();
+        const std::size_t size = part.size();
+        keyFold.resize(base + size);
+        char *const out = keyFold.data() + base;
+        std::size_t start = 0; // of the current component of part
+        for (std::size_t i = 0; i < size; ++i) {
+            const auto c = std::uint32_t(std::make_unsigned_t<Char>(part[i]));
+            if (c >= 0x80)
+                return foldLong(scopeKey, part);
+            const char folded = AsciiFold[c];
+            out[i] = folded;
+            if (folded == '\\') {
+                if (!registry::validKeyPart(i - start))
+                    return false;
+                start = i + 1;
+            }
+        }
+        if (start == size) {
+            keyFold.pop_back();
+            return true;
+        }
+        return registry::validKeyPart(size - start);
+    }
+
+    template<class Char> bool foldLong(const wchar_t *scopeKey, std::basic_string_view<Char> part)
+    {
+        if constexpr (std::is_same_v<Char, char>) {
+            bool ok = true;
+            const std::wstring wide = utf8ToWide(part, &ok);
+            return ok && foldLong<wchar_t>(scopeKey, wide);
+        } else {
+            std::wstring path = joined(ProductKey, scopeKey, part);
+            std::replace(path.begin(), path.end(), L'/', L'\\');
+            if (path.back() == L'\\')
+                path.pop_back();
+            return registry::foldKeyPath(path, keyFold);
+        }
+    }
+};
+
+template<class Char>
+ZentrixSettings *lookupSection(const wchar_t *scope, std::basic_string_view<Char> section,
+                               OpenMode mode)
+{
+    LookupSection &lookup = LookupSection::current();
+    if (section.empty() || !lookup.foldPath(scope, section))
+        return nullptr;
+    return lookup.open(mode);
+}
+
 /*
     The section at \a scope (which ends in a separator) followed by \a section,
     for one read in a read mode, as openSettings would give it; but its keys are
@@ -128,26 +230,14 @@ bool openSettingsBelow(const std::wstring &path, OpenMode mode, ZentrixSettings 
     single read allocates next to nothing; it stays valid until the next call on
     the same thread. It holds no values: every read goes to the hives.
 */
+ZentrixSettings *sectionForLookup(const wchar_t *scope, std::string_view section, OpenMode mode)
+{
+    return lookupSection(scope, section, mode);
+}
+
 ZentrixSettings *sectionForLookup(const wchar_t *scope, std::wstring_view section, OpenMode mode)
 {
-    if (section.empty() || (mode != ReadUser && mode != ReadUserAndMachine && mode != ReadMachine))
-        return nullptr;
-    thread_local ZentrixSettings s_section(std::wstring(), ReadUser);
-    ZentrixSettings &s = s_section;
-    s.m_mode = mode;
-    s.m_lookupOnly = true;
-    s.m_activeRoot = ZentrixSettings::NoRoot;
-    // The path as openSettingsBelow would build it: both separators, and one
-    // trailing separator that names no section.
-    std::wstring &path = s.m_path;
-    path.assign(ProductKey).append(scope);
-    const std::size_t relative = path.size();
-    path.append(section);
-    std::replace(path.begin() + std::ptrdiff_t(relative), path.end(), L'/', L'\\');
-    if (path.back() == L'\\')
-        path.pop_back();
-    s.m_name.assign(path, path.rfind(L'\\') + 1);
-    return s.openKeys() ? &s : nullptr;
+    return lookupSection(scope, section, mode);
 }
 
 bool openSettings(const std::wstring &path, OpenMode mode, IZentrixSettings **section)
@@ -198,12 +288,12 @@ int ZentrixSettings::refCount() const
 */
 bool ZentrixSettings::openKeys()
 {
-    if (m_name.empty() || m_path.empty())
-        return false;
     if (m_lookupOnly) {
         m_activeRoot = m_mode == ReadMachine ? MachineRoot : UserRoot;
         return true;
     }
+    if (m_name.empty() || m_path.empty())
+        return false;
     auto open = [this](std::unique_ptr<registry::Key> &key, Hive hive, Access access) {
         if (!key)
             key = registry::openKey(hive, m_path, access);
@@ -302,8 +392,9 @@ bool ZentrixSettings::readFirst(const std::wstring &name, Accept accept, std::st
     for (int i = 0; i < sources; ++i) {
         std::uint32_t type = registry::RegNone;
         std::string bytes;
-        const bool found = m_lookupOnly ? registry::readValue(hives[i], m_path, name, type, bytes)
-                                        : keys[i] && keys[i]->queryValue(name, type, bytes);
+        const bool found = m_lookupOnly
+            ? registry::readValue(hives[i], LookupSection::current().keyFold, name, type, bytes)
+            : keys[i] && keys[i]->queryValue(name, type, bytes);
         if (found && accept(type, bytes.size())) {
             data = std::move(bytes);
             return true;
@@ -533,11 +624,11 @@ bool ZentrixSettings::getBool(const std::wstring &name, bool &value)
 
 bool ZentrixSettings::getString(const std::wstring &name, std::string &value)
 {
-    std::wstring text;
-    if (!getString(name, text))
+    std::string data;
+    if (!queryValue(name, registry::RegSz, 0, data))
         return false;
-    value = wideToUtf8(text);
-    return true;
+    // Text without a UTF-8 form fails the read rather than reading as empty.
+    return registry::regSzToUtf8(data, value);
 }
 
 bool ZentrixSettings::getString(const std::wstring &name, std::wstring &value)

@@ -97,7 +97,7 @@ public:
 private:
     friend bool openSettingsBelow(const std::wstring &, OpenMode, ZentrixSettings *,
                                   IZentrixSettings **);
-    friend ZentrixSettings *sectionForLookup(const wchar_t *, std::wstring_view, OpenMode);
+    friend struct LookupSection;
 
     bool openKeys();
     void closeKeys();

@@ -4,11 +4,14 @@
 //   settings_child writer ID OTHER MS  writes for MS milliseconds, then checks OTHER's values
 //   settings_child crash               writes values until killed, reporting each
 //   settings_child access              the checks of a user who cannot write the machine hive
+//   settings_child exit main|thread    writes a value, reads it on the main thread or on one
+//                                      still running when the process exits
 #include <MavLibrary/settings/settingsfunctions.h>
 
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <future>
 #include <string>
 #include <thread>
 
@@ -99,6 +102,22 @@ int access()
     return failures;
 }
 
+int exitAfterRead(bool onThread)
+{
+    std::string text;
+    if (!userSettings::setString("Exit", "v", std::string("kept")))
+        return 3;
+    if (!onThread)
+        return userSettings::getString("Exit", "v", text) ? 0 : 4;
+    std::promise<bool> read;
+    std::thread([&read, &text] {
+        read.set_value(userSettings::getString("Exit", "v", text));
+        for (;;)
+            std::this_thread::sleep_for(std::chrono::hours(1));
+    }).detach();
+    return read.get_future().get() ? 0 : 4;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -109,6 +128,10 @@ int main(int argc, char **argv)
         return crash();
     if (argc == 2 && !std::strcmp(argv[1], "access"))
         return access();
-    std::fprintf(stderr, "usage: settings_child writer ID OTHER MS | crash | access\n");
+    if (argc == 3 && !std::strcmp(argv[1], "exit"))
+        return exitAfterRead(!std::strcmp(argv[2], "thread"));
+    std::fprintf(stderr,
+                 "usage: settings_child writer ID OTHER MS | crash | access | exit "
+                 "main|thread\n");
     return 2;
 }

@@ -20,6 +20,10 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <thread>
 
@@ -40,9 +44,16 @@ private slots:
     void batchIsAllOrNothing();
     void batchReachesTheDatabaseFile();
     void threads();
+    void nextReadFollowsTheEnvironment_data();
+    void nextReadFollowsTheEnvironment();
+    // Before any child process is started: under ThreadSanitizer no thread may start after one.
+    void replacedHiveFile_data();
+    void replacedHiveFile();
     void twoProcesses();
     void killedWriter();
     void readOnlyMachineHive();
+    void closedAtExit_data();
+    void closedAtExit();
 
 private:
     std::unique_ptr<MavTest::TestEnvironment> m_env;
@@ -267,6 +278,164 @@ void tst_RegistryStore::readOnlyMachineHive()
     QVERIFY(child.waitForFinished(60000));
     const QByteArray out = child.readAll();
     QVERIFY2(child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0, out.constData());
+}
+
+// A read takes a shortcut to the hive it read last; the environment may have
+// named another file since, and the very next read must follow it.
+void tst_RegistryStore::nextReadFollowsTheEnvironment_data()
+{
+    QTest::addColumn<bool>("user");
+    QTest::addColumn<QByteArrayList>("emptied"); // so that the variable counts
+    QTest::addColumn<QByteArray>("variable");
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<QString>("second"); // as long as first
+    QTest::addColumn<bool>("inPlace"); // a putenv string changed, no call made
+
+    const QByteArray userHive = "ZENTRIX_USER_HIVE", machineHive = "ZENTRIX_MACHINE_HIVE";
+    QTest::newRow("user: ZENTRIX_USER_HIVE") << true << QByteArrayList() << userHive << "a/user.db"
+                                             << "b/user.db" << false;
+    QTest::newRow("user: ZENTRIX_USER_HIVE changed in place")
+        << true << QByteArrayList() << userHive << "a/user.db"
+        << "b/user.db" << true;
+    QTest::newRow("user: XDG_CONFIG_HOME")
+        << true << QByteArrayList {userHive} << QByteArray("XDG_CONFIG_HOME") << "a"
+        << "b" << false;
+    QTest::newRow("user: HOME") << true << QByteArrayList {userHive, "XDG_CONFIG_HOME"}
+                                << QByteArray("HOME") << "a"
+                                << "b" << false;
+    QTest::newRow("machine: ZENTRIX_MACHINE_HIVE")
+        << false << QByteArrayList() << machineHive << "a/machine.db"
+        << "b/machine.db" << false;
+    QTest::newRow("machine: XDG_CONFIG_DIRS")
+        << false << QByteArrayList {machineHive} << QByteArray("XDG_CONFIG_DIRS") << "a"
+        << "b" << false;
+}
+
+void tst_RegistryStore::nextReadFollowsTheEnvironment()
+{
+    QFETCH(bool, user);
+    QFETCH(QByteArrayList, emptied);
+    QFETCH(QByteArray, variable);
+    QFETCH(QString, first);
+    QFETCH(QString, second);
+    QFETCH(bool, inPlace);
+    for (const QByteArray &name : emptied)
+        m_env->setVariable(name.constData(), QByteArray());
+    const QByteArray a = QFile::encodeName(m_env->path(first));
+    const QByteArray b = QFile::encodeName(m_env->path(second));
+    auto write = [user](int v) {
+        return user ? userSettings::setInt("Env", "v", v) : installSettings::setInt("Env", "v", v);
+    };
+    auto read = [user] {
+        int v = 0;
+        return (user ? userSettings::getInt("Env", "v", v) : installSettings::getInt("Env", "v", v))
+            ? v
+            : 0;
+    };
+    m_env->setVariable(variable.constData(), b);
+    QVERIFY(write(2));
+    m_env->setVariable(variable.constData(), a);
+    QVERIFY(write(1));
+    if (inPlace) {
+        static QByteArray entry; // the environment's own string until setVariable replaces it
+        entry = variable + '=' + a;
+        QCOMPARE(::putenv(entry.data()), 0);
+        QCOMPARE(read(), 1);
+        std::memcpy(entry.data() + variable.size() + 1, b.constData(), std::size_t(b.size()));
+    } else {
+        QCOMPARE(read(), 1);
+        m_env->setVariable(variable.constData(), b);
+    }
+    QCOMPARE(read(), 2);
+    m_env->setVariable(variable.constData(), a);
+    QCOMPARE(read(), 1);
+}
+
+// Reads trust a hive file checked within the last 100 ms; a write always checks.
+// An open section keeps the old file's connection alive throughout.
+void tst_RegistryStore::replacedHiveFile_data()
+{
+    QTest::addColumn<bool>("user");
+    QTest::addColumn<bool>("deleted"); // else replaced by a file holding v=2
+    QTest::addColumn<bool>("writeFirst"); // on another thread
+    QTest::addColumn<int>("expected"); // 0: no value
+
+    QTest::newRow("machine hive replaced: seen after the recheck") << false << false << false << 2;
+    QTest::newRow("machine hive replaced: seen at once after a write")
+        << false << false << true << 2;
+    QTest::newRow("user hive deleted: gone after the recheck") << true << true << false << 0;
+}
+
+void tst_RegistryStore::replacedHiveFile()
+{
+    QFETCH(bool, user);
+    QFETCH(bool, deleted);
+    QFETCH(bool, writeFirst);
+    QFETCH(int, expected);
+    auto write = [user](const char *name, int v) {
+        return user ? userSettings::setInt("File", name, v)
+                    : installSettings::setInt("File", name, v);
+    };
+    auto read = [user] {
+        int v = 0;
+        return (user ? userSettings::getInt("File", "v", v)
+                     : installSettings::getInt("File", "v", v))
+            ? v
+            : 0;
+    };
+    const QString hive = user ? m_env->userHive() : m_env->machineHive();
+    const QString other = m_env->path("other.db");
+    QVERIFY(write("v", 2));
+    QVERIFY(QFile::copy(hive, other)); // the machine hive keeps no -wal file
+    QVERIFY(write("v", 1));
+    QCOMPARE(read(), 1);
+    IZentrixSettings *held = nullptr;
+    QVERIFY(openSettings(user ? "Settings/File" : "Install/File", user ? ReadUser : ReadMachine,
+                         &held));
+    zttl::RefCountedPtr<IZentrixSettings> owner;
+    owner.attach(held);
+    int v = 0;
+    QVERIFY(held->getInt("v", v));
+    if (deleted) {
+        for (const char *suffix : {"", "-wal", "-shm"})
+            QFile::remove(hive + QLatin1String(suffix));
+    } else {
+        QCOMPARE(
+            ::rename(QFile::encodeName(other).constData(), QFile::encodeName(hive).constData()), 0);
+    }
+    if (writeFirst) {
+        bool written = false;
+        std::thread([&] { written = write("w", 3); }).join();
+        QVERIFY(written);
+    } else
+        std::this_thread::sleep_for(std::chrono::milliseconds(150));
+    QCOMPARE(read(), expected);
+}
+
+// The last close of a hive moves its -wal file into the database file: no
+// thread may keep a connection open past the end of the process.
+void tst_RegistryStore::closedAtExit_data()
+{
+    QTest::addColumn<QString>("reader");
+    QTest::newRow("read on the main thread") << "main";
+    QTest::newRow("read on a thread still running at exit") << "thread";
+}
+
+void tst_RegistryStore::closedAtExit()
+{
+    QFETCH(QString, reader);
+    QProcess child;
+    child.setProcessChannelMode(QProcess::MergedChannels);
+    child.start(QStringLiteral(SETTINGS_CHILD_PATH), {"exit", reader});
+    QVERIFY(child.waitForFinished(30000));
+    QVERIFY2(child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0,
+             child.readAll().constData());
+    const QString copy = m_env->path("copy.db");
+    QVERIFY(QFile::copy(m_env->userHive(), copy));
+    m_env->setVariable("ZENTRIX_USER_HIVE", QFile::encodeName(copy));
+    std::string text;
+    QVERIFY(userSettings::getString("Exit", "v", text));
+    QCOMPARE(text, std::string("kept"));
 }
 
 QTEST_GUILESS_MAIN(tst_RegistryStore)

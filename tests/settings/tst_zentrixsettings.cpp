@@ -5,6 +5,7 @@
 
 #include <MavLibrary/settings/settingsfunctions.h>
 #include <MavLibrary/settings/zentrixsettings.h>
+#include <MavLibrary/text/utfconversion.h>
 
 #include <QTest>
 
@@ -80,6 +81,8 @@ private slots:
     void pathsAndCase();
     void singleReadPaths_data();
     void singleReadPaths();
+    void namesBeyondUnicode_data();
+    void namesBeyondUnicode();
     void listings();
     void openModes_data();
     void openModes();
@@ -211,6 +214,20 @@ void tst_ZentrixSettings::typedReads_data()
                                     << "OK";
     QTest::newRow("sz surrogate pair") << 1 << QByteArray::fromHex("34d81edd0000") << "getString"
                                        << QString::fromUtf8("\xF0\x9D\x84\x9E");
+    QTest::newRow("sz U+00E9") << 1 << QByteArray("H\0\xE9\0\0\0", 6) << "getString"
+                               << QStringLiteral("H\u00E9");
+    QTest::newRow("sz odd last byte a character") << 1 << QByteArray("H\0i", 3) << "getString"
+                                                  << "Hi";
+    QTest::newRow("sz odd last byte NUL") << 1 << QByteArray("H\0\0", 3) << "getString"
+                                          << "H";
+    QTest::newRow("sz lone low surrogate")
+        << 1 << QByteArray::fromHex("00dc41000000") << "getString" << QString(QChar(0xDC00)) + 'A';
+    QTest::newRow("sz lone high surrogate inside")
+        << 1 << QByteArray::fromHex("00d841000000") << "getString" << QString(QChar(0xD800)) + 'A';
+    QTest::newRow("sz lone high surrogate last, UTF-8 refused")
+        << 1 << QByteArray::fromHex("410000d8") << "getString" << QString('A') + QChar(0xD800);
+    QTest::newRow("sz high surrogate before the NUL")
+        << 1 << QByteArray::fromHex("410000d80000") << "getString" << QString('A') + QChar(0xD800);
     QTest::newRow("sz of 0 bytes refused") << 1 << QByteArray() << "getString"
                                            << "";
     QTest::newRow("expand sz refused") << 2 << QByteArray("H\0i\0\0\0", 6) << "getString"
@@ -270,6 +287,13 @@ void tst_ZentrixSettings::typedReads()
         std::wstring v = L"42";
         ok = userSettings::getString(std::wstring(L"T"), std::wstring(L"v"), v);
         got = QString::fromStdWString(v);
+        // The UTF-8 read decodes on its own way: the same text, or a refusal
+        // where the text has no UTF-8 form.
+        bool encodes = true;
+        const std::string utf8 = ok ? wideToUtf8(v, &encodes) : std::string();
+        std::string narrow = "42";
+        QCOMPARE(userSettings::getString(s, n, narrow), ok && encodes);
+        QCOMPARE(narrow, ok && encodes ? utf8 : std::string("42"));
     } else if (getter == QLatin1String("getBinary")) {
         zttl::MemoryBuffer<char> v;
         ok = userSettings::getBinary(s, n, v);
@@ -370,7 +394,10 @@ void tst_ZentrixSettings::singleReadPaths_data()
     QTest::newRow("empty part") << "Player//Video" << false;
     QTest::newRow("leading separator") << "/Player/Video" << false;
     QTest::newRow("parent") << "Player" << false;
+    QTest::newRow("separator only") << "/" << false;
     QTest::newRow("non-ASCII, other case") << QStringLiteral("\u00C4rger/\u00F6L") << true;
+    QTest::newRow("non-ASCII after ASCII") << QStringLiteral("pLAYER/\u00E4RGER/") << true;
+    QTest::newRow("non-ASCII, empty part") << QStringLiteral("\u00C4rger//\u00D6l") << false;
     QTest::newRow("part of 255") << QString(255, QLatin1Char('p')) << true;
     QTest::newRow("part of 256") << QString(256, QLatin1Char('p')) << false;
 }
@@ -381,6 +408,7 @@ void tst_ZentrixSettings::singleReadPaths()
     QFETCH(bool, found);
     QVERIFY(userSettings::setInt("Player/Video", "x", 7));
     QVERIFY(userSettings::setInt("\xC3\x84rger/\xC3\x96l", "x", 7));
+    QVERIFY(userSettings::setInt("Player/\xC3\x84rger", "x", 7));
     QVERIFY(userSettings::setInt(std::string(255, 'p'), "x", 7));
 
     auto opened = open("Settings/" + section.toStdString(), ReadUserAndMachine);
@@ -392,6 +420,42 @@ void tst_ZentrixSettings::singleReadPaths()
     value = 0;
     QCOMPARE(userSettings::getInt(section.toStdWString(), L"x", value), found);
     QCOMPARE(value, found ? 7 : 0);
+}
+
+// A wchar_t beyond Unicode is no name: it used to match the name of its low
+// byte (negative ones) or of U+FFFD.
+void tst_ZentrixSettings::namesBeyondUnicode_data()
+{
+    QTest::addColumn<qint64>("character");
+    QTest::addColumn<QString>("alias");
+    QTest::addColumn<bool>("inSection");
+
+    QTest::newRow("negative, value name") << qint64(-0xBF) << "A" << false;
+    QTest::newRow("negative, section") << qint64(-0xBF) << "A" << true;
+    QTest::newRow("above U+10FFFF, value name") << qint64(0x110041) << "\uFFFD" << false;
+    QTest::newRow("above U+10FFFF, section") << qint64(0x110041) << "\uFFFD" << true;
+}
+
+void tst_ZentrixSettings::namesBeyondUnicode()
+{
+    QFETCH(qint64, character);
+    QFETCH(QString, alias);
+    QFETCH(bool, inSection);
+    const std::wstring bad(1, wchar_t(character)), plain = alias.toStdWString();
+    const std::wstring section = inSection ? plain : L"Names", name = inSection ? L"v" : plain;
+    const std::wstring badSection = inSection ? bad : section, badName = inSection ? name : bad;
+    QVERIFY(userSettings::setInt(section, name, 1));
+
+    int value = 0;
+    QVERIFY(!userSettings::getInt(badSection, badName, value));
+    IZentrixSettings *opened = nullptr;
+    if (openSettings(L"Settings\\" + badSection, ReadUser, &opened)) {
+        QVERIFY(!opened->getInt(badName, value));
+        opened->release();
+    }
+    QVERIFY(!userSettings::setInt(badSection, badName, 2));
+    QVERIFY(userSettings::getInt(section, name, value));
+    QCOMPARE(value, 1);
 }
 
 void tst_ZentrixSettings::listings()
