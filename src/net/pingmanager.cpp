@@ -15,6 +15,7 @@
 #include <atomic>
 #include <memory>
 #include <mutex>
+#include <new>
 #include <string_view>
 #include <thread>
 #include <utility>
@@ -86,13 +87,17 @@ void PingManager::enqueue(std::string_view url, PingSender *sender, unsigned int
     // Reference players send no pings: nothing is queued, nothing reported.
     if (isReferencePlayer())
         return;
-    // Made before taking the lock, which other callers wait for.
-    auto ping = std::make_unique<Ping>();
-    ping->m_url = url;
-    ping->m_sender = sender;
-    ping->m_id = id;
-    std::lock_guard locker(s_instanceLock);
-    instance()->internalSendPing(ping.release());
+    try {
+        // Made before taking the lock, which other callers wait for.
+        auto ping = std::make_unique<Ping>();
+        ping->m_url = url;
+        ping->m_sender = sender;
+        ping->m_id = id;
+        std::lock_guard locker(s_instanceLock);
+        instance()->internalSendPing(ping);
+    } catch (const std::bad_alloc &) {
+        qCWarning(lcNet, "out of memory: ping %u dropped", id);
+    }
 }
 
 void PingManager::shutdown()
@@ -112,10 +117,11 @@ PingManager *PingManager::instance()
     return m_instance;
 }
 
-void PingManager::internalSendPing(Ping *ping)
+void PingManager::internalSendPing(std::unique_ptr<Ping> &ping)
 {
     ztpm::MutexLock locker(&m_lock);
-    m_queue.push_back(ping);
+    m_queue.push_back(ping.get());
+    ping.release();
     if (!m_workerActive)
         m_workerActive = startWorker();
 }
@@ -149,11 +155,14 @@ void PingManager::runThread(ztpm::Thread *)
             m_queue.pop_back();
         }
         ztsc::HttpErrorIds outcome = ztsc::HttpFailure;
-        {
+        try {
             ztsc::HttpSSLUtility utility; // frees the body it received
             if (const int timeout = s_timeout.load(std::memory_order_relaxed))
                 utility.setTimeout(timeout);
             utility.get(ping->m_url, 0, false, &outcome, nullptr);
+        } catch (const std::bad_alloc &) {
+            // An ending worker would leave the queue to nobody.
+            outcome = ztsc::HttpFailure;
         }
         PingSender *sender = ping->getSender();
         if (!sender)

@@ -5,6 +5,7 @@
 #include <MavLibrary/net/platform/mutex.h>
 #include <MavLibrary/net/platform/thread.h>
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -48,8 +49,8 @@ private:
     static void enqueue(std::string_view url, PingSender *sender, unsigned int id);
     // The manager; created on first use. Only under the instance lock.
     static PingManager *instance();
-    // Queues \a ping (owned from here on) and starts a worker when none serves the queue.
-    void internalSendPing(Ping *ping);
+    // Queues \a ping (taken over once queued) and starts a worker when none serves the queue.
+    void internalSendPing(std::unique_ptr<Ping> &ping);
     void runThread(ztpm::Thread *thread) override;
     // Under m_lock: starts the worker; false when the system refused a thread.
     bool startWorker();
