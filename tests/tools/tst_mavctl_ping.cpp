@@ -91,12 +91,6 @@ void tst_MavctlPing::ping_data()
         << QStringList {"queued: 3\nreported: 3\nHttpFailure (1): 3\n"}
         << "mavctl: 3 of 3 pings failed\n";
     QTest::newRow("no URL") << QStringList {} << 2 << QStringList {} << "mavctl: no URL given\n";
-    QTest::newRow("no threads") << QStringList {"--threads", "0", "{http}/ok"} << 2
-                                << QStringList {} << "mavctl: --threads wants 1 to 64\n";
-    QTest::newRow("repeat not a number") << QStringList {"--repeat", "x", "{http}/ok"} << 2
-                                         << QStringList {} << "mavctl: --repeat wants";
-    QTest::newRow("ids beyond 32 bits")
-        << QStringList {"--id", "4294967295", "a", "b"} << 2 << QStringList {} << "mavctl: at most";
 }
 
 void tst_MavctlPing::ping()
