@@ -10,13 +10,14 @@
 #include <MavLibrary/net/pingmanager.h>
 #include <MavLibrary/net/pingsender.h>
 
+#include "curlbaseline.h"
+
 #include <nginxserver.h>
 #include <rawhttpserver.h>
 
 #include <QCoreApplication>
 
 #include <benchmark/benchmark.h>
-#include <curl/curl.h>
 
 #include <condition_variable>
 #include <cstdio>
@@ -141,35 +142,19 @@ void pingsPerSecond_ours(benchmark::State &state)
 void pingsPerSecond_curl(benchmark::State &state)
 {
     const std::string url = s_nginx->url(NginxServer::Http, QStringLiteral("/ok")).toStdString();
-    CURL *handle = curl_easy_init();
-    curl_slist *headers = curl_slist_append(nullptr, "responseType: text/xml");
-    curl_easy_setopt(handle, CURLOPT_URL, url.c_str());
-    curl_easy_setopt(handle, CURLOPT_HTTP_VERSION, long(CURL_HTTP_VERSION_1_0));
-    curl_easy_setopt(handle, CURLOPT_FORBID_REUSE, 1L);
-    curl_easy_setopt(handle, CURLOPT_FRESH_CONNECT, 1L);
-    curl_easy_setopt(handle, CURLOPT_SSL_VERIFYPEER, 0L);
-    curl_easy_setopt(handle, CURLOPT_SSL_VERIFYHOST, 0L);
-    curl_easy_setopt(handle, CURLOPT_USERAGENT, "Zentrix Player 2.0");
-    curl_easy_setopt(handle, CURLOPT_HTTPHEADER, headers);
-    curl_easy_setopt(handle, CURLOPT_FOLLOWLOCATION, 1L);
-    curl_easy_setopt(handle, CURLOPT_MAXREDIRS, 1L);
+    CurlBaseline baseline(url);
     // The body is dropped, as a ping drops it.
     curl_easy_setopt(
-        handle, CURLOPT_WRITEFUNCTION,
+        baseline.handle(), CURLOPT_WRITEFUNCTION,
         +[](char *, std::size_t size, std::size_t count, void *) { return size * count; });
     for (auto _ : state) {
         for (int i = 0; i < s_batch; ++i) {
-            long status = 0;
-            if (curl_easy_perform(handle) != CURLE_OK
-                || curl_easy_getinfo(handle, CURLINFO_RESPONSE_CODE, &status) != CURLE_OK
-                || status != 200) {
+            if (baseline.perform() != 200) {
                 state.SkipWithError("GET failed");
-                break;
+                return;
             }
         }
     }
-    curl_slist_free_all(headers);
-    curl_easy_cleanup(handle);
     state.SetItemsProcessed(state.iterations() * s_batch);
 }
 
