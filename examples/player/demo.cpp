@@ -35,6 +35,8 @@
 #include <QRegularExpression>
 #include <QSaveFile>
 #include <QStatusBar>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QThread>
 #include <QTimer>
 
@@ -154,6 +156,36 @@ Demo::Demo(PlayerShell *shell, Kapio::PluginManager *plugins, const QString &dir
     });
     // What the library hands the desktop to open comes here instead.
     QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "openUrl");
+
+    // A tiny HTTP responder for the pings: it notes each request line, answers
+    // 200 and closes.
+    m_pingReceiver = new QTcpServer(this);
+    if (m_pingReceiver->listen(QHostAddress::LocalHost)) {
+        connect(m_pingReceiver, &QTcpServer::newConnection, this, [this] {
+            while (QTcpSocket *socket = m_pingReceiver->nextPendingConnection()) {
+                connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+                connect(socket, &QTcpSocket::readyRead, this, [this, socket] {
+                    if (!socket->property("request").toByteArray().isEmpty())
+                        return;
+                    QByteArray request =
+                        socket->property("partial").toByteArray() + socket->readAll();
+                    if (!request.contains("\r\n\r\n")) {
+                        socket->setProperty("partial", request);
+                        return;
+                    }
+                    socket->setProperty("request", request);
+                    m_pingRequests.append(
+                        QString::fromLatin1(request.left(request.indexOf("\r\n"))));
+                    socket->write("HTTP/1.0 200 OK\r\nContent-Type: text/plain\r\n"
+                                  "Content-Length: 3\r\n\r\nok\n");
+                    socket->disconnectFromHost();
+                });
+            }
+        });
+        OSUtilities::setConfigValue(
+            QStringLiteral("PingURL"),
+            QStringLiteral("http://127.0.0.1:%1/ping").arg(m_pingReceiver->serverPort()));
+    }
 }
 
 Demo::~Demo()
@@ -262,6 +294,7 @@ void Demo::run()
     stepDevices();
     stepTools();
     stepAbout();
+    stepPings();
     stepScreenshots();
     stepMessages();
 
@@ -714,6 +747,40 @@ void Demo::stepAbout()
               && text.contains(m_shell->aboutResult()),
           QStringLiteral("the worker's measurement came back through executeFunction: %1")
               .arg(m_shell->aboutResult()));
+}
+
+void Demo::stepPings()
+{
+    step(QStringLiteral("Pings"));
+    check(m_pingReceiver->isListening(),
+          QStringLiteral("PingURL is %1")
+              .arg(OSUtilities::readConfigValue(QStringLiteral("PingURL"), QString()).toString()));
+    const auto count = [this](const QString &name) {
+        int n = 0;
+        for (const PlayerShell::Message &message : m_shell->heard())
+            n += message.name == name && message.value == 0;
+        return n;
+    };
+    // One at the first run, one for each of the three movies opened.
+    const bool all = waitFor([&] {
+        return count(QStringLiteral("player.ping.firstrun")) == 1
+            && count(QStringLiteral("player.ping.open")) == 3;
+    });
+    check(all,
+          QStringLiteral("PingManager reported %1 first-run and %2 file ping(s) sent")
+              .arg(count(QStringLiteral("player.ping.firstrun")))
+              .arg(count(QStringLiteral("player.ping.open"))));
+    for (const QString &request : std::as_const(m_pingRequests))
+        did(QStringLiteral("  received: %1").arg(request));
+    const QStringList expected {QStringLiteral("GET /ping?event=firstrun HTTP/1.0"),
+                                QStringLiteral("GET /ping?event=open&type=mkv HTTP/1.0"),
+                                QStringLiteral("GET /ping?event=open&type=avi HTTP/1.0")};
+    bool received = m_pingRequests.size() == 4;
+    for (const QString &request : expected)
+        received = received && m_pingRequests.contains(request);
+    check(received, QStringLiteral("the responder on 127.0.0.1 received those four GETs"));
+    check(PlayerSettings::getBool(Quorvex::FirstRunPingSent, false),
+          QStringLiteral("FirstRunPingSent remembers the first run"));
 }
 
 bool Demo::saveScreenshot(QMainWindow *window, int menuIndex, const QString &fileName)

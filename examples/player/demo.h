@@ -9,6 +9,7 @@
 #include <functional>
 
 class PlayerShell;
+class QTcpServer;
 class QMainWindow;
 class QWidget;
 
@@ -51,6 +52,7 @@ private:
     void stepDevices();
     void stepTools();
     void stepAbout();
+    void stepPings();
     void stepScreenshots();
     void stepMessages();
 
@@ -82,4 +84,7 @@ private:
     QList<std::function<bool(QWidget *)>> m_answers;
     class QTimer *m_answerTimer = nullptr;
     QString m_videos;
+    //! Answers the player's pings on 127.0.0.1; the request lines it received.
+    QTcpServer *m_pingReceiver = nullptr;
+    QStringList m_pingRequests;
 };

@@ -2,6 +2,7 @@
 // zentrix-player: the example host of MavLibrary. It plays nothing (there is no
 // decoder here); everything around the video area is the library at work.
 #include "demo.h"
+#include "pings.h"
 #include "playershell.h"
 #include "sandbox.h"
 
@@ -116,13 +117,18 @@ int main(int argc, char *argv[])
 
     std::unique_ptr<Demo> tour;
     if (demo) {
+        // Configures its own ping receiver before the first ping goes.
         tour = std::make_unique<Demo>(&shell, &plugins, options.value(QStringLiteral("demo")));
         QTimer::singleShot(0, tour.get(), &Demo::run);
     }
+    PlayerPings pings;
+    QObject::connect(&shell, &PlayerShell::fileOpened, &pings, &PlayerPings::sendFileOpenedPing);
+    pings.sendFirstRunPing();
     const int exitCode = QApplication::exec();
 
-    // Stopping: the plug-ins go back before their manager, the menu bars with
-    // their windows.
+    // Stopping: the pings still queued go first; the plug-ins go back before
+    // their manager, the menu bars with their windows.
+    pings.shutdown();
     shell.shutdown();
     return tour ? tour->exitCode() : exitCode;
 }

@@ -108,6 +108,8 @@ void tst_PlayerDemo::steps_data()
                            << "ok    getFileTypeAssociations: .avi zentrix_avi_file";
     QTest::newRow("about") << "Help > About"
                            << "ok    the worker's measurement came back through executeFunction";
+    QTest::newRow("pings") << "Pings"
+                           << "ok    the responder on 127.0.0.1 received those four GETs";
     QTest::newRow("messages") << "Qt messages"
                               << "ok    0 warnings from Qt or the library";
 }
