@@ -3,6 +3,7 @@
 // decoder here); everything around the video area is the library at work.
 #include "demo.h"
 #include "pings.h"
+#include "playerlogging.h"
 #include "playershell.h"
 #include "sandbox.h"
 
@@ -22,6 +23,8 @@
 
 #include <cstring>
 #include <memory>
+
+Q_LOGGING_CATEGORY(lcPlayer, "zentrix.player", QtWarningMsg)
 
 namespace {
 
@@ -44,9 +47,10 @@ void registerTransferWizard(const QDir &binaryFolder)
                                          std::wstring(L"InstallPath"), registered)
         && QFileInfo(QString::fromStdWString(registered)).isExecutable())
         return;
-    if (QFileInfo(wizard).isExecutable())
-        ztds::installSettings::setString(std::wstring(L"TransferWizard"),
-                                         std::wstring(L"InstallPath"), wizard.toStdWString());
+    if (!QFileInfo(wizard).isExecutable()
+        || !ztds::installSettings::setString(std::wstring(L"TransferWizard"),
+                                             std::wstring(L"InstallPath"), wizard.toStdWString()))
+        qCWarning(lcPlayer) << "cannot register the transfer wizard" << wizard;
 }
 
 } // namespace
@@ -102,8 +106,10 @@ int main(int argc, char *argv[])
     PlayerShell shell(&plugins);
     shell.createWindows();
     // 3. Device profiles, locale, working folders.
-    Quorvex::ProfileManager::instance(&plugins)->loadProfiles(
-        binaryFolder.filePath(QStringLiteral(PLAYER_PROFILES_FROM_BINARY)).toStdWString());
+    const QString profileFolder =
+        binaryFolder.filePath(QStringLiteral(PLAYER_PROFILES_FROM_BINARY));
+    if (!Quorvex::ProfileManager::instance(&plugins)->loadProfiles(profileFolder.toStdWString()))
+        qCWarning(lcPlayer) << "no device profiles in" << profileFolder;
     Quorvex::OSUtilities::setLocale(options.isSet(QStringLiteral("locale"))
                                         ? options.value(QStringLiteral("locale"))
                                         : QLocale::system().name());

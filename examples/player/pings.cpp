@@ -2,6 +2,7 @@
 #include "pings.h"
 
 #include "playercommon.h"
+#include "playerlogging.h"
 
 #include <MavLibrary/net/ping.h>
 #include <MavLibrary/net/pingmanager.h>
@@ -62,6 +63,7 @@ void PlayerPings::deliver(void *self)
     }
     for (const Outcome &outcome : std::as_const(outcomes)) {
         const QString event = pings->m_events.take(outcome.id);
+        qCDebug(lcPlayer) << "ping" << outcome.id << event << "outcome" << outcome.result;
         if (event == QLatin1String("firstrun") && outcome.result == ztsc::HttpSuccess)
             Quorvex::PlayerSettings::setBool(Quorvex::FirstRunPingSent, true);
         Player::publish(QStringLiteral("ping.") + event, outcome.result);
