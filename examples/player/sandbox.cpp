@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: LGPL-2.1-or-later
 #include "sandbox.h"
 
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -13,8 +15,18 @@
 namespace Sandbox {
 
 namespace {
+
 constexpr char Variable[] = "ZENTRIX_PLAYER_SANDBOX";
+volatile sig_atomic_t s_child = 0;
+
+// The child ends, and this process after it, so the folder is always removed.
+void forward(int signal)
+{
+    if (s_child > 0)
+        kill(pid_t(s_child), signal);
 }
+
+} // namespace
 
 const char *folder()
 {
@@ -63,7 +75,17 @@ int runInNewSandbox(char *argv[])
         std::perror("zentrix-player: exec");
         _exit(127);
     }
-    if (child < 0 || waitpid(child, &status, 0) != child)
+    s_child = child;
+    struct sigaction action
+    {
+    };
+    action.sa_handler = forward;
+    sigemptyset(&action.sa_mask);
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP})
+        sigaction(signal, &action, nullptr);
+    pid_t waited = -1;
+    while (child > 0 && (waited = waitpid(child, &status, 0)) < 0 && errno == EINTR) { }
+    if (waited != child)
         status = -1;
     fs::remove_all(root, error);
     if (status == -1)
