@@ -20,6 +20,7 @@
 #include <QDateTime>
 #include <QDeadlineTimer>
 #include <QDesktopServices>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -146,14 +147,33 @@ Demo::Demo(PlayerShell *shell, Kapio::PluginManager *plugins, const QString &dir
     m_answerTimer->setInterval(20);
     connect(m_answerTimer, &QTimer::timeout, this, [this] {
         QWidget *modal = QApplication::activeModalWidget();
-        if (!modal || !modal->isVisible() || m_answers.isEmpty())
+        if (!modal || !modal->isVisible()) {
+            m_unanswered.invalidate();
             return;
-        // The answer may open the next dialog: it is taken off the queue first.
-        std::function<bool(QWidget *)> answer = m_answers.takeFirst();
-        if (!answer(modal))
+        }
+        if (!m_answers.isEmpty()) {
+            // The answer may open the next dialog: it is taken off the queue first.
+            std::function<bool(QWidget *)> answer = m_answers.takeFirst();
+            if (answer(modal)) {
+                m_unanswered.invalidate();
+                return;
+            }
             m_answers.prepend(std::move(answer));
-        if (m_answers.isEmpty())
-            m_answerTimer->stop();
+        }
+        // A dialog nobody expected would hold the tour for good: it fails and goes.
+        if (!m_unanswered.isValid()) {
+            m_unanswered.start();
+        } else if (m_unanswered.hasExpired(5000)) {
+            const auto *box = qobject_cast<QMessageBox *>(modal);
+            check(false,
+                  QStringLiteral("an unexpected dialog \"%1\" %2, closed")
+                      .arg(modal->windowTitle(), box ? box->text() : QString()));
+            if (auto *dialog = qobject_cast<QDialog *>(modal))
+                dialog->reject();
+            else
+                modal->close();
+            m_unanswered.invalidate();
+        }
     });
     // What the library hands the desktop to open comes here instead.
     QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "openUrl");
@@ -238,7 +258,6 @@ bool Demo::waitFor(const std::function<bool()> &condition, int timeoutMs)
 void Demo::answerDialog(std::function<bool(QWidget *)> answer)
 {
     m_answers.append(std::move(answer));
-    m_answerTimer->start();
 }
 
 bool Demo::heard(const QString &name, const QVariant &value, int from) const
@@ -281,6 +300,7 @@ QStringList Demo::carriedActions(QWidget *window) const
 void Demo::run()
 {
     QApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
+    m_answerTimer->start();
     m_report << QStringLiteral("Zentrix player demo, %1")
                     .arg(QDateTime::currentDateTimeUtc().toString(Qt::ISODate))
              << QStringLiteral("MavLibrary %1 on Qt %2, %3")

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QObject>
 #include <QStringList>
 #include <QUrl>
@@ -83,6 +84,7 @@ private:
     QList<QUrl> m_openedUrls;
     QList<std::function<bool(QWidget *)>> m_answers;
     class QTimer *m_answerTimer = nullptr;
+    QElapsedTimer m_unanswered; // since a modal widget is up that no answer took
     QString m_videos;
     //! Answers the player's pings on 127.0.0.1; the request lines it received.
     QTcpServer *m_pingReceiver = nullptr;
