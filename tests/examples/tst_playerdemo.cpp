@@ -20,6 +20,7 @@ private Q_SLOTS:
     void screenshots();
     void stderrHoldsOnlyTraces();
     void failedCheckFailsTheDemo();
+    void localeOption();
 
 private:
     struct Run
@@ -164,6 +165,17 @@ void tst_PlayerDemo::failedCheckFailsTheDemo()
     QCOMPARE(run.exitCode, 1);
     QVERIFY2(run.report.contains(QLatin1String("\nFAIL  ")), qPrintable(run.report));
     QVERIFY(!run.report.contains(QLatin1String(", 0 failed")));
+}
+
+// --locale replaces the system's for the library's names and the About box.
+void tst_PlayerDemo::localeOption()
+{
+    QTemporaryDir output;
+    const Run run = runDemo(output.path(), {QStringLiteral("--locale"), QStringLiteral("fr_CA")});
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY2(run.report.contains(QLatin1String("ok    locale: language fr, country ca")),
+             qPrintable(run.report));
+    QVERIFY(run.report.contains(QLatin1String("did     Language: French (fr)")));
 }
 
 QTEST_GUILESS_MAIN(tst_PlayerDemo)
