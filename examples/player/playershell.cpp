@@ -72,21 +72,23 @@ PlayerShell::PlayerShell(Kapio::PluginManager *plugins, QObject *parent)
     : QObject(parent)
     , m_plugins(plugins)
 {
-    using Quorvex::PubSubHub;
-    PubSubHub::listenForMessage(QStringLiteral("player."), this,
-                                SLOT(showMessage(QString, QVariant)));
-    PubSubHub::listenForMessage(QStringLiteral("player.file.opened"), this,
-                                SLOT(onFileOpened(QString, QVariant)));
-    PubSubHub::listenForMessage(QStringLiteral("player.view.alwaysOnTop"), this,
-                                SLOT(onAlwaysOnTop(QString, QVariant)));
-    PubSubHub::listenForMessage(QStringLiteral("player.view.library"), this,
-                                SLOT(onShowWindow(QString, QVariant)));
-    PubSubHub::listenForMessage(QStringLiteral("player.view.player"), this,
-                                SLOT(onShowWindow(QString, QVariant)));
-    PubSubHub::listenForMessage(QStringLiteral("player.help.about"), this,
-                                SLOT(onAbout(QString, QVariant)));
-    PubSubHub::listenForMessage(QStringLiteral("player.library.refresh"), this,
-                                SLOT(onLibraryRefresh(QString, QVariant)));
+    // "player." itself is the status bar's: every message the plug-ins publish.
+    const struct
+    {
+        const char *message;
+        const char *member;
+    } listeners[] = {
+        {"player.", SLOT(showMessage(QString, QVariant))},
+        {"player.file.opened", SLOT(onFileOpened(QString, QVariant))},
+        {"player.view.alwaysOnTop", SLOT(onAlwaysOnTop(QString, QVariant))},
+        {"player.view.library", SLOT(onShowWindow(QString, QVariant))},
+        {"player.view.player", SLOT(onShowWindow(QString, QVariant))},
+        {"player.help.about", SLOT(onAbout(QString, QVariant))},
+        {"player.library.refresh", SLOT(onLibraryRefresh(QString, QVariant))},
+    };
+    for (const auto &listener : listeners)
+        Quorvex::PubSubHub::listenForMessage(QLatin1String(listener.message), this,
+                                             listener.member);
 }
 
 PlayerShell::~PlayerShell()
