@@ -62,8 +62,7 @@ void rawLookup_sqlite(benchmark::State &state)
     sqlite3 *db = nullptr;
     sqlite3_open_v2(hive().c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
     sqlite3_stmt *stmt = nullptr;
-    sqlite3_prepare_v2(db, "SELECT type, data FROM vals WHERE key=?1 AND fold=?2", -1, &stmt,
-                       nullptr);
+    sqlite3_prepare_v2(db, "SELECT type, data FROM vals WHERE key=?1 AND fold=?2", -1, &stmt, nullptr);
     const std::string key = "SOFTWARE\\ZENTRIX\\SETTINGS\\PLAYER\\GENERAL";
     for (auto _ : state) {
         sqlite3_bind_text(stmt, 1, key.data(), int(key.size()), SQLITE_STATIC);
@@ -132,8 +131,7 @@ int main(int argc, char **argv)
     s_dir = &dir;
     // Never the real user's hives.
     setenv("ZENTRIX_USER_HIVE", hive().c_str(), 1);
-    setenv("ZENTRIX_MACHINE_HIVE",
-           dir.filePath(QStringLiteral("machine-hive.db")).toLocal8Bit().constData(), 1);
+    setenv("ZENTRIX_MACHINE_HIVE", dir.filePath(QStringLiteral("machine-hive.db")).toLocal8Bit().constData(), 1);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
