@@ -7,6 +7,8 @@
 // that load spikes fall on both sides alike.
 #include <MavLibrary/net/http/httpsslutility.h>
 
+#include "curlbaseline.h"
+
 #include <nginxserver.h>
 
 #include <QCoreApplication>
@@ -64,36 +66,19 @@ std::size_t appendToString(char *data, std::size_t size, std::size_t count, void
 
 void curl(benchmark::State &state, const std::string &target, std::int64_t bytes)
 {
-    CURL *handle = curl_easy_init();
-    curl_slist *headers = curl_slist_append(nullptr, "responseType: text/xml");
+    CurlBaseline baseline(target);
     std::string body;
-    curl_easy_setopt(handle, CURLOPT_URL, target.c_str());
-    curl_easy_setopt(handle, CURLOPT_HTTP_VERSION, long(CURL_HTTP_VERSION_1_0));
-    curl_easy_setopt(handle, CURLOPT_FORBID_REUSE, 1L);
-    curl_easy_setopt(handle, CURLOPT_FRESH_CONNECT, 1L);
-    curl_easy_setopt(handle, CURLOPT_SSL_SESSIONID_CACHE, 0L);
-    curl_easy_setopt(handle, CURLOPT_SSL_VERIFYPEER, 0L);
-    curl_easy_setopt(handle, CURLOPT_SSL_VERIFYHOST, 0L);
-    curl_easy_setopt(handle, CURLOPT_USERAGENT, "Zentrix Player 2.0");
-    curl_easy_setopt(handle, CURLOPT_HTTPHEADER, headers);
-    curl_easy_setopt(handle, CURLOPT_FOLLOWLOCATION, 1L);
-    curl_easy_setopt(handle, CURLOPT_MAXREDIRS, 1L);
-    curl_easy_setopt(handle, CURLOPT_WRITEFUNCTION, appendToString);
-    curl_easy_setopt(handle, CURLOPT_WRITEDATA, &body);
+    curl_easy_setopt(baseline.handle(), CURLOPT_WRITEFUNCTION, appendToString);
+    curl_easy_setopt(baseline.handle(), CURLOPT_WRITEDATA, &body);
     for (auto _ : state) {
         body.clear();
         body.shrink_to_fit(); // each request starts with no memory, as ours does
-        long status = 0;
-        if (curl_easy_perform(handle) != CURLE_OK
-            || curl_easy_getinfo(handle, CURLINFO_RESPONSE_CODE, &status) != CURLE_OK
-            || status != 200 || (bytes && std::int64_t(body.size()) != bytes)) {
+        if (baseline.perform() != 200 || (bytes && std::int64_t(body.size()) != bytes)) {
             state.SkipWithError("GET failed");
             break;
         }
         benchmark::DoNotOptimize(body.data());
     }
-    curl_slist_free_all(headers);
-    curl_easy_cleanup(handle);
     state.SetItemsProcessed(state.iterations());
     state.SetBytesProcessed(state.iterations() * bytes);
 }

@@ -62,3 +62,8 @@
 #include <MavLibrary/net/http/httpfunctions.h>
 #include <MavLibrary/net/http/httpsslutility.h>
 #include <MavLibrary/net/http/httputilityvirtual.h>
+
+// net
+#include <MavLibrary/net/ping.h>
+#include <MavLibrary/net/pingmanager.h>
+#include <MavLibrary/net/pingsender.h>

@@ -2,6 +2,7 @@
 // mavctl http: the library's HTTP client from the command line, to check a server
 // the player talks to.
 #include "command.h"
+#include "outcomes.h"
 
 #include <MavLibrary/net/http/httpfunctions.h>
 #include <MavLibrary/net/http/httpsslutility.h>
@@ -19,9 +20,6 @@
 namespace {
 
 using ztsc::HttpErrorIds;
-
-const char *const s_outcomeNames[] = {"HttpSuccess", "HttpFailure", "HttpAborted",
-                                      "HttpNotModified", "HttpCertificateRejected"};
 
 // Shows a download's progress on one line of a terminal, at most ten times a second.
 class ProgressUtility : public ztsc::HttpSSLUtility
@@ -125,9 +123,7 @@ int configure(const QCommandLineParser &parser, const Options &options, const QS
 // The outcome and status lines; the exit code: 0 for success and not modified.
 int report(ztsc::HttpSSLUtility &utility, HttpErrorIds outcome)
 {
-    Mavctl::printLine(QStringLiteral("outcome: %1 (%2)")
-                          .arg(QLatin1String(s_outcomeNames[outcome]))
-                          .arg(int(outcome)));
+    Mavctl::printLine(QStringLiteral("outcome: ") + Mavctl::outcomeText(outcome));
     Mavctl::printLine(QStringLiteral("status: %1").arg(utility.getLastStatus()));
     if (outcome == ztsc::HttpSuccess || outcome == ztsc::HttpNotModified)
         return Mavctl::Success;

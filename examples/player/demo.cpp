@@ -1,0 +1,876 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
+#include "demo.h"
+
+#include "playercommon.h"
+#include "playershell.h"
+
+#include <MavLibrary/libraryinfo.h>
+#include <MavLibrary/menus/commonmenubar.h>
+#include <MavLibrary/os/osutilities.h>
+#include <MavLibrary/plugins/pluginmanager.h>
+#include <MavLibrary/profiles/profilemanager.h>
+#include <MavLibrary/profiles/profilewrapper.h>
+#include <MavLibrary/settings/settingsfunctions.h>
+#include <MavLibrary/text/mavstringtools.h>
+
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDateTime>
+#include <QDeadlineTimer>
+#include <QDesktopServices>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QMutex>
+#include <QPainter>
+#include <QRegularExpression>
+#include <QSaveFile>
+#include <QStatusBar>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTest>
+#include <QThread>
+#include <QTimer>
+
+#include <cstdio>
+#include <ctime>
+#include <unistd.h>
+
+using Quorvex::CommonMenuBar;
+using Quorvex::MavStringTools;
+using Quorvex::OSUtilities;
+using Quorvex::PlayerSettings;
+
+namespace {
+
+struct Recorded
+{
+    QMutex mutex;
+    QStringList warnings;
+    // What the headless platform cannot do (raise a window, grab the keyboard,
+    // pass size hints on): its notices are counted here, not printed.
+    QMap<QString, int> platformNotices;
+    qint64 startupMs = -1;
+    QtMessageHandler previous = nullptr;
+};
+Recorded &recorded()
+{
+    static Recorded instance;
+    return instance;
+}
+
+void recordMessage(QtMsgType type, const QMessageLogContext &context, const QString &text)
+{
+    Recorded &r = recorded();
+    {
+        QMutexLocker lock(&r.mutex);
+        static const QRegularExpression startup(
+            QStringLiteral("^Startup took (\\d+) milliseconds$"));
+        if (const QRegularExpressionMatch match = startup.match(text); match.hasMatch())
+            r.startupMs = match.captured(1).toLongLong();
+        if (type == QtWarningMsg && text.startsWith(QLatin1String("This plugin does not support "))
+            && QGuiApplication::platformName() == QLatin1String("offscreen")) {
+            ++r.platformNotices[text];
+            return;
+        }
+        if (type != QtDebugMsg && type != QtInfoMsg)
+            r.warnings.append(text);
+    }
+    if (r.previous)
+        r.previous(type, context, text);
+    else
+        std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, text)));
+}
+
+// Milliseconds since this process started, from the kernel's start time.
+qint64 millisecondsSinceProcessStart()
+{
+    QFile stat(QStringLiteral("/proc/self/stat"));
+    if (!stat.open(QIODevice::ReadOnly))
+        return -1;
+    const QByteArray line = stat.readAll();
+    // Fields after the command name, which may hold spaces: state is field 3,
+    // the start time (clock ticks after boot) field 22.
+    const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
+    if (fields.size() < 20)
+        return -1;
+    const double started = fields.at(19).toDouble() * 1000.0 / double(sysconf(_SC_CLK_TCK));
+    timespec now {};
+    clock_gettime(CLOCK_BOOTTIME, &now);
+    return qint64(double(now.tv_sec) * 1000.0 + double(now.tv_nsec) / 1e6 - started);
+}
+
+QString residentSet()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return QString();
+    for (const QByteArray &line : status.readAll().split('\n'))
+        if (line.startsWith("VmRSS:"))
+            return QString::fromLatin1(line.mid(6).simplified());
+    return QString();
+}
+
+bool writeFile(const QString &path, const QByteArray &content)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
+}
+
+QStringList texts(const QList<QAction *> &actions)
+{
+    QStringList result;
+    for (const QAction *action : actions)
+        if (!action->isSeparator())
+            result.append(action->text());
+    return result;
+}
+
+} // namespace
+
+Demo::Demo(PlayerShell *shell, Kapio::PluginManager *plugins, const QString &directory)
+    : m_shell(shell)
+    , m_plugins(plugins)
+    , m_directory(directory)
+{
+    m_answerTimer = new QTimer(this);
+    m_answerTimer->setInterval(20);
+    connect(m_answerTimer, &QTimer::timeout, this, [this] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (!modal || !modal->isVisible()) {
+            m_unanswered.invalidate();
+            return;
+        }
+        if (!m_answers.isEmpty()) {
+            // The answer may open the next dialog: it is taken off the queue first.
+            std::function<bool(QWidget *)> answer = m_answers.takeFirst();
+            if (answer(modal)) {
+                m_unanswered.invalidate();
+                return;
+            }
+            m_answers.prepend(std::move(answer));
+        }
+        // A dialog nobody expected would hold the tour for good: it fails and goes.
+        if (!m_unanswered.isValid()) {
+            m_unanswered.start();
+        } else if (m_unanswered.hasExpired(5000)) {
+            const auto *box = qobject_cast<QMessageBox *>(modal);
+            check(false,
+                  QStringLiteral("an unexpected dialog \"%1\" %2, closed")
+                      .arg(modal->windowTitle(), box ? box->text() : QString()));
+            if (auto *dialog = qobject_cast<QDialog *>(modal))
+                dialog->reject();
+            else
+                modal->close();
+            m_unanswered.invalidate();
+        }
+    });
+    // What the library hands the desktop to open comes here instead.
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "openUrl");
+
+    // A tiny HTTP responder for the pings: it notes each request line, answers
+    // 200 and closes.
+    m_pingReceiver = new QTcpServer(this);
+    if (m_pingReceiver->listen(QHostAddress::LocalHost)) {
+        connect(m_pingReceiver, &QTcpServer::newConnection, this, [this] {
+            while (QTcpSocket *socket = m_pingReceiver->nextPendingConnection()) {
+                connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+                connect(socket, &QTcpSocket::readyRead, this, [this, socket] {
+                    if (!socket->property("request").toByteArray().isEmpty())
+                        return;
+                    QByteArray request =
+                        socket->property("partial").toByteArray() + socket->readAll();
+                    if (!request.contains("\r\n\r\n")) {
+                        socket->setProperty("partial", request);
+                        return;
+                    }
+                    socket->setProperty("request", request);
+                    m_pingRequests.append(
+                        QString::fromLatin1(request.left(request.indexOf("\r\n"))));
+                    socket->write("HTTP/1.0 200 OK\r\nContent-Type: text/plain\r\n"
+                                  "Content-Length: 3\r\n\r\nok\n");
+                    socket->disconnectFromHost();
+                });
+            }
+        });
+        OSUtilities::setConfigValue(
+            QStringLiteral("PingURL"),
+            QStringLiteral("http://127.0.0.1:%1/ping").arg(m_pingReceiver->serverPort()));
+    }
+}
+
+Demo::~Demo()
+{
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+}
+
+void Demo::recordMessages()
+{
+    recorded().previous = qInstallMessageHandler(recordMessage);
+}
+
+void Demo::openUrl(const QUrl &url)
+{
+    m_openedUrls.append(url);
+}
+
+void Demo::step(const QString &title)
+{
+    m_report << QString() << QStringLiteral("== ") + title;
+}
+
+void Demo::did(const QString &what)
+{
+    m_report << QStringLiteral("did   ") + what;
+}
+
+bool Demo::check(bool held, const QString &what)
+{
+    ++m_checks;
+    if (!held)
+        ++m_failed;
+    m_report << (held ? QStringLiteral("ok    ") : QStringLiteral("FAIL  ")) + what;
+    return held;
+}
+
+bool Demo::waitFor(const std::function<bool()> &condition, int timeoutMs)
+{
+    const QDeadlineTimer deadline(timeoutMs);
+    while (!condition()) {
+        if (deadline.hasExpired())
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(5);
+    }
+    return true;
+}
+
+void Demo::answerDialog(std::function<bool(QWidget *)> answer)
+{
+    m_answers.append(std::move(answer));
+}
+
+bool Demo::heard(const QString &name, const QVariant &value, int from) const
+{
+    const QList<PlayerShell::Message> &messages = m_shell->heard();
+    for (int i = from; i < messages.size(); ++i)
+        if (messages.at(i).name == name && (!value.isValid() || messages.at(i).value == value))
+            return true;
+    return false;
+}
+
+bool Demo::trigger(unsigned itemId)
+{
+    QAction *action = CommonMenuBar::getAction(itemId);
+    if (!action)
+        return false;
+    did(QStringLiteral("chose \"%1\"").arg(action->text().remove(QLatin1Char('&'))));
+    action->trigger();
+    return true;
+}
+
+void Demo::activate(QMainWindow *window)
+{
+    window->show();
+    window->raise();
+    window->activateWindow();
+    waitFor([window] { return window->isActiveWindow(); }, 2000);
+}
+
+QStringList Demo::carriedActions(QWidget *window) const
+{
+    QStringList names;
+    const QList<QWidget *> carriers = window->findChildren<QWidget *>(
+        QRegularExpression(QStringLiteral("^ShortcutCarrier")), Qt::FindDirectChildrenOnly);
+    for (const QWidget *carrier : carriers)
+        names += texts(carrier->actions());
+    return names;
+}
+
+void Demo::run()
+{
+    QApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
+    m_answerTimer->start();
+    m_report << QStringLiteral("Zentrix player demo, %1")
+                    .arg(QDateTime::currentDateTimeUtc().toString(Qt::ISODate))
+             << QStringLiteral("MavLibrary %1 on Qt %2, %3")
+                    .arg(Quorvex::LibraryInfo::version(), Quorvex::LibraryInfo::qtVersion(),
+                         QGuiApplication::platformName());
+    stepStartup();
+    stepOpen();
+    stepRecent();
+    stepPlayback();
+    stepView();
+    stepShortcuts();
+    stepDevices();
+    stepTools();
+    stepAbout();
+    stepPings();
+    stepScreenshots();
+    stepMessages();
+
+    step(QStringLiteral("Quit"));
+    did(QStringLiteral("File > Quit ends the player"));
+    m_report << QString()
+             << QStringLiteral("== Result: %1 checks, %2 failed").arg(m_checks).arg(m_failed);
+    const bool saved = writeReport();
+    m_exitCode = saved && m_failed == 0 ? 0 : 1;
+    std::printf("Report: %s (%d checks, %d failed)\n",
+                qPrintable(m_directory.filePath(QStringLiteral("report.txt"))), m_checks, m_failed);
+    std::fflush(stdout);
+    if (!trigger(109))
+        QCoreApplication::exit(m_exitCode);
+}
+
+void Demo::stepStartup()
+{
+    step(QStringLiteral("Start-up"));
+    waitFor([] {
+        QMutexLocker lock(&recorded().mutex);
+        return recorded().startupMs >= 0;
+    });
+    const qint64 sinceProcessStart = millisecondsSinceProcessStart();
+    qint64 startupMs = 0;
+    {
+        QMutexLocker lock(&recorded().mutex);
+        startupMs = recorded().startupMs;
+    }
+    check(startupMs >= 0,
+          QStringLiteral("StartupTimer: first painted window after %1 ms").arg(startupMs));
+    did(QStringLiteral("%1 ms from process start to here; resident set %2")
+            .arg(sinceProcessStart)
+            .arg(residentSet()));
+
+    QStringList names;
+    for (const Kapio::PluginInfo *info : m_plugins->plugins())
+        names.append(QString::fromStdString(info->shortName()));
+    names.sort();
+    const QStringList expected {QStringLiteral("PlayerDevices"), QStringLiteral("PlayerFile"),
+                                QStringLiteral("PlayerHelp"),    QStringLiteral("PlayerPlayback"),
+                                QStringLiteral("PlayerTools"),   QStringLiteral("PlayerView")};
+    for (const QString &name : expected)
+        check(names.contains(name),
+              QStringLiteral("plug-in %1 found by the plug-in manager").arg(name));
+
+    const QStringList menus {QStringLiteral("&File"),  QStringLiteral("&Playback"),
+                             QStringLiteral("&View"),  QStringLiteral("&Devices"),
+                             QStringLiteral("&Tools"), QStringLiteral("&Help")};
+    for (QMainWindow *window : {m_shell->playerWindow(), m_shell->libraryWindow()})
+        check(texts(window->menuBar()->actions()) == menus,
+              QStringLiteral("%1 has the common menu bar: %2")
+                  .arg(window->windowTitle(), texts(window->menuBar()->actions()).join(u' ')));
+    check(m_shell->shortcutSetCount() == 2,
+          QStringLiteral("%1 plug-ins have shortcut sets (Playback, View)")
+              .arg(m_shell->shortcutSetCount()));
+
+    std::vector<std::string> guids;
+    Quorvex::ProfileManager::instance(nullptr)->getProfileGUIDs(&guids);
+    check(guids.size() == 6, QStringLiteral("%1 device profiles loaded").arg(guids.size()));
+    check(!OSUtilities::getLanguageCode().isEmpty(),
+          QStringLiteral("locale: language %1, country %2, code page %3")
+              .arg(OSUtilities::getLanguageCode(), OSUtilities::getCountryCode(),
+                   OSUtilities::getSystemCodePage()));
+    const QString downloads = OSUtilities::getTempDownloadDirectoryPath();
+    check(QFileInfo(downloads).isDir() && downloads.startsWith(QDir::homePath()),
+          QStringLiteral("download folder %1, in the demo's home").arg(downloads));
+    std::wstring wizard;
+    ztds::installSettings::getString(std::wstring(L"TransferWizard"), std::wstring(L"InstallPath"),
+                                     wizard);
+    check(QFileInfo(QString::fromStdWString(wizard)).isExecutable(),
+          QStringLiteral("transfer wizard registered: %1").arg(QString::fromStdWString(wizard)));
+}
+
+bool Demo::openThroughDialog(const QString &path, bool allFiles, QString *boxText)
+{
+    bool answered = false;
+    answerDialog([&](QWidget *modal) {
+        auto *dialog = qobject_cast<QFileDialog *>(modal);
+        if (!dialog)
+            return false;
+        const QStringList filters = dialog->nameFilters();
+        check(filters.value(0).contains(QLatin1String("*.mkv"))
+                  && filters.value(0).contains(QLatin1String("*.avi")),
+              QStringLiteral("the dialog offers the movie extensions: %1")
+                  .arg(filters.value(0).left(60) + QStringLiteral("...")));
+        if (allFiles)
+            dialog->selectNameFilter(filters.value(1));
+        // Typed into the file name box, as a user would: selectFile() leaves a
+        // box that has the focus alone.
+        if (auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit")))
+            name->setText(path);
+        else
+            dialog->selectFile(path);
+        did(QStringLiteral("picked %1 in the file dialog").arg(QFileInfo(path).fileName()));
+        answered = true;
+        static_cast<QDialog *>(dialog)->accept();
+        return true;
+    });
+    if (boxText)
+        answerDialog([boxText](QWidget *modal) {
+            auto *box = qobject_cast<QMessageBox *>(modal);
+            if (!box)
+                return false;
+            *boxText = box->text();
+            box->accept();
+            return true;
+        });
+    return trigger(101) && answered;
+}
+
+void Demo::stepOpen()
+{
+    step(QStringLiteral("File > Open"));
+    m_videos = QDir::home().filePath(QStringLiteral("Videos"));
+    QDir().mkpath(m_videos);
+    const QString bunny = m_videos + QStringLiteral("/Big Buck Bunny.mkv");
+    const QString sintel = m_videos + QStringLiteral("/Sintel.avi");
+    const QString notes = m_videos + QStringLiteral("/notes.txt");
+    check(writeFile(bunny, QByteArray(4096, 'b')) && writeFile(sintel, QByteArray(2048, 's'))
+              && writeFile(notes, "not a movie\n"),
+          QStringLiteral("made two movies and a text file in %1").arg(m_videos));
+
+    for (const QString &path : {bunny, sintel}) {
+        const int from = m_shell->heard().size();
+        check(openThroughDialog(path, false), QStringLiteral("the file dialog was answered"));
+        check(heard(QStringLiteral("player.file.opened"), path, from),
+              QStringLiteral("the hub carried player.file.opened for %1")
+                  .arg(QFileInfo(path).fileName()));
+        check(Player::recentFiles().value(0) == path,
+              QStringLiteral("first in RecentWatchedMovies: %1").arg(QFileInfo(path).fileName()));
+    }
+    check(PlayerSettings::getString(Quorvex::LastOpenFileLocation) == m_videos,
+          QStringLiteral("LastOpenFileLocation is the Videos folder"));
+    check(m_shell->playerWindow()->statusBar()->currentMessage().startsWith(
+              QLatin1String("player.file.opened")),
+          QStringLiteral("status bar: %1")
+              .arg(m_shell->playerWindow()->statusBar()->currentMessage()));
+
+    const int from = m_shell->heard().size();
+    QString warning;
+    const bool warned = openThroughDialog(notes, true, &warning) && !warning.isEmpty();
+    check(warned, QStringLiteral("warned: %1").arg(warning));
+    check(heard(QStringLiteral("player.file.rejected"), notes, from),
+          QStringLiteral("notes.txt refused by checkMovieExtension"));
+    check(Player::recentFiles().size() == 2, QStringLiteral("the recent list kept its two movies"));
+}
+
+void Demo::stepRecent()
+{
+    step(QStringLiteral("File > Open Recent"));
+    QMenu *recent = m_shell->recentMenu();
+    const QStringList names = recent ? texts(recent->actions()) : QStringList();
+    check(names
+              == QStringList({QStringLiteral("Sintel.avi"), QStringLiteral("Big Buck Bunny.mkv")}),
+          QStringLiteral("the submenu was rebuilt from the setting: %1")
+              .arg(names.join(QStringLiteral(", "))));
+    if (names.size() < 2)
+        return;
+    const int from = m_shell->heard().size();
+    did(QStringLiteral("chose \"%1\" in Open Recent").arg(names.at(1)));
+    recent->actions().at(1)->trigger();
+    check(heard(QStringLiteral("player.file.opened"), {}, from)
+              && QFileInfo(Player::recentFiles().value(0)).fileName() == names.at(1),
+          QStringLiteral("reopened, and first in the list again"));
+    check(m_shell->libraryList()->count() == 2,
+          QStringLiteral("the media library lists %1 files").arg(m_shell->libraryList()->count()));
+}
+
+void Demo::stepPlayback()
+{
+    step(QStringLiteral("Playback"));
+    int from = m_shell->heard().size();
+    trigger(305);
+    const QList<PlayerShell::Message> &messages = m_shell->heard();
+    const QVariant faster = messages.size() > from ? messages.last().value : QVariant();
+    // A "float" value of a menu document is read into a double.
+    check(messages.size() > from && messages.last().name == QLatin1String("player.playback.speed")
+              && faster.typeId() == QMetaType::Double && faster.toDouble() == 1.5,
+          QStringLiteral("the plug-in received the entry's typed value %1 (%2)")
+              .arg(faster.toString(), QString::fromLatin1(faster.typeName())));
+    from = m_shell->heard().size();
+    trigger(303);
+    check(heard(QStringLiteral("player.playback.speed"), 0.5, from)
+              && m_shell->heard().last().value.typeId() == QMetaType::Double,
+          QStringLiteral("then speed 0.5 as a double"));
+    check(CommonMenuBar::getAction(303)->isChecked() && !CommonMenuBar::getAction(305)->isChecked()
+              && !CommonMenuBar::getAction(304)->isChecked(),
+          QStringLiteral("the speed entries form a radio group"));
+    trigger(310);
+    check(PlayerSettings::getBool(Quorvex::LoopPlayback, false)
+              && heard(QStringLiteral("player.playback.loop"), true),
+          QStringLiteral("Loop is on and kept in LoopPlayback"));
+    trigger(301);
+    check(heard(QStringLiteral("player.playback.playing"), true),
+          QStringLiteral("Play/Pause reached the plug-in"));
+}
+
+void Demo::stepView()
+{
+    step(QStringLiteral("View"));
+    const auto onTop = [this](bool on) {
+        for (const QMainWindow *window : {m_shell->playerWindow(), m_shell->libraryWindow()})
+            if (window->windowFlags().testFlag(Qt::WindowStaysOnTopHint) != on)
+                return false;
+        return true;
+    };
+    trigger(401);
+    check(PlayerSettings::getBool(Quorvex::AlwaysOnTop, false)
+              && waitFor([&] { return onTop(true); }),
+          QStringLiteral("AlwaysOnTop is on, and both windows stay on top"));
+    trigger(401);
+    check(!PlayerSettings::getBool(Quorvex::AlwaysOnTop, true)
+              && waitFor([&] { return onTop(false); }),
+          QStringLiteral("and off again for both"));
+
+    QMenu *language = m_shell->languageMenu();
+    QStringList tracks;
+    if (language)
+        for (const QAction *action : language->actions())
+            if (!action->isSeparator())
+                tracks.append(action->text());
+    const QString english = MavStringTools::trackToString(
+        QStringLiteral("us"), QStringLiteral("en"), MavStringTools::audioTypeToString(1),
+        MavStringTools::audioFormatToString(0x2000), 1);
+    check(tracks.size() == 5 && tracks.first() == english,
+          QStringLiteral("Language lists 3 audio and 2 subtitle tracks, the first \"%1\"")
+              .arg(tracks.value(0)));
+    for (const QString &track : std::as_const(tracks))
+        did(QStringLiteral("  track: %1").arg(track));
+    if (language) {
+        QList<QAction *> actions;
+        for (QAction *action : language->actions())
+            if (!action->isSeparator())
+                actions.append(action);
+        if (actions.size() > 1) {
+            actions.at(1)->trigger();
+            check(heard(QStringLiteral("player.track.audio"), actions.at(1)->text()),
+                  QStringLiteral("the second audio track chosen"));
+        }
+    }
+}
+
+void Demo::stepShortcuts()
+{
+    step(QStringLiteral("Shortcut sets"));
+    QMainWindow *player = m_shell->playerWindow();
+    QMainWindow *library = m_shell->libraryWindow();
+    trigger(410);
+    bool switched = waitFor([&] {
+        return library->isActiveWindow() && m_shell->subContext() == QLatin1String("Library");
+    });
+    check(switched,
+          QStringLiteral("the media library is active; sub-context %1").arg(m_shell->subContext()));
+    QStringList carried = carriedActions(library);
+    check(carried.contains(QLatin1String("Refresh Library"))
+              && !carried.contains(QLatin1String("Seek Forward"))
+              && carriedActions(player).isEmpty(),
+          QStringLiteral("the library window carries: %1").arg(carried.join(QStringLiteral(", "))));
+    // Real key presses, through Qt's shortcut map: a key reaches a plug-in only
+    // in the window whose sub-context holds it.
+    const auto press = [this](QWidget *window, Qt::Key key, const QString &name) {
+        did(QStringLiteral("pressed %1 in %2").arg(name, window->windowTitle()));
+        QWidget *target = window->focusWidget() ? window->focusWidget() : window;
+        QTest::keyClick(target, key);
+        QCoreApplication::processEvents();
+    };
+    int from = m_shell->heard().size();
+    press(library, Qt::Key_F5, QStringLiteral("F5 (Refresh Library)"));
+    check(heard(QStringLiteral("player.library.refresh"), {}, from),
+          QStringLiteral("the key reached the View plug-in"));
+    from = m_shell->heard().size();
+    press(library, Qt::Key_Right, QStringLiteral("Right (Seek Forward, a Playback key)"));
+    check(!heard(QStringLiteral("player.playback.seek"), {}, from),
+          QStringLiteral("the library window ignored the player's key"));
+    press(library, Qt::Key_Escape, QStringLiteral("Esc (Back to the Player)"));
+    switched = waitFor([&] {
+        return player->isActiveWindow() && m_shell->subContext() == QLatin1String("Playback");
+    });
+    check(switched,
+          QStringLiteral("the player is active; sub-context %1").arg(m_shell->subContext()));
+    carried = carriedActions(player);
+    check(carried.contains(QLatin1String("Seek Forward"))
+              && !carried.contains(QLatin1String("Refresh Library"))
+              && carriedActions(library).isEmpty(),
+          QStringLiteral("the player window carries: %1").arg(carried.join(QStringLiteral(", "))));
+    from = m_shell->heard().size();
+    press(player, Qt::Key_Right, QStringLiteral("Right (Seek Forward)"));
+    check(heard(QStringLiteral("player.playback.seek"), 10, from),
+          QStringLiteral("the key reached the Playback plug-in"));
+    from = m_shell->heard().size();
+    press(player, Qt::Key_F5, QStringLiteral("F5 (a Library key)"));
+    check(!heard(QStringLiteral("player.library.refresh"), {}, from),
+          QStringLiteral("the player window ignored the library's key"));
+}
+
+void Demo::stepDevices()
+{
+    step(QStringLiteral("Devices"));
+    Quorvex::ProfileManager *profiles = Quorvex::ProfileManager::instance(nullptr);
+    std::vector<std::string> ordered;
+    profiles->getProfileGUIDsInOrderBySystemSettings(&ordered);
+    const QList<QAction *> devices =
+        m_shell->deviceGroup() ? m_shell->deviceGroup()->actions() : QList<QAction *>();
+    bool inOrder = devices.size() == int(ordered.size());
+    for (int i = 0; inOrder && i < devices.size(); ++i)
+        inOrder = devices.at(i)->data().toString().toStdString() == ordered.at(std::size_t(i));
+    check(inOrder,
+          QStringLiteral("%1 device profiles, in the order the settings keep").arg(devices.size()));
+    for (const QAction *device : devices)
+        did(QStringLiteral("  device: %1%2")
+                .arg(device->text(),
+                     device->isChecked() ? QStringLiteral(" (active)") : QString()));
+    QMenu *libraryDevices = m_shell->libraryWindow()->menuBar()->actions().value(3)
+        ? m_shell->libraryWindow()->menuBar()->actions().value(3)->menu()
+        : nullptr;
+    check(libraryDevices && !devices.isEmpty()
+              && libraryDevices->actions().contains(devices.last()),
+          QStringLiteral("the library window's Devices menu shows them too"));
+    if (devices.size() >= 3) {
+        QAction *third = devices.at(2);
+        third->trigger();
+        const Quorvex::ProfileWrapper *active = profiles->getActiveProfile();
+        check(
+            third->isChecked() && active
+                && QString::fromStdString(active->guid) == third->data().toString()
+                && PlayerSettings::getString(Quorvex::ProfileGUID) == third->data().toString(),
+            QStringLiteral("\"%1\" is the active profile, kept in ProfileGUID").arg(third->text()));
+    }
+
+    // Nothing selected in the library: the plug-in says so.
+    m_shell->libraryList()->clearSelection();
+    QString told;
+    answerDialog([&told](QWidget *modal) {
+        auto *box = qobject_cast<QMessageBox *>(modal);
+        if (box) {
+            told = box->text();
+            box->accept();
+        }
+        return box != nullptr;
+    });
+    trigger(501);
+    check(heard(QStringLiteral("player.device.transfer"), -1) && !told.isEmpty(),
+          QStringLiteral("with nothing selected: \"%1\"").arg(told));
+
+    const QString recordFile =
+        QDir(QString::fromLocal8Bit(qgetenv("XDG_CACHE_HOME")))
+            .filePath(QStringLiteral("zentrix-transfer-wizard/arguments.txt"));
+    QFile::remove(recordFile);
+    m_shell->libraryList()->selectAll();
+    did(QStringLiteral("selected both files in the media library"));
+    const int from = m_shell->heard().size();
+    trigger(501);
+    check(heard(QStringLiteral("player.device.transfer"), 2, from),
+          QStringLiteral("TransferWizard::transferFiles started the wizard (2)"));
+    check(waitFor([&] { return QFile::exists(recordFile); }),
+          QStringLiteral("the wizard recorded its arguments"));
+    QFile record(recordFile);
+    const QStringList arguments = record.open(QIODevice::ReadOnly)
+        ? QString::fromUtf8(record.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts)
+        : QStringList();
+    QStringList expected {QStringLiteral("-xfer"), QStringLiteral("-id"), QStringLiteral("0")};
+    for (const QString &path :
+         m_shell->libraryWindow()->property(Player::SelectionProperty).toStringList())
+        expected << QStringLiteral("-file")
+                 << QString::fromLatin1(QUrl::fromLocalFile(path).toEncoded());
+    check(arguments == expected, QStringLiteral("its command line: %1").arg(arguments.join(u' ')));
+}
+
+void Demo::stepTools()
+{
+    step(QStringLiteral("Tools"));
+    const QStringList chosen {QStringLiteral(".avi"), QStringLiteral(".mkv")};
+    answerDialog([&](QWidget *modal) {
+        if (modal->objectName() != QLatin1String("FileTypesDialog"))
+            return false;
+        const QList<QCheckBox *> boxes = modal->findChildren<QCheckBox *>();
+        check(boxes.size() == MavStringTools::getSupportedMovieExtensions(false).size(),
+              QStringLiteral("File Types lists %1 movie extensions").arg(boxes.size()));
+        for (QCheckBox *box : boxes)
+            if (chosen.contains(box->text()))
+                box->setChecked(true);
+        did(QStringLiteral("ticked .avi and .mkv, then OK"));
+        static_cast<QDialog *>(modal)->accept();
+        return true;
+    });
+    int from = m_shell->heard().size();
+    trigger(601);
+    check(heard(QStringLiteral("player.tools.fileTypes"), 2, from),
+          QStringLiteral("setFileTypeAssociations applied both"));
+    QMap<QString, QString> associations;
+    OSUtilities::getFileTypeAssociations(chosen, associations);
+    check(associations.value(QStringLiteral(".avi")) == QLatin1String("zentrix_avi_file")
+              && associations.value(QStringLiteral(".mkv")) == QLatin1String("zentrix_mkv_file"),
+          QStringLiteral("getFileTypeAssociations: .avi %1, .mkv %2")
+              .arg(associations.value(QStringLiteral(".avi")),
+                   associations.value(QStringLiteral(".mkv"))));
+    QStringList ticked;
+    answerDialog([&](QWidget *modal) {
+        if (modal->objectName() != QLatin1String("FileTypesDialog"))
+            return false;
+        for (const QCheckBox *box : modal->findChildren<QCheckBox *>())
+            if (box->isChecked())
+                ticked.append(box->text());
+        static_cast<QDialog *>(modal)->reject();
+        return true;
+    });
+    trigger(601);
+    check(ticked == chosen, QStringLiteral("reopened, it shows ticked: %1").arg(ticked.join(u' ')));
+
+    m_openedUrls.clear();
+    trigger(602);
+    const QString settings = OSUtilities::getApplicationDataPath(false);
+    check(m_openedUrls.value(0) == QUrl::fromLocalFile(settings),
+          QStringLiteral("openDirectory asked the desktop to open %1")
+              .arg(m_openedUrls.value(0).toString()));
+    m_openedUrls.clear();
+    trigger(603);
+    const bool revealed = waitFor([this] { return !m_openedUrls.isEmpty(); });
+    check(revealed && m_openedUrls.value(0) == QUrl::fromLocalFile(m_videos),
+          QStringLiteral("with no file manager on the bus, revealFileInParentDirectory opened %1")
+              .arg(m_openedUrls.value(0).toString()));
+}
+
+void Demo::stepAbout()
+{
+    step(QStringLiteral("Help > About"));
+    QString title;
+    QString text;
+    answerDialog([&](QWidget *modal) {
+        auto *box = qobject_cast<QMessageBox *>(modal);
+        if (!box)
+            return false;
+        title = box->windowTitle();
+        text = box->text();
+        box->accept();
+        return true;
+    });
+    const int from = m_shell->heard().size();
+    trigger(901);
+    const bool shown = waitFor([&] { return !text.isEmpty(); });
+    check(
+        shown,
+        QStringLiteral("the worker thread's message box came up on the GUI thread: %1").arg(title));
+    for (const QString &line : text.split(QLatin1Char('\n')))
+        did(QStringLiteral("  %1").arg(line));
+    check(text.contains(QStringLiteral("MavLibrary ") + Quorvex::LibraryInfo::version())
+              && text.contains(QStringLiteral("Platform: ") + OSUtilities::getPlatformString())
+              && text.contains(OSUtilities::getLanguageCode()),
+          QStringLiteral("it names the versions, the platform and the language"));
+    check(heard(QStringLiteral("player.about.measured"), {}, from)
+              && text.contains(m_shell->aboutResult()),
+          QStringLiteral("the worker's measurement came back through executeFunction: %1")
+              .arg(m_shell->aboutResult()));
+}
+
+void Demo::stepPings()
+{
+    step(QStringLiteral("Pings"));
+    check(m_pingReceiver->isListening(),
+          QStringLiteral("PingURL is %1")
+              .arg(OSUtilities::readConfigValue(QStringLiteral("PingURL"), QString()).toString()));
+    const auto count = [this](const QString &name) {
+        int n = 0;
+        for (const PlayerShell::Message &message : m_shell->heard())
+            n += message.name == name && message.value == 0;
+        return n;
+    };
+    // One at the first run, one for each of the three movies opened.
+    const bool all = waitFor([&] {
+        return count(QStringLiteral("player.ping.firstrun")) == 1
+            && count(QStringLiteral("player.ping.open")) == 3;
+    });
+    check(all,
+          QStringLiteral("PingManager reported %1 first-run and %2 file ping(s) sent")
+              .arg(count(QStringLiteral("player.ping.firstrun")))
+              .arg(count(QStringLiteral("player.ping.open"))));
+    for (const QString &request : std::as_const(m_pingRequests))
+        did(QStringLiteral("  received: %1").arg(request));
+    const QStringList expected {QStringLiteral("GET /ping?event=firstrun HTTP/1.0"),
+                                QStringLiteral("GET /ping?event=open&type=mkv HTTP/1.0"),
+                                QStringLiteral("GET /ping?event=open&type=avi HTTP/1.0")};
+    bool received = m_pingRequests.size() == 4;
+    for (const QString &request : expected)
+        received = received && m_pingRequests.contains(request);
+    check(received, QStringLiteral("the responder on 127.0.0.1 received those four GETs"));
+    check(PlayerSettings::getBool(Quorvex::FirstRunPingSent, false),
+          QStringLiteral("FirstRunPingSent remembers the first run"));
+}
+
+bool Demo::saveScreenshot(QMainWindow *window, int menuIndex, const QString &fileName)
+{
+    activate(window);
+    QMenuBar *bar = window->menuBar();
+    QAction *title = bar->actions().value(menuIndex);
+    QMenu *menu = title ? title->menu() : nullptr;
+    if (!menu)
+        return false;
+    bar->setActiveAction(title);
+    waitFor([menu] { return menu->isVisible(); }, 2000);
+    waitFor([] { return false; }, 100); // let both paint
+    const QPixmap base = window->grab();
+    const QPixmap popup = menu->isVisible() ? menu->grab() : QPixmap();
+    const QPoint offset = menu->pos() - window->mapToGlobal(QPoint(0, 0));
+    const QRect area = QRect(QPoint(0, 0), base.size()).united(QRect(offset, popup.size()));
+    QImage image(area.size(), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        painter.drawPixmap(-area.topLeft(), base);
+        if (!popup.isNull())
+            painter.drawPixmap(offset - area.topLeft(), popup);
+    }
+    menu->hide();
+    const QString path = m_directory.filePath(fileName);
+    did(QStringLiteral("screenshot %1 with the %2 menu open")
+            .arg(path, title->text().remove(u'&')));
+    return !popup.isNull() && image.save(path);
+}
+
+void Demo::stepScreenshots()
+{
+    step(QStringLiteral("Screenshots"));
+    check(saveScreenshot(m_shell->playerWindow(), 0, QStringLiteral("player-file-menu.png")),
+          QStringLiteral("the player window, File menu open"));
+    check(saveScreenshot(m_shell->libraryWindow(), 3, QStringLiteral("library-devices-menu.png")),
+          QStringLiteral("the media library window, Devices menu open"));
+    activate(m_shell->playerWindow());
+}
+
+void Demo::stepMessages()
+{
+    step(QStringLiteral("Qt messages"));
+    QStringList warnings;
+    QMap<QString, int> notices;
+    {
+        QMutexLocker lock(&recorded().mutex);
+        warnings = recorded().warnings;
+        notices = recorded().platformNotices;
+    }
+    for (auto it = notices.cbegin(); it != notices.cend(); ++it)
+        did(QStringLiteral("  %1 platform: \"%2\" %3 times (kept off stderr)")
+                .arg(QGuiApplication::platformName(), it.key())
+                .arg(it.value()));
+    for (const QString &warning : std::as_const(warnings))
+        did(QStringLiteral("  warning: %1").arg(warning));
+    check(warnings.isEmpty(),
+          QStringLiteral("%1 warnings from Qt or the library").arg(warnings.size()));
+}
+
+bool Demo::writeReport()
+{
+    QSaveFile file(m_directory.filePath(QStringLiteral("report.txt")));
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
+        return false;
+    const QByteArray text = m_report.join(QLatin1Char('\n')).toUtf8() + '\n';
+    return file.write(text) == text.size() && file.commit();
+}

@@ -1,0 +1,121 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
+#pragma once
+
+#include <QList>
+#include <QObject>
+#include <QPair>
+#include <QString>
+#include <QVariant>
+
+#include <memory>
+#include <thread>
+#include <vector>
+
+class QActionGroup;
+class QLabel;
+class QListWidget;
+class QMainWindow;
+class QMenu;
+
+namespace Kapio {
+class Plugin;
+class PluginManager;
+} // namespace Kapio
+
+namespace Quorvex {
+class ShortcutManager;
+class WindowOrderManager;
+} // namespace Quorvex
+
+/*!
+    The player's two top-level windows (the player and the media library), each
+    with the common menu bar, the shortcut sets of the menu plug-ins switched
+    between the sub-contexts "Playback" and "Library" as the user moves between
+    them, a status bar that shows every "player." message of the hub, and the
+    menus whose entries only the shell knows (recent files, tracks, devices).
+*/
+class PlayerShell : public QObject
+{
+    Q_OBJECT
+
+public:
+    struct Message
+    {
+        QString name;
+        QVariant value;
+    };
+
+    explicit PlayerShell(Kapio::PluginManager *plugins, QObject *parent = nullptr);
+    ~PlayerShell() override;
+
+    //! Both windows with their menu bars, and each menu plug-in's shortcut set.
+    void createWindows();
+    //! The recent files, the tracks of the sample title and the device profiles,
+    //! once the profiles and the locale are there.
+    void fillMenus();
+    void show();
+    //! Before the plug-in manager goes: gives back the plug-ins the shortcut
+    //! sets hold and releases both menu bars.
+    void shutdown();
+
+    QMainWindow *playerWindow() const { return m_player; }
+    QMainWindow *libraryWindow() const { return m_library; }
+    QListWidget *libraryList() const { return m_libraryList; }
+    QMenu *recentMenu() const { return m_recentMenu; }
+    QMenu *languageMenu() const { return m_languageMenu; }
+    QActionGroup *deviceGroup() const { return m_deviceGroup; }
+    //! What the hub delivered to the status bar, oldest first.
+    const QList<Message> &heard() const { return m_heard; }
+    QString subContext() const { return m_subContext; }
+    int shortcutSetCount() const { return int(m_shortcutSets.size()); }
+    //! What the About worker measured, once it came back.
+    QString aboutResult() const { return m_aboutResult; }
+
+Q_SIGNALS:
+    void firstPaint();
+    //! A movie was opened (from the File menu or the recent files).
+    void fileOpened(const QString &path);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private Q_SLOTS:
+    void showMessage(const QString &name, const QVariant &value);
+    void onFileOpened(const QString &name, const QVariant &value);
+    void onAlwaysOnTop(const QString &name, const QVariant &value);
+    void onShowWindow(const QString &name, const QVariant &value);
+    void onAbout(const QString &name, const QVariant &value);
+    void onLibraryRefresh(const QString &name, const QVariant &value);
+
+private:
+    struct ShortcutSet
+    {
+        Kapio::Plugin *plugin = nullptr;
+        std::unique_ptr<Quorvex::ShortcutManager> manager;
+    };
+
+    QMainWindow *makeWindow(const QString &objectName, const QString &title, QWidget *central);
+    void setSubContext(const QString &subContext, QWidget *window);
+    void rebuildRecentFiles();
+    void openRecent(const QString &path);
+    void fillLanguageMenu();
+    void fillDevicesMenu();
+    static void aboutWorker(PlayerShell *shell, QString text, QString folder);
+    static void measuredOnGuiThread(void *shell, void *bytes);
+
+    Kapio::PluginManager *m_plugins;
+    QMainWindow *m_player = nullptr;
+    QMainWindow *m_library = nullptr;
+    QLabel *m_video = nullptr;
+    QListWidget *m_libraryList = nullptr;
+    QMenu *m_recentMenu = nullptr;
+    QMenu *m_languageMenu = nullptr;
+    QActionGroup *m_deviceGroup = nullptr;
+    Quorvex::WindowOrderManager *m_windowOrder = nullptr;
+    std::vector<ShortcutSet> m_shortcutSets;
+    QString m_subContext;
+    QList<Message> m_heard;
+    std::thread m_aboutThread;
+    QString m_aboutResult;
+    bool m_painted = false;
+};

@@ -1,0 +1,17 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
+#pragma once
+
+#include "mavlibrary_internal_p.h"
+
+//! What mavctl and the tests adjust and observe of the ping manager.
+class MAVLIBRARY_INTERNAL_EXPORT PingManagerPrivate
+{
+public:
+    //! Bounds each step of every ping (milliseconds); 0: the HTTP client's own limit.
+    static void setTimeout(int milliseconds);
+    static int timeout();
+    //! How many ping managers exist.
+    static int managerCount();
+    //! Whether the current manager's worker thread is running.
+    static bool isWorkerRunning();
+};
