@@ -8,7 +8,13 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
+#include <QScopeGuard>
+#include <QTemporaryDir>
 #include <QTest>
+
+#include <clocale>
+#include <cstring>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -82,6 +88,8 @@ private slots:
 
     void parse_data();
     void parse();
+    void parseUnderCommaDecimals_data() { parse_data(); }
+    void parseUnderCommaDecimals();
     void refused_data();
     void refused();
     void loadFolder();
@@ -202,6 +210,35 @@ void tst_ProfileManager::parse()
     QCOMPARE(name + ' ' + aspect(*profile, name), expected);
     QCOMPARE(profile->directory, std::wstring(L"/p"));
     QCOMPARE(profile->fileName, std::wstring(L"a.xml"));
+}
+
+// Qt sets LC_NUMERIC from the user's locale, and "%lf" follows it; the files
+// write "29.97" whatever the locale, so every row must read the same under one
+// whose decimal separator is a comma.
+void tst_ProfileManager::parseUnderCommaDecimals()
+{
+    static QTemporaryDir locales;
+    static const bool built = [] {
+        QProcess localedef;
+        localedef.start(QStringLiteral("localedef"),
+                        {QStringLiteral("-i"), QStringLiteral("de_DE"), QStringLiteral("-f"),
+                         QStringLiteral("UTF-8"), locales.filePath(QStringLiteral("de_DE.UTF-8"))});
+        return localedef.waitForFinished(60000) && localedef.exitStatus() == QProcess::NormalExit;
+    }();
+    QVERIFY2(built, "localedef (Debian's locales) makes the comma-decimal locale");
+    const QByteArray previousPath = qgetenv("LOCPATH");
+    const std::string previous = std::setlocale(LC_NUMERIC, nullptr);
+    qputenv("LOCPATH", QFile::encodeName(locales.path()));
+    const auto restore = qScopeGuard([&] {
+        std::setlocale(LC_NUMERIC, previous.c_str());
+        if (previousPath.isNull())
+            qunsetenv("LOCPATH");
+        else
+            qputenv("LOCPATH", previousPath);
+    });
+    QVERIFY(std::setlocale(LC_NUMERIC, "de_DE.UTF-8"));
+    QCOMPARE(std::localeconv()->decimal_point, ",");
+    parse();
 }
 
 void tst_ProfileManager::refused_data()
