@@ -27,6 +27,7 @@ namespace {
 // shutdown() has begun goes to a new manager.
 std::mutex s_instanceLock;
 std::atomic<int> s_timeout = 0;
+std::atomic<int> s_deadline = 30000;
 std::atomic<int> s_managerCount = 0;
 
 bool isReferencePlayer()
@@ -159,6 +160,7 @@ void PingManager::runThread(ztpm::Thread *)
             ztsc::HttpSSLUtility utility; // frees the body it received
             if (const int timeout = s_timeout.load(std::memory_order_relaxed))
                 utility.setTimeout(timeout);
+            utility.setDeadline(s_deadline.load(std::memory_order_relaxed));
             utility.get(ping->m_url, 0, false, &outcome, nullptr);
         } catch (const std::bad_alloc &) {
             // An ending worker would leave the queue to nobody.
@@ -187,6 +189,16 @@ void PingManagerPrivate::setTimeout(int milliseconds)
 int PingManagerPrivate::timeout()
 {
     return s_timeout.load(std::memory_order_relaxed);
+}
+
+void PingManagerPrivate::setDeadline(int milliseconds)
+{
+    s_deadline.store(std::max(0, milliseconds), std::memory_order_relaxed);
+}
+
+int PingManagerPrivate::deadline()
+{
+    return s_deadline.load(std::memory_order_relaxed);
 }
 
 int PingManagerPrivate::managerCount()

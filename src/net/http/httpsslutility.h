@@ -3,6 +3,7 @@
 
 #include <MavLibrary/net/http/httputilityvirtual.h>
 
+#include <cstdint>
 #include <ctime>
 #include <utility>
 
@@ -54,6 +55,25 @@ public:
     //! Bounds connecting, the TLS handshake and each read and write (milliseconds; 30 s).
     void setTimeout(int milliseconds) { m_timeout = milliseconds; }
     int getTimeout() const { return m_timeout; }
+    /*!
+        Bounds the whole exchange of one operation: connecting, TLS, sending, the
+        header and the body, every redirect included (milliseconds; 300 s; 0: no
+        bound). A server that drips its answer fails the operation when it passes.
+    */
+    void setDeadline(int milliseconds) { m_deadline = milliseconds; }
+    int getDeadline() const { return m_deadline; }
+    /*!
+        The largest body get() and postForm() keep in memory (64 MiB); a longer one
+        fails the operation, and what was received is freed.
+    */
+    void setMaxResponseSize(std::uint64_t bytes) { m_maxResponseSize = bytes; }
+    std::uint64_t getMaxResponseSize() const { return m_maxResponseSize; }
+    //! The largest body download() writes (0, the default: no bound); a longer one fails.
+    void setMaxDownloadSize(std::uint64_t bytes) { m_maxDownloadSize = bytes; }
+    std::uint64_t getMaxDownloadSize() const { return m_maxDownloadSize; }
+
+    static constexpr int DefaultDeadline = 300000;
+    static constexpr std::uint64_t DefaultMaxResponseSize = 64 * 1024 * 1024;
 
     void progressChanged(double received, double total) override;
     std::string getLastErrorText() override;
@@ -105,6 +125,9 @@ private:
     HttpErrorIds m_lastErrorId = HttpSuccess;
     std::string m_lastErrorText;
     int m_timeout = 30000;
+    int m_deadline = DefaultDeadline;
+    std::uint64_t m_maxResponseSize = DefaultMaxResponseSize;
+    std::uint64_t m_maxDownloadSize = 0;
 };
 
 } // namespace ztsc
