@@ -11,6 +11,7 @@
 // in use and any pending one is consumed before it is unblocked.
 #include "sslconnect_p.h"
 
+#include "diagnostics_p.h"
 #include "keymaterial_p.h"
 #include "sslerror_p.h"
 #include "sslsession_p.h"
@@ -388,6 +389,17 @@ bool SSLConnect::setupContext(SSLSession *session, const char *keyPassword)
     return true;
 }
 
+bool SSLConnect::deadlinePassed(SSLSession *session, const char *step)
+{
+    if (session->deadlineLeft() > 0)
+        return false;
+    char seconds[32];
+    std::snprintf(seconds, sizeof seconds, "%g", session->deadline / 1000.0);
+    m_errorText =
+        std::string("Timed out ") + step + ": the request took longer than its " + seconds + " s";
+    return true;
+}
+
 bool SSLConnect::waitFor(SSLSession *session, short events, const char *step)
 {
     int fd = -1;
@@ -395,13 +407,19 @@ bool SSLConnect::waitFor(SSLSession *session, short events, const char *step)
         m_errorText = std::string("Failed ") + step + ": the connection cannot be waited for";
         return false;
     }
+    if (deadlinePassed(session, step))
+        return false;
+    // The step's own limit, or what is left of the request's deadline when that is less.
+    const int wait = int(std::min<std::int64_t>(session->timeout, session->deadlineLeft()));
     pollfd entry = {fd, events, 0};
     int ready;
     do
-        ready = poll(&entry, 1, session->timeout);
+        ready = poll(&entry, 1, wait);
     while (ready < 0 && errno == EINTR);
     if (ready > 0)
         return true;
+    if (ready == 0 && deadlinePassed(session, step))
+        return false;
     m_errorText = ready == 0 ? std::string("Timed out ") + step
                              : std::string("Failed ") + step + ": " + std::strerror(errno);
     return false;
@@ -410,6 +428,9 @@ bool SSLConnect::waitFor(SSLSession *session, short events, const char *step)
 long SSLConnect::readSome(SSLSession *session, char *buffer, std::size_t size, const char *step)
 {
     for (;;) {
+        // A server that always has a little more ready never makes the reads wait.
+        if (deadlinePassed(session, step))
+            return -1;
         if (session->ssl) {
             std::size_t got = 0;
             ERR_clear_error();
@@ -450,6 +471,8 @@ bool SSLConnect::writeAll(SSLSession *session, const char *data, std::size_t siz
 {
     std::size_t done = 0;
     while (done < size) {
+        if (deadlinePassed(session, step))
+            return false;
         if (session->ssl) {
             std::size_t written = 0;
             ERR_clear_error();
@@ -710,6 +733,49 @@ int SSLConnect::checkHostName(SSL *ssl, const std::string &host)
     return matches ? int(SSL_get_verify_result(ssl)) : X509_V_ERR_APPLICATION_VERIFICATION;
 }
 
+std::string SSLConnect::hostNameMismatch(SSL *ssl, const std::string &host)
+{
+    X509 *certificate = ssl ? SSL_get1_peer_certificate(ssl) : nullptr;
+    if (!certificate)
+        return "The server " + host + " presented no certificate";
+    std::string names;
+    auto add = [&](std::string name) {
+        // The names come from the server: nothing in them may steer a terminal.
+        std::replace_if(
+            name.begin(), name.end(),
+            [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7f; }, '?');
+        names += (names.empty() ? "" : ", ") + name;
+    };
+    auto *alternatives = static_cast<GENERAL_NAMES *>(
+        X509_get_ext_d2i(certificate, NID_subject_alt_name, nullptr, nullptr));
+    for (int i = 0; i < sk_GENERAL_NAME_num(alternatives); ++i) {
+        const GENERAL_NAME *name = sk_GENERAL_NAME_value(alternatives, i);
+        if (name->type == GEN_DNS) {
+            const ASN1_STRING *text = name->d.dNSName;
+            add("DNS:"
+                + std::string(reinterpret_cast<const char *>(ASN1_STRING_get0_data(text)),
+                              std::size_t(ASN1_STRING_length(text))));
+        } else if (name->type == GEN_IPADD) {
+            const ASN1_OCTET_STRING *bytes = name->d.iPAddress;
+            char text[INET6_ADDRSTRLEN] = "";
+            const int length = ASN1_STRING_length(bytes);
+            if (length == 4 || length == 16)
+                inet_ntop(length == 4 ? AF_INET : AF_INET6, ASN1_STRING_get0_data(bytes), text,
+                          sizeof text);
+            add(std::string("IP:") + text);
+        }
+    }
+    GENERAL_NAMES_free(alternatives);
+    char common[256] = "";
+    if (X509_NAME_get_text_by_NID(X509_get_subject_name(certificate), NID_commonName, common,
+                                  sizeof common)
+        > 0)
+        add(std::string("CN=") + common);
+    X509_free(certificate);
+    return "The certificate of the server is not for " + host + ": it names "
+        + (names.empty() ? std::string("no host") : names);
+}
+
 void SSLConnect::collectErrors(std::vector<SSLError *> &errors)
 {
     std::string summary;
@@ -717,11 +783,13 @@ void SSLConnect::collectErrors(std::vector<SSLError *> &errors)
     int line = 0, flags = 0;
     while (const unsigned long code = ERR_get_error_all(&file, &line, &function, &data, &flags)) {
         const char *extra = data && (flags & ERR_TXT_STRING) ? data : "";
-        std::printf("error code: %lu in %s line: %d data: %s flags: %d\n", code, file, line, extra,
-                    flags);
+        char line1[1024];
+        std::snprintf(line1, sizeof line1, "error code: %lu in %s line: %d data: %s flags: %d",
+                      code, file, line, extra, flags);
+        printDiagnostic(line1);
         char text[257];
         ERR_error_string_n(code, text, sizeof text);
-        std::printf("human readable: %s\n", text);
+        printDiagnostic(std::string("human readable: ") + text);
         auto *error = new SSLError;
         error->setData(extra);
         error->setFile(file ? file : "");
@@ -758,7 +826,7 @@ void SSLConnect::seedRandom()
     unsigned char bytes[1024];
     while (RAND_status() != 1) {
         if (getrandom(bytes, sizeof bytes, 0) != ssize_t(sizeof bytes)) {
-            std::puts("Failed to generate random bytes");
+            printDiagnostic("Failed to generate random bytes");
             return;
         }
         RAND_add(bytes, sizeof bytes, double(sizeof bytes));

@@ -138,14 +138,15 @@ void tst_SSLConnect::verification_data()
                                         depth0
                                         + "issuer = /CN=localhost subject = /CN=localhost err: 18 "
                                           "self-signed certificate"};
-    QTest::newRow("another name") << int(NginxServer::HttpsOtherName) << "localhost" << -1 << 1
-                                  << QStringList {"application verification failure"};
+    QTest::newRow("another name: rejected, naming both")
+        << int(NginxServer::HttpsOtherName) << "localhost" << -1 << 4
+        << QStringList {"The certificate of the server is not for localhost: it names "
+                        "DNS:other.example, CN=other.example"};
     QTest::newRow("common name only")
         << int(NginxServer::HttpsNoSubjectAltName) << "localhost" << -1 << 0 << QStringList();
     QTest::newRow("common name only, by address")
-        << int(NginxServer::HttpsNoSubjectAltName) << "127.0.0.1" << -1 << 1
-        << QStringList {"application verification "
-                        "failure"};
+        << int(NginxServer::HttpsNoSubjectAltName) << "127.0.0.1" << -1 << 4
+        << QStringList {"is not for 127.0.0.1: it names CN=localhost"};
     QTest::newRow("revoked") << int(NginxServer::HttpsRevoked) << "127.0.0.1"
                              << int(TestCertificates::RevokingList) << 4
                              << QStringList {depth0, "err: 23 certificate revoked",
