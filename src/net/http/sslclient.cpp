@@ -432,7 +432,8 @@ HttpErrorIds SSLClient::sendRequest(const std::string &url, std::time_t ifModifi
                 : X509_verify_cert_error_string(result);
             printDiagnostic(m_errorText);
             failRequest(session, {});
-            return HttpCertificateRejected;
+            // Without TLS there was no certificate to reject.
+            return session->isHttps ? HttpCertificateRejected : HttpFailure;
         }
     }
 
