@@ -142,10 +142,9 @@ void tst_PingManager::initTestCase()
             connection.sendInPieces(QByteArray(100, 'd'), 1, 100);
             return;
         }
-        connection.send(request.startsWith("GET /endless404 ") ? "HTTP/1.0 404 Gone\r\n\r\n"
-                                                               : "HTTP/1.0 200 OK\r\n\r\n");
-        const QByteArray piece(64 * 1024, 'e');
-        for (int i = 0; i < 3200 && connection.send(piece); ++i) { }
+        connection.sendEndlessBody(request.startsWith("GET /endless404 ")
+                                       ? "HTTP/1.0 404 Gone\r\n\r\n"
+                                       : "HTTP/1.0 200 OK\r\n\r\n");
     });
     QVERIFY(m_hostile->start());
     m_nginx = std::make_unique<NginxServer>(m_backend->port());

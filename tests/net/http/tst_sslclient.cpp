@@ -99,13 +99,10 @@ RawHttpServer::Behaviour misbehaviour(Misbehaviour kind)
             connection.send(ok + "X-Note: see HTTP/1.1 404 elsewhere\r\n\r\nok");
             break;
         case EndlessBody:
-        case EndlessBodyOf404: {
-            // 200 MB unless the client hangs up first.
-            connection.send(kind == EndlessBody ? ok + "\r\n" : "HTTP/1.0 404 Gone\r\n\r\n");
-            const QByteArray piece(64 * 1024, 'e');
-            for (int i = 0; i < 3200 && connection.send(piece); ++i) { }
+        case EndlessBodyOf404:
+            connection.sendEndlessBody(kind == EndlessBody ? ok + "\r\n"
+                                                           : "HTTP/1.0 404 Gone\r\n\r\n");
             break;
-        }
         case HugeContentLength:
             connection.send(ok + "Content-Length: 1000000000\r\n\r\nbody");
             connection.waitForRelease();

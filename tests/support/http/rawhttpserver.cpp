@@ -127,6 +127,21 @@ RawHttpServer::Behaviour RawHttpServer::answer(const QByteArray &response)
     };
 }
 
+void RawHttpServer::Connection::sendEndlessBody(const QByteArray &header)
+{
+    send(header);
+    const QByteArray piece(64 * 1024, 'e');
+    for (int i = 0; i < 3200 && send(piece); ++i) { }
+}
+
+RawHttpServer::Behaviour RawHttpServer::endless(const QByteArray &header)
+{
+    return [header](Connection &connection) {
+        connection.readRequest();
+        connection.sendEndlessBody(header);
+    };
+}
+
 bool RawHttpServer::Connection::readMore(QByteArray *into, int timeoutMs)
 {
     pollfd entries[2] = {{m_fd, POLLIN, 0}, {m_server->m_wakeFd, POLLIN, 0}};

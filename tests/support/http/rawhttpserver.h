@@ -36,6 +36,8 @@ public:
         //! Everything until the client closes (or the time-out).
         QByteArray readAll(int timeoutMs = 10000);
         bool send(const QByteArray &bytes);
+        //! Sends \a header, then 200 MB of body, or less when the client hangs up first.
+        void sendEndlessBody(const QByteArray &header);
         //! Sends \a bytes \a piece bytes at a time, \a delayMs apart.
         bool sendInPieces(const QByteArray &bytes, int piece, int delayMs);
         //! Makes the end of the behaviour abort the connection: the client sees a reset.
@@ -80,6 +82,8 @@ public:
 
     //! Reads the request, sends \a response and closes.
     static Behaviour answer(const QByteArray &response);
+    //! Reads the request, sends \a header and a body that does not end (200 MB).
+    static Behaviour endless(const QByteArray &header);
 
 private:
     void acceptLoop();
