@@ -1,17 +1,23 @@
 // SPDX-License-Identifier: LGPL-2.1-or-later
 // GETs against a local nginx, one new connection each: ztsc::HttpSSLUtility
 // against libcurl's easy interface doing the same (HTTP/1.0, no connection reuse,
-// no TLS session resumption, no certificate verification: as a ping does), and a
+// no TLS session resumption, no certificate verification: as a ping does), a 1 GiB
+// download streamed to a file with the rise of the resident set it costs, and a
 // bare TLS handshake loop for the cost no client can avoid. On a shared machine run
 // it with --benchmark_repetitions=10 --benchmark_enable_random_interleaving=true, so
 // that load spikes fall on both sides alike.
 #include <MavLibrary/net/http/httpsslutility.h>
+#include <MavLibrary/net/platform/file.h>
 
 #include "curlbaseline.h"
 
 #include <nginxserver.h>
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 #include <curl/curl.h>
@@ -23,6 +29,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <string>
 
@@ -141,6 +148,74 @@ void largeGet_curl(benchmark::State &state)
     curl(state, url(NginxServer::Http, fileName(state.range(0))), state.range(0) << 20);
 }
 
+// A 1 GiB body streamed to a file: what a client keeps in memory meanwhile.
+QString s_downloadTarget;
+constexpr std::int64_t s_gibibyte = std::int64_t(1) << 30;
+
+qint64 statusKiB(const char *field)
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith(field))
+            return line.mid(qsizetype(std::strlen(field)))
+                .trimmed()
+                .split(' ')
+                .value(0)
+                .toLongLong();
+    }
+    return 0;
+}
+
+// How far the resident set of the process rose while \a run ran, in KiB.
+template<typename Run> void reportPeak(benchmark::State &state, Run run)
+{
+    QFile refs(QStringLiteral("/proc/self/clear_refs"));
+    if (refs.open(QIODevice::WriteOnly))
+        refs.write("5"); // the peak starts again from here
+    refs.close();
+    const qint64 before = statusKiB("VmRSS:");
+    run();
+    state.counters["peak_rss_growth_KiB"] = double(statusKiB("VmHWM:") - before);
+    state.SetBytesProcessed(state.iterations() * s_gibibyte);
+}
+
+void download1GiB_ours(benchmark::State &state)
+{
+    const std::string target = url(NginxServer::Http, "/files/1G.bin");
+    reportPeak(state, [&] {
+        for (auto _ : state) {
+            ztpm::File file;
+            ztsc::HttpSSLUtility utility;
+            if (file.open(s_downloadTarget.toStdWString(), ztpm::File::WriteTruncate) != 0
+                || utility.download(target, &file, false, nullptr) != ztsc::HttpSuccess
+                || QFileInfo(s_downloadTarget).size() != s_gibibyte) {
+                state.SkipWithError("download failed");
+                return;
+            }
+        }
+    });
+}
+
+void download1GiB_curl(benchmark::State &state)
+{
+    CurlBaseline baseline(url(NginxServer::Http, "/files/1G.bin"));
+    reportPeak(state, [&] {
+        for (auto _ : state) {
+            FILE *file = std::fopen(QFile::encodeName(s_downloadTarget).constData(), "wb");
+            curl_easy_setopt(baseline.handle(), CURLOPT_WRITEFUNCTION, std::fwrite);
+            curl_easy_setopt(baseline.handle(), CURLOPT_WRITEDATA, file);
+            const long status = file ? baseline.perform() : 0;
+            const bool closed = file && std::fclose(file) == 0;
+            if (status != 200 || !closed || QFileInfo(s_downloadTarget).size() != s_gibibyte) {
+                state.SkipWithError("download failed");
+                return;
+            }
+        }
+    });
+}
+
 } // namespace
 
 BENCHMARK(smallGetHttp_ours)->UseRealTime();
@@ -150,6 +225,8 @@ BENCHMARK(smallGetHttps_curl)->UseRealTime();
 BENCHMARK(bareTlsHandshake)->UseRealTime();
 BENCHMARK(largeGet_ours)->Arg(1)->Arg(4)->Arg(16)->UseRealTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(largeGet_curl)->Arg(1)->Arg(4)->Arg(16)->UseRealTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(download1GiB_ours)->Iterations(3)->UseRealTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(download1GiB_curl)->Iterations(3)->UseRealTime()->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {
@@ -165,6 +242,18 @@ int main(int argc, char **argv)
     for (const int mebibytes : {1, 4, 16})
         nginx.createRandomFile(QString::fromLatin1(fileName(mebibytes) + 7),
                                qint64(mebibytes) << 20);
+    // Sparse: nginx serves it from the page cache without a gibibyte on the disk. The
+    // copies go to memory when /dev/shm is there, so that the disk does not decide.
+    QFile big(nginx.filesPath() + QStringLiteral("/1G.bin"));
+    if (!big.open(QIODevice::WriteOnly) || !big.resize(s_gibibyte)) {
+        std::fprintf(stderr, "bench_http: cannot make %s\n", qPrintable(big.fileName()));
+        return 1;
+    }
+    big.close();
+    QTemporaryDir scratch(QDir(QStringLiteral("/dev/shm")).exists()
+                              ? QStringLiteral("/dev/shm/bench_http-XXXXXX")
+                              : QDir::tempPath() + QStringLiteral("/bench_http-XXXXXX"));
+    s_downloadTarget = scratch.filePath(QStringLiteral("1G.bin"));
     s_nginx = &nginx;
     curl_global_init(CURL_GLOBAL_DEFAULT);
     benchmark::RunSpecifiedBenchmarks();

@@ -67,3 +67,4 @@
 #include <MavLibrary/net/ping.h>
 #include <MavLibrary/net/pingmanager.h>
 #include <MavLibrary/net/pingsender.h>
+#include <MavLibrary/net/qtpingsender.h>

@@ -4,14 +4,21 @@
 #include "playercommon.h"
 #include "playerlogging.h"
 
-#include <MavLibrary/net/ping.h>
 #include <MavLibrary/net/pingmanager.h>
 #include <MavLibrary/os/osutilities.h>
-#include <MavLibrary/services/uithread.h>
 
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QUrlQuery>
+
+PlayerPings::PlayerPings(QObject *parent)
+    : QObject(parent)
+{
+    connect(&m_sender, &QtPingSender::pingCompleted, this,
+            [this](unsigned int id, const QString &, ztsc::HttpErrorIds outcome) {
+                deliver(id, outcome);
+            });
+}
 
 PlayerPings::~PlayerPings()
 {
@@ -41,39 +48,21 @@ void PlayerPings::send(const QString &query, const QString &event)
     const QString url = base + (base.contains(QLatin1Char('?')) ? u'&' : u'?') + query;
     const unsigned int id = m_nextId++;
     m_events.insert(id, event);
-    PingManager::sendPing(url.toStdString(), this, id);
+    m_sender.send(url, id);
 }
 
-void PlayerPings::pingCompleted(Ping *ping)
+void PlayerPings::deliver(unsigned int id, ztsc::HttpErrorIds outcome)
 {
-    {
-        QMutexLocker lock(&m_lock);
-        m_outcomes.append({ping->getID(), int(ping->getResult())});
-    }
-    Quorvex::UIThread::executeFunction(&PlayerPings::deliver, false, this);
-}
-
-void PlayerPings::deliver(void *self)
-{
-    auto *pings = static_cast<PlayerPings *>(self);
-    QList<Outcome> outcomes;
-    {
-        QMutexLocker lock(&pings->m_lock);
-        outcomes.swap(pings->m_outcomes);
-    }
-    for (const Outcome &outcome : std::as_const(outcomes)) {
-        const QString event = pings->m_events.take(outcome.id);
-        qCDebug(lcPlayer) << "ping" << outcome.id << event << "outcome" << outcome.result;
-        if (event == QLatin1String("firstrun") && outcome.result == ztsc::HttpSuccess)
-            Quorvex::PlayerSettings::setBool(Quorvex::FirstRunPingSent, true);
-        Player::publish(QStringLiteral("ping.") + event, outcome.result);
-    }
+    const QString event = m_events.take(id);
+    qCDebug(lcPlayer) << "ping" << id << event << "outcome" << int(outcome);
+    if (event == QLatin1String("firstrun") && outcome == ztsc::HttpSuccess)
+        Quorvex::PlayerSettings::setBool(Quorvex::FirstRunPingSent, true);
+    Player::publish(QStringLiteral("ping.") + event, int(outcome));
 }
 
 void PlayerPings::shutdown()
 {
     PingManager::shutdown();
-    // The deliveries the worker queued run now, while this object is there.
+    // The outcomes the worker queued are published now, while this object is there.
     QCoreApplication::sendPostedEvents();
-    deliver(this);
 }

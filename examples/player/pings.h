@@ -1,11 +1,9 @@
 // SPDX-License-Identifier: LGPL-2.1-or-later
 #pragma once
 
-#include <MavLibrary/net/pingsender.h>
+#include <MavLibrary/net/qtpingsender.h>
 
 #include <QHash>
-#include <QList>
-#include <QMutex>
 #include <QObject>
 #include <QString>
 
@@ -16,12 +14,12 @@
     The outcomes come back on the GUI thread and go to the hub as
     "player.ping.<event>" with the HTTP outcome code (0 for success).
 */
-class PlayerPings : public QObject, public PingSender
+class PlayerPings : public QObject
 {
     Q_OBJECT
 
 public:
-    using QObject::QObject;
+    explicit PlayerPings(QObject *parent = nullptr);
     ~PlayerPings() override;
 
     //! Once per installation: "FirstRunPingSent" is set when one succeeded.
@@ -30,22 +28,11 @@ public:
     //! Waits until every ping was sent and its outcome published. Before exit.
     void shutdown();
 
-    //! On the ping worker.
-    void pingCompleted(Ping *ping) override;
-
 private:
-    struct Outcome
-    {
-        unsigned int id;
-        int result;
-    };
-
     void send(const QString &query, const QString &event);
-    //! On the GUI thread: publishes what came back.
-    static void deliver(void *self);
+    void deliver(unsigned int id, ztsc::HttpErrorIds outcome);
 
-    QMutex m_lock; // guards m_outcomes
-    QList<Outcome> m_outcomes;
-    QHash<unsigned int, QString> m_events; // GUI thread only
+    QtPingSender m_sender;
+    QHash<unsigned int, QString> m_events;
     unsigned int m_nextId = 1;
 };

@@ -28,6 +28,7 @@ namespace {
 std::mutex s_instanceLock;
 std::atomic<int> s_timeout = 0;
 std::atomic<int> s_deadline = 30000;
+constexpr std::uint64_t s_pingBodyLimit = 1024 * 1024;
 std::atomic<int> s_managerCount = 0;
 
 bool isReferencePlayer()
@@ -161,6 +162,8 @@ void PingManager::runThread(ztpm::Thread *)
             if (const int timeout = s_timeout.load(std::memory_order_relaxed))
                 utility.setTimeout(timeout);
             utility.setDeadline(s_deadline.load(std::memory_order_relaxed));
+            // Read into nothing, and no further than a ping needs to.
+            utility.setDiscardBody(s_pingBodyLimit);
             utility.get(ping->m_url, 0, false, &outcome, nullptr);
         } catch (const std::bad_alloc &) {
             // An ending worker would leave the queue to nobody.

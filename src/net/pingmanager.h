@@ -23,8 +23,12 @@ class PingSender;
     server's certificate and carry no If-Modified-Since. In reference-player mode
     pings are dropped: neither sent nor reported.
 
-    shutdown() waits until every queued ping has been sent and reported; a ping
-    sent afterwards starts a new manager. Do not call it from pingCompleted().
+    Each ping reads at most 1 MiB of its answer's body, into nothing, and takes at
+    most 30 s in all (connecting, TLS, sending, reading), however slowly a server
+    answers. shutdown() waits until every queued ping has been sent and reported,
+    so at most about 30 s times the pings pending; a ping sent afterwards starts a
+    new manager. Do not call it from pingCompleted(). QtPingSender brings the
+    outcomes back to a Qt thread as a signal.
     \threadsafe
 */
 class MAVLIBRARY_EXPORT PingManager : public ztpm::IRunnable

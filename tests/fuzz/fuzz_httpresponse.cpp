@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: LGPL-2.1-or-later
 // libFuzzer target for the response reading of the HTTP client (status line,
 // header lines, body framing, chunked decoding), fed through a memory BIO. The
-// first byte chooses a read size: whatever the input, reading never crashes, and
-// reading it in small pieces gives the same result as in whole reads.
+// first byte chooses a read size and a bound on the body: whatever the input,
+// reading never crashes, and reading it in small pieces gives the same result as
+// in whole reads.
 #include "net/http/httpfunctions.h"
 #include "net/http/sslclient_p.h"
 #include "net/http/sslsession_p.h"
@@ -31,11 +32,12 @@ std::size_t append(const void *data, std::size_t size, std::size_t count, void *
     return size * count;
 }
 
-Reading read(const std::uint8_t *data, std::size_t size, int readSize)
+Reading read(const std::uint8_t *data, std::size_t size, int readSize, std::uint64_t limit)
 {
     ztsc::SSLClient client("LOCALHOST");
     ztsc::SSLSession session;
     session.readBufferSize = readSize;
+    session.maxBodySize = limit;
     session.bio = BIO_new_mem_buf(data, int(size));
     BIO_set_mem_eof_return(session.bio, 0);
     Reading reading;
@@ -58,14 +60,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     if (size < 1 || size > (1 << 20))
         return 0;
     const int readSize = 1 + data[0] % 32;
-    const Reading whole = read(data + 1, size - 1, 4096);
-    const Reading pieces = read(data + 1, size - 1, readSize);
+    // The high bit bounds the body: no answer may get more through.
+    const std::uint64_t limit = data[0] & 0x80 ? 100 : 0;
+    const Reading whole = read(data + 1, size - 1, 4096, limit);
+    const Reading pieces = read(data + 1, size - 1, readSize, limit);
     if (whole.outcome != pieces.outcome || whole.status != pieces.status
         || whole.headerBlock != pieces.headerBlock || whole.body != pieces.body)
         std::abort();
     if (whole.headerBlock.size() > ztsc::SSLClient::MaxHeaderSize)
         std::abort();
-    if (whole.outcome == ztsc::HttpSuccess && (whole.status < 100 || whole.status >= 300))
+    // Interim (1xx) answers are skipped, never taken for the answer.
+    if (whole.outcome == ztsc::HttpSuccess && (whole.status < 200 || whole.status >= 300))
+        std::abort();
+    if (limit && whole.body.size() > limit)
         std::abort();
     // A body read to its announced length is exactly that long.
     bool known = false;

@@ -6,13 +6,16 @@
 #include <MavLibrary/net/ping.h>
 #include <MavLibrary/net/pingmanager.h>
 #include <MavLibrary/net/pingsender.h>
+#include <MavLibrary/net/qtpingsender.h>
 
+#include "memoryusage.h"
 #include "testenvironment.h"
 
 #include <nginxserver.h>
 #include <rawhttpserver.h>
 
 #include <QElapsedTimer>
+#include <QSignalSpy>
 #include <QTest>
 
 #include <atomic>
@@ -99,6 +102,10 @@ private slots:
     void workerStartsAndEnds();
     void shutdownWaitsForPending();
     void shutdownBehindSilentServer();
+    void shutdownBehindDrip();
+    void endlessBodyCostsBoundedMemory();
+    void qtPingSender();
+    void qtPingSenderGoneWithPingsQueued();
     void pingDuringWorkerEnd();
     void soak();
     void firstUseFromManyThreads();
@@ -111,6 +118,7 @@ private:
 
     std::unique_ptr<MavTest::TestEnvironment> m_env;
     std::unique_ptr<RawHttpServer> m_backend;
+    std::unique_ptr<RawHttpServer> m_hostile;
     std::unique_ptr<NginxServer> m_nginx;
 };
 
@@ -126,6 +134,20 @@ void tst_PingManager::initTestCase()
             connection.send("HTTP/1.0 200 OK\r\n\r\nbackend");
     });
     QVERIFY(m_backend->start());
+    // Answers that never end (200 MB) or trickle: what a hostile server on the path does.
+    m_hostile = std::make_unique<RawHttpServer>([](RawHttpServer::Connection &connection) {
+        const QByteArray request = connection.readRequest();
+        if (request.startsWith("GET /drip ")) {
+            connection.send("HTTP/1.0 200 OK\r\nContent-Length: 100\r\n\r\n");
+            connection.sendInPieces(QByteArray(100, 'd'), 1, 100);
+            return;
+        }
+        connection.send(request.startsWith("GET /endless404 ") ? "HTTP/1.0 404 Gone\r\n\r\n"
+                                                               : "HTTP/1.0 200 OK\r\n\r\n");
+        const QByteArray piece(64 * 1024, 'e');
+        for (int i = 0; i < 3200 && connection.send(piece); ++i) { }
+    });
+    QVERIFY(m_hostile->start());
     m_nginx = std::make_unique<NginxServer>(m_backend->port());
     QVERIFY2(m_nginx->start(), qPrintable(m_nginx->errorString()));
 }
@@ -134,12 +156,14 @@ void tst_PingManager::cleanup()
 {
     PingManager::shutdown();
     PingManagerPrivate::setTimeout(0);
+    PingManagerPrivate::setDeadline(30000);
     QCOMPARE(PingManagerPrivate::managerCount(), 0);
 }
 
 void tst_PingManager::cleanupTestCase()
 {
     m_nginx.reset();
+    m_hostile.reset();
     m_backend.reset();
     m_env.reset();
 }
@@ -150,7 +174,7 @@ void tst_PingManager::outcomes_data()
     QTest::addColumn<int>("result");
 
     QTest::newRow("200") << "{http}/ok" << 0;
-    QTest::newRow("304") << "{http}/backend/304" << 3;
+    QTest::newRow("304 that a ping never asks for") << "{http}/backend/304" << 1;
     QTest::newRow("404") << "{http}/missing" << 1;
     QTest::newRow("one 302 followed") << "{http}/r302" << 0;
     QTest::newRow("a second redirect") << "{http}/r302-twice" << 1;
@@ -158,6 +182,8 @@ void tst_PingManager::outcomes_data()
     QTest::newRow("no colon") << "127.0.0.1/ok" << 1;
     QTest::newRow("neither http nor https") << "ftp://127.0.0.1/ok" << 1;
     QTest::newRow("null") << "(null)" << 1;
+    QTest::newRow("endless body: a part read, then by the status") << "{hostile}/endless" << 0;
+    QTest::newRow("endless 404: a part read, then by the status") << "{hostile}/endless404" << 1;
 }
 
 void tst_PingManager::outcomes()
@@ -168,6 +194,7 @@ void tst_PingManager::outcomes()
     const std::string target =
         path.replace(QLatin1String("{http}"), m_nginx->url(NginxServer::Http, {}))
             .replace(QLatin1String("{https}"), m_nginx->url(NginxServer::Https, {}))
+            .replace(QLatin1String("{hostile}"), m_hostile->url({}))
             .toStdString();
     Recorder recorder;
     if (null)
@@ -288,6 +315,67 @@ void tst_PingManager::shutdownBehindSilentServer()
     QCOMPARE(reports.size(), 3u);
     for (const Report &report : reports)
         QCOMPARE(report.result, 1);
+}
+
+// A server that keeps every answer coming, a byte at a time, holds each ping no
+// longer than the ping deadline: the bound of shutdown() at exit.
+void tst_PingManager::shutdownBehindDrip()
+{
+    PingManagerPrivate::setDeadline(300);
+    Recorder recorder;
+    for (unsigned int id = 0; id < 3; ++id)
+        PingManager::sendPing(m_hostile->url(QStringLiteral("/drip")).toStdString(), &recorder, id);
+    QElapsedTimer timer;
+    timer.start();
+    PingManager::shutdown();
+    // 3 x 10 s of drip before; about 3 x 0.3 s now.
+    QVERIFY2(timer.elapsed() < 5000, qPrintable(QString::number(timer.elapsed())));
+    QCOMPARE(recorder.reports().size(), 3u);
+    for (const Report &report : recorder.reports())
+        QCOMPARE(report.result, 1);
+}
+
+void tst_PingManager::endlessBodyCostsBoundedMemory()
+{
+    Recorder recorder;
+    QVERIFY(MavTest::resetPeakResident());
+    const qint64 before = MavTest::memoryStatusKiB("VmRSS");
+    PingManager::sendPing(m_hostile->url(QStringLiteral("/endless")).toStdString(), &recorder, 1);
+    QVERIFY(recorder.waitFor(1, 60000));
+    const qint64 grown = MavTest::memoryStatusKiB("VmHWM") - before;
+    QVERIFY2(grown < 32 * 1024, qPrintable(QStringLiteral("%1 KiB").arg(grown)));
+    QCOMPARE(recorder.reports().at(0).result, 0);
+}
+
+void tst_PingManager::qtPingSender()
+{
+    QtPingSender sender;
+    QSignalSpy spy(&sender, &QtPingSender::pingCompleted);
+    std::thread::id signalled;
+    connect(&sender, &QtPingSender::pingCompleted, this,
+            [&] { signalled = std::this_thread::get_id(); });
+    const QString ok = m_nginx->url(NginxServer::Http, QStringLiteral("/ok"));
+    sender.send(ok, 5);
+    sender.send(QStringLiteral("nowhere"), 6);
+    QTRY_COMPARE_WITH_TIMEOUT(spy.size(), 2, 10000);
+    QCOMPARE(signalled, std::this_thread::get_id());
+    const int first = spy.at(0).at(0).toUInt() == 5 ? 0 : 1;
+    QCOMPARE(spy.at(first), (QVariantList {5u, ok, QVariant::fromValue(ztsc::HttpSuccess)}));
+    QCOMPARE(spy.at(1 - first).at(2).value<ztsc::HttpErrorIds>(), ztsc::HttpFailure);
+}
+
+// Going away with pings still queued is allowed: their outcomes are dropped.
+void tst_PingManager::qtPingSenderGoneWithPingsQueued()
+{
+    auto *sender = new QtPingSender;
+    QSignalSpy spy(sender, &QtPingSender::pingCompleted);
+    sender->send(m_nginx->url(NginxServer::Http, QStringLiteral("/backend/hold")), 1);
+    QVERIFY(m_backend->waitForHeld(1));
+    delete sender;
+    m_backend->release();
+    PingManager::shutdown();
+    QCoreApplication::processEvents();
+    QCOMPARE(spy.size(), 0);
 }
 
 // Each ping is sent the moment the previous one is reported: while the worker

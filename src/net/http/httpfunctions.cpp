@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: LGPL-2.1-or-later
 #include "httpfunctions.h"
 
+#include "diagnostics_p.h"
+
 #include "net/platform/file.h"
 
 #include <algorithm>
@@ -181,7 +183,7 @@ std::string formatHttpDate(std::time_t time)
 std::size_t writeToFile(const void *data, std::size_t size, std::size_t count, void *file)
 {
     if (!file) {
-        std::fputs("No valid stream provided for writing\n", stdout);
+        printDiagnostic("No valid stream provided for writing");
         return 0;
     }
     if (count && size > SIZE_MAX / count)

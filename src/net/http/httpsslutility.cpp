@@ -7,6 +7,9 @@
 
 #include "net/platform/file.h"
 
+#include <cerrno>
+#include <cstring>
+
 namespace ztsc {
 
 namespace {
@@ -49,11 +52,15 @@ void HttpSSLUtility::prepare(SSLSession &session, bool secureMode, int maxRedire
     session.proxyPort = m_proxyPort;
     session.proxyHost = m_proxyHost;
     session.timeout = m_timeout;
+    session.deadline = m_deadline;
 }
 
 void HttpSSLUtility::finish(HttpErrorIds outcome, SSLClient &client)
 {
     client.collectErrors();
+    // What arrived of a body that was too large is of no use to anyone.
+    if (client.bodyTooLarge())
+        releaseResponse();
     m_lastErrorId = outcome;
     m_lastErrorText = client.getErrorText();
     setLastResponse(client.getStatus(), client.getHeaderBlock());
@@ -67,7 +74,13 @@ HttpSSLUtility::Response HttpSSLUtility::get(const std::string &url, std::time_t
     SSLClient client(m_environment);
     SSLSession session;
     prepare(session, secureMode, 1);
-    client.setWriteCallback(writeResponse, this);
+    if (m_discardBody) {
+        session.maxBodySize = m_discardBody;
+        session.truncateBody = true;
+    } else {
+        session.maxBodySize = m_maxResponseSize;
+        client.setWriteCallback(writeResponse, this);
+    }
     HttpErrorIds result = HttpFailure;
     client.get(url, ifModifiedSince, &result, &session, getResponseType(), std::string(),
                s_sslMethod);
@@ -91,9 +104,14 @@ std::string HttpSSLUtility::getContentLength(const std::string &url, bool secure
     client.setWriteCallback(writeResponse, this);
     client.setOwner(this);
     HttpErrorIds result = HttpFailure;
+    std::int64_t deadlineAt = 0;
     for (int attempt = 0; attempt < 2; ++attempt) {
         releaseExtraData();
         prepare(session, secureMode, 1);
+        // The repeat shares the first request's deadline.
+        session.deadlineAt = deadlineAt;
+        session.startDeadline();
+        deadlineAt = session.deadlineAt;
         client.head(url, 0, &result, &session, getResponseType(), std::string(), s_sslMethod);
         if (client.getStatus() != 304)
             break;
@@ -101,7 +119,7 @@ std::string HttpSSLUtility::getContentLength(const std::string &url, bool secure
     finish(result, client);
     if (outcome)
         *outcome = result;
-    return result == HttpSuccess ? client.getHeader("Content-Length") : std::string();
+    return client.getHeader("Content-Length");
 }
 
 HttpSSLUtility::Response HttpSSLUtility::postForm(const std::string &url, const std::string &body,
@@ -116,6 +134,7 @@ HttpSSLUtility::Response HttpSSLUtility::postForm(const std::string &url, const 
     SSLClient client(m_environment);
     SSLSession session;
     prepare(session, secureMode, 1);
+    session.maxBodySize = m_maxResponseSize;
     client.setWriteCallback(writeResponse, this);
     client.setOwner(this);
     HttpErrorIds result = HttpFailure;
@@ -155,9 +174,13 @@ HttpErrorIds HttpSSLUtility::download(const std::string &url, ztpm::File *file, 
     HttpErrorIds result = HttpFailure;
     double total = 0;
     std::string modified;
+    std::int64_t deadlineAt = 0;
     {
         SSLClient probe(m_environment);
         prepare(session, secureMode, 1);
+        // One deadline for the HEAD and the GET.
+        session.startDeadline();
+        deadlineAt = session.deadlineAt;
         probe.head(url, 0, &result, &session, getResponseType(), std::string(), s_sslMethod);
         if (result != HttpSuccess) {
             finish(result, probe);
@@ -169,13 +192,21 @@ HttpErrorIds HttpSSLUtility::download(const std::string &url, ztpm::File *file, 
     }
     SSLClient client(m_environment);
     prepare(session, secureMode, 1);
+    session.deadlineAt = deadlineAt;
+    session.maxBodySize = m_maxDownloadSize;
     client.setWriteCallback(writeToFile, file);
     client.setProgressCallback(reportProgress, this);
     beginDownload(total);
     client.get(url, 0, &result, &session, getResponseType(), std::string(), s_sslMethod);
     endDownload();
-    file->close();
+    const bool closed = file->close() == 0;
+    const int closeError = errno;
     finish(result, client);
+    if (!closed && result == HttpSuccess) {
+        // The last writes may fail only now: the body is not on the disk.
+        result = m_lastErrorId = HttpFailure;
+        m_lastErrorText = std::string("Closing the file failed: ") + std::strerror(closeError);
+    }
     if (lastModified)
         *lastModified = parseHttpDate(modified);
     return result;

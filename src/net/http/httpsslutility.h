@@ -71,6 +71,13 @@ public:
     //! The largest body download() writes (0, the default: no bound); a longer one fails.
     void setMaxDownloadSize(std::uint64_t bytes) { m_maxDownloadSize = bytes; }
     std::uint64_t getMaxDownloadSize() const { return m_maxDownloadSize; }
+    /*!
+        With \a readAtMost above 0, get() keeps no body: it reads at most that many
+        bytes of it into nothing, then closes the connection, and the outcome goes
+        by the status. 0 (the default) keeps the body. Pings read this way.
+    */
+    void setDiscardBody(std::uint64_t readAtMost) { m_discardBody = readAtMost; }
+    std::uint64_t getDiscardBody() const { return m_discardBody; }
 
     static constexpr int DefaultDeadline = 300000;
     static constexpr std::uint64_t DefaultMaxResponseSize = 64 * 1024 * 1024;
@@ -89,7 +96,8 @@ public:
                  HttpErrorIds *outcome, std::time_t *lastModified);
     /*!
         HEAD \a url, following one redirect; returns the text of the Content-Length
-        header (empty when there is none). The header lines go to getExtraData().
+        header whatever the outcome (empty when there is none). The header lines go
+        to getExtraData().
     */
     std::string getContentLength(const std::string &url, bool secureMode, HttpErrorIds *outcome);
     /*!
@@ -128,6 +136,7 @@ private:
     int m_deadline = DefaultDeadline;
     std::uint64_t m_maxResponseSize = DefaultMaxResponseSize;
     std::uint64_t m_maxDownloadSize = 0;
+    std::uint64_t m_discardBody = 0;
 };
 
 } // namespace ztsc

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: LGPL-2.1-or-later
 #include "sslclient_p.h"
 
+#include "diagnostics_p.h"
 #include "httpfunctions.h"
 #include "httputilityvirtual.h"
 #include "sslsession_p.h"
@@ -14,7 +15,10 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <string_view>
+
+#include <strings.h>
 
 namespace ztsc {
 
@@ -53,7 +57,150 @@ bool isHostOrPathByte(unsigned char c)
     return c > 0x20 && c != 0x7f;
 }
 
+// "HTTP/x.y SSS reason": the status, or -1 when the line is not a status line.
+int parseStatusLine(std::string_view line)
+{
+    if (line.substr(0, 5) != "HTTP/")
+        return -1;
+    const std::size_t space = line.find(' ');
+    if (space == std::string_view::npos)
+        return -1;
+    const std::string_view code = trimmed(line.substr(space + 1)).substr(0, 4);
+    if (code.size() < 3 || (code.size() == 4 && code[3] != ' ')
+        || !std::all_of(code.begin(), code.begin() + 3,
+                        [](char c) { return c >= '0' && c <= '9'; }))
+        return -1;
+    const int status = (code[0] - '0') * 100 + (code[1] - '0') * 10 + (code[2] - '0');
+    return status < 100 ? -1 : status;
+}
+
+std::string_view firstLine(std::string_view block)
+{
+    std::string_view line = block.substr(0, block.find('\n'));
+    while (!line.empty() && line.back() == '\r')
+        line.remove_suffix(1);
+    return line;
+}
+
+// A Content-Length value: one number, or a list of the same number (RFC 9110, 8.6).
+bool readContentLength(const std::string &text, std::uint64_t *length)
+{
+    bool first = true;
+    for (std::size_t start = 0; start <= text.size();) {
+        const std::size_t comma = std::min(text.find(',', start), text.size());
+        bool ok = false;
+        const std::uint64_t value = toUInt64(text.substr(start, comma - start), &ok);
+        if (!ok || (!first && value != *length))
+            return false;
+        *length = value;
+        first = false;
+        start = comma + 1;
+    }
+    return true;
+}
+
+// RFC 3986, 5.2.4.
+std::string removeDotSegments(std::string input)
+{
+    std::string output;
+    while (!input.empty()) {
+        if (input.compare(0, 3, "../") == 0)
+            input.erase(0, 3);
+        else if (input.compare(0, 2, "./") == 0)
+            input.erase(0, 2);
+        else if (input.compare(0, 3, "/./") == 0)
+            input.erase(0, 2);
+        else if (input == "/.")
+            input = "/";
+        else if (input.compare(0, 4, "/../") == 0 || input == "/..") {
+            input = input.size() == 3 ? "/" : input.substr(3);
+            const std::size_t slash = output.rfind('/');
+            output.resize(slash == std::string::npos ? 0 : slash);
+        } else if (input == "." || input == "..") {
+            input.clear();
+        } else {
+            const std::size_t next = input.find('/', input.front() == '/' ? 1 : 0);
+            output += input.substr(0, next);
+            input.erase(0, next == std::string::npos ? input.size() : next);
+        }
+    }
+    return output;
+}
+
+// The parts of a URI reference (RFC 3986, appendix B); a part that is absent is nullopt.
+struct Reference
+{
+    std::optional<std::string> scheme, authority, query;
+    std::string path;
+};
+
+Reference splitReference(const std::string &text)
+{
+    Reference parts;
+    std::string rest = text.substr(0, text.find('#'));
+    const std::size_t colon = rest.find(':');
+    if (colon != std::string::npos && colon > 0 && rest.find_first_of("/?") > colon) {
+        parts.scheme = rest.substr(0, colon);
+        rest.erase(0, colon + 1);
+    }
+    if (rest.compare(0, 2, "//") == 0) {
+        const std::size_t end = std::min(rest.find_first_of("/?", 2), rest.size());
+        parts.authority = rest.substr(2, end - 2);
+        rest.erase(0, end);
+    }
+    const std::size_t question = rest.find('?');
+    if (question != std::string::npos)
+        parts.query = rest.substr(question + 1);
+    parts.path = rest.substr(0, question);
+    return parts;
+}
+
 } // namespace
+
+std::string SSLClient::resolveReference(const std::string &base, const std::string &reference)
+{
+    const Reference b = splitReference(base);
+    const Reference r = splitReference(reference);
+    Reference t;
+    if (r.scheme) {
+        t = r;
+        t.path = removeDotSegments(r.path);
+    } else {
+        t.scheme = b.scheme;
+        if (r.authority) {
+            t.authority = r.authority;
+            t.path = removeDotSegments(r.path);
+            t.query = r.query;
+        } else {
+            t.authority = b.authority;
+            if (r.path.empty()) {
+                t.path = b.path;
+                t.query = r.query ? r.query : b.query;
+            } else {
+                if (r.path.front() == '/') {
+                    t.path = removeDotSegments(r.path);
+                } else {
+                    // Merge (5.2.3): the base's folder, or the root of an empty base path.
+                    const std::size_t slash = b.path.rfind('/');
+                    const std::string folder = b.authority && b.path.empty() ? "/"
+                        : slash == std::string::npos                         ? std::string()
+                                                     : b.path.substr(0, slash + 1);
+                    t.path = removeDotSegments(folder + r.path);
+                }
+                t.query = r.query;
+            }
+        }
+    }
+    std::string result;
+    if (t.scheme)
+        result += *t.scheme + ":";
+    if (t.authority)
+        result += "//" + *t.authority;
+    result += t.path;
+    if (t.query)
+        result += "?" + *t.query;
+    return result;
+}
 
 SSLClient::SSLClient(const std::string &environment)
     : SSLConnect(environment)
@@ -180,7 +327,7 @@ std::string SSLClient::buildRequest(const std::string &method, const std::string
 
 bool SSLClient::isRedirect(int status)
 {
-    return status == 301 || status == 302 || status == 303 || status == 307;
+    return status == 301 || status == 302 || status == 303 || status == 307 || status == 308;
 }
 
 void SSLClient::get(const std::string &url, std::time_t ifModifiedSince, HttpErrorIds *outcome,
@@ -223,6 +370,11 @@ void SSLClient::run(const std::string &url, std::time_t ifModifiedSince, const s
     SigPipeBlocker blocker;
     m_errorText.clear();
     m_bytesReceived = 0;
+    m_bodyTooLarge = false;
+    m_bodyCut = false;
+    // Only an answer to a conditional request may say "not modified".
+    m_conditional = ifModifiedSince > 0;
+    session->startDeadline();
     session->sslMethod = sslMethod;
     if (session->secureMode)
         session->verifyMode = SSL_VERIFY_PEER;
@@ -274,9 +426,14 @@ HttpErrorIds SSLClient::sendRequest(const std::string &url, std::time_t ifModifi
         const int result = session->ssl ? checkHostName(session->ssl, session->host)
                                         : X509_V_ERR_APPLICATION_VERIFICATION;
         if (result != X509_V_OK) {
-            m_errorText = X509_verify_cert_error_string(result);
-            std::printf("%s\n", m_errorText.c_str());
-            return failRequest(session, {});
+            // A certificate for another name is as untrusted as one that does not verify.
+            m_errorText = result == X509_V_ERR_APPLICATION_VERIFICATION
+                ? hostNameMismatch(session->ssl, session->host)
+                : X509_verify_cert_error_string(result);
+            printDiagnostic(m_errorText);
+            failRequest(session, {});
+            // Without TLS there was no certificate to reject.
+            return session->isHttps ? HttpCertificateRejected : HttpFailure;
         }
     }
 
@@ -285,7 +442,7 @@ HttpErrorIds SSLClient::sendRequest(const std::string &url, std::time_t ifModifi
                      body, bodyLength, extraHeader);
     bool failed = false;
     if (!writeData(session, request.data(), request.size(), &failed))
-        return failRequest(session, "SSLClient::writeData failed. " + m_errorText);
+        return failRequest(session, "SSLClient::writeData failed.\n" + m_errorText);
 
     const HttpErrorIds outcome = readHeaders(session, true);
     if (outcome != HttpSuccess)
@@ -293,19 +450,38 @@ HttpErrorIds SSLClient::sendRequest(const std::string &url, std::time_t ifModifi
     if (isRedirect(m_status)) {
         const std::string location = getHeader("Location");
         if (!location.empty() && session->redirectCount < session->maxRedirects) {
+            // Servers send relative references too (RFC 9110, 10.2.2).
+            const std::string target = resolveReference(url, location);
+            std::string scheme = toLower(target.substr(0, target.find(':')));
+            if (scheme != "http" && scheme != "https") {
+                m_errorText =
+                    "The server redirected to " + location + ", which is not an http or https URL";
+                disconnect(session);
+                return HttpFailure;
+            }
             disconnect(session);
             if (m_owner)
                 m_owner->releaseExtraData();
             m_receiveBuffer.clear();
             m_bytesReceived = 0;
             ++session->redirectCount;
-            return sendRequest(location, ifModifiedSince, method, session, responseType, body,
-                               bodyLength, extraHeader);
+            const HttpErrorIds next = sendRequest(target, ifModifiedSince, method, session,
+                                                  responseType, body, bodyLength, extraHeader);
+            if (next == HttpFailure && m_errorText == "Malformed URL: " + target)
+                m_errorText = "The server redirected to a malformed URL: " + location;
+            return next;
         }
         m_errorText = "Redirection url is not defined or redirect count exceeded.";
         return HttpFailure;
     }
-    return m_status < 300 ? HttpSuccess : m_status == 304 ? HttpNotModified : HttpFailure;
+    return statusOutcome();
+}
+
+HttpErrorIds SSLClient::statusOutcome() const
+{
+    if (m_status < 300)
+        return HttpSuccess;
+    return m_status == 304 && m_conditional ? HttpNotModified : HttpFailure;
 }
 
 bool SSLClient::writeData(SSLSession *session, const char *data, std::size_t length, bool *failed)
@@ -327,49 +503,69 @@ HttpErrorIds SSLClient::readHeaders(SSLSession *session, bool followRedirects)
     m_framing = Framing::UntilClose;
     m_remaining = 0;
     m_withheld = false;
+    m_maxBody = session->maxBodySize;
+    m_truncateBody = session->truncateBody;
+    m_bodyCut = false;
+    m_bodyTooLarge = false;
 
     const std::size_t readSize = std::size_t(std::max(1, session->readBufferSize));
     const std::string step = "reading the response header from " + session->host;
-    DataBuffer header;
-    std::size_t end = std::string::npos, scanned = 0;
-    while ((end = findHeaderEnd(header.getData(), header.getSize(), &scanned))
-           == std::string::npos) {
-        if (header.getSize() >= MaxHeaderSize)
+    // What was read and not yet taken: interim answers are dropped from its front.
+    std::string pending;
+    std::size_t end = std::string::npos;
+    for (int interim = 0;; ++interim) {
+        std::size_t scanned = 0;
+        while ((end = findHeaderEnd(pending.data(), pending.size(), &scanned))
+               == std::string::npos) {
+            if (pending.size() >= MaxHeaderSize)
+                return failRequest(session, "The response header exceeds 65536 bytes");
+            const std::size_t want = std::min(readSize, MaxHeaderSize + 1 - pending.size());
+            if (m_receiveBuffer.getCapacity() < want && m_receiveBuffer.allocate(want) != 0)
+                return failRequest(session, "Out of memory reading the response header");
+            const long got = readSome(session, m_receiveBuffer.getData(), want, step.c_str());
+            if (got < 0)
+                return failRequest(session, {});
+            if (got == 0)
+                return failRequest(session,
+                                   pending.empty() && interim == 0
+                                       ? "The server closed the connection without answering"
+                                       : "The server closed the connection inside the response "
+                                         "header");
+            pending.append(m_receiveBuffer.getData(), std::size_t(got));
+        }
+        if (end > MaxHeaderSize)
             return failRequest(session, "The response header exceeds 65536 bytes");
-        const std::size_t want = std::min(readSize, MaxHeaderSize + 1 - header.getSize());
-        if (m_receiveBuffer.getCapacity() < want && m_receiveBuffer.allocate(want) != 0)
-            return failRequest(session, "Out of memory reading the response header");
-        const long got = readSome(session, m_receiveBuffer.getData(), want, step.c_str());
-        if (got < 0)
-            return failRequest(session, {});
-        if (got == 0)
+        // 1xx answers come before the real one (RFC 9110, 15.2); 101 would change protocols.
+        const int status = parseStatusLine(firstLine(std::string_view(pending).substr(0, end)));
+        if (status < 100 || status >= 200)
+            break;
+        if (status == 101)
             return failRequest(session,
-                               header.getSize() == 0
-                                   ? "The server closed the connection without answering"
-                                   : "The server closed the connection inside the response "
-                                     "header");
-        // Doubling: a header may come a byte at a time.
-        const std::size_t needed = header.getSize() + std::size_t(got);
-        if ((needed > header.getCapacity()
-             && header.reserve(std::max(header.getCapacity() * 2, needed)) != 0)
-            || header.append(m_receiveBuffer.getData(), std::size_t(got)) != 0)
-            return failRequest(session, "Out of memory reading the response header");
+                               "The server switched to another protocol (101), which "
+                               "this client does not speak");
+        if (interim == MaxInterimAnswers)
+            return failRequest(session,
+                               "The server sent more than " + std::to_string(MaxInterimAnswers)
+                                   + " interim (1xx) answers");
+        pending.erase(0, end);
     }
-    if (end > MaxHeaderSize)
-        return failRequest(session, "The response header exceeds 65536 bytes");
-    m_headerBlock.assign(header.getData(), end);
-    if (!parseHeader(header.getData(), end, followRedirects))
+    m_headerBlock.assign(pending, 0, end);
+    bool lengthConflict = false;
+    if (!parseHeader(pending.data(), end, followRedirects, &lengthConflict))
         return failRequest(
             session,
             "Malformed status line: "
                 + m_headerBlock.substr(
                     0, std::min<std::size_t>(m_headerBlock.find_first_of("\r\n"), 200)));
 
+    // A wrong length would cut the body or run into what follows it: refuse it.
+    const std::string lengthText = getHeader("Content-Length");
+    std::uint64_t length = 0;
+    const bool lengthKnown = m_headers.count("Content-Length") != 0;
+    if (lengthKnown && (lengthConflict || !readContentLength(lengthText, &length)))
+        return failRequest(session, "Malformed Content-Length: " + lengthText.substr(0, 100));
     const std::string lowerMethod = toLower(m_method);
-    bool lengthKnown = false;
-    const std::uint64_t length = toUInt64(getHeader("Content-Length"), &lengthKnown);
-    if (lowerMethod == "head" || m_status == 304 || m_status == 204
-        || (m_status >= 100 && m_status < 200))
+    if (lowerMethod == "head" || m_status == 304 || m_status == 204)
         m_framing = Framing::None;
     else if (toLower(getHeader("Transfer-Encoding")).find("chunked") != std::string::npos)
         m_framing = Framing::Chunked;
@@ -377,9 +573,14 @@ HttpErrorIds SSLClient::readHeaders(SSLSession *session, bool followRedirects)
         m_framing = Framing::Length;
     m_remaining = length;
     m_withheld = followRedirects && isRedirect(m_status);
+    if (m_framing == Framing::Length && !m_withheld && !m_truncateBody && m_maxBody
+        && length > m_maxBody) {
+        m_bodyTooLarge = true;
+        return failRequest(session, bodyTooLargeText());
+    }
     m_headerRead = true;
     const std::uint64_t before = m_bytesReceived;
-    if (!takeBody(header.getData() + end, header.getSize() - end)) {
+    if (!takeBody(pending.data() + end, pending.size() - end)) {
         m_headerRead = false;
         return failRequest(session, {});
     }
@@ -391,7 +592,14 @@ HttpErrorIds SSLClient::readHeaders(SSLSession *session, bool followRedirects)
     return HttpSuccess;
 }
 
-bool SSLClient::parseHeader(const char *data, std::size_t length, bool followRedirects)
+std::string SSLClient::bodyTooLargeText() const
+{
+    return "The response body is larger than " + std::to_string(m_maxBody)
+        + " bytes, the most this request accepts";
+}
+
+bool SSLClient::parseHeader(const char *data, std::size_t length, bool followRedirects,
+                            bool *lengthConflict)
 {
     const std::string_view block(data, length);
     bool first = true;
@@ -405,25 +613,25 @@ bool SSLClient::parseHeader(const char *data, std::size_t length, bool followRed
         if (line.empty())
             break;
         if (first) {
-            // "HTTP/x.y SSS reason": only this line sets the status.
-            if (line.substr(0, 5) != "HTTP/")
+            // Only this line sets the status.
+            m_status = parseStatusLine(line);
+            if (m_status < 0) {
+                m_status = 0;
                 return false;
-            const std::size_t space = line.find(' ');
-            if (space == std::string_view::npos)
-                return false;
-            const std::string_view code = trimmed(line.substr(space + 1)).substr(0, 4);
-            if (code.size() < 3 || (code.size() == 4 && code[3] != ' ')
-                || !std::all_of(code.begin(), code.begin() + 3,
-                                [](char c) { return c >= '0' && c <= '9'; }))
-                return false;
-            m_status = (code[0] - '0') * 100 + (code[1] - '0') * 10 + (code[2] - '0');
-            if (m_status < 100)
-                return false;
+            }
             first = false;
         } else if (line.front() != ' ' && line.front() != '\t') {
             const std::size_t colon = line.find(':');
-            if (colon != std::string_view::npos && colon > 0)
-                m_headers[std::string(line.substr(0, colon))] = trimmed(line.substr(colon + 1));
+            if (colon != std::string_view::npos && colon > 0) {
+                const std::string name(line.substr(0, colon));
+                const std::string value(trimmed(line.substr(colon + 1)));
+                const auto known = m_headers.find(name);
+                // Two lengths that differ leave no way to know where the body ends.
+                if (lengthConflict && known != m_headers.end() && known->second != value
+                    && strcasecmp(name.c_str(), "Content-Length") == 0)
+                    *lengthConflict = true;
+                m_headers[name] = value;
+            }
         }
         if (m_headerCallback && !(followRedirects && isRedirect(m_status)))
             m_headerCallback(raw.data(), 1, raw.size(), m_headerUserData);
@@ -460,8 +668,19 @@ bool SSLClient::deliverChunk(const char *data, std::size_t length, void *client)
 
 bool SSLClient::deliver(const char *data, std::size_t length)
 {
-    if (length == 0 || m_withheld)
+    if (length == 0 || m_withheld || m_bodyCut)
         return true;
+    if (m_maxBody && length > m_maxBody - m_bytesReceived) {
+        if (!m_truncateBody) {
+            m_bodyTooLarge = true;
+            m_errorText = bodyTooLargeText();
+            return false;
+        }
+        length = std::size_t(m_maxBody - m_bytesReceived);
+        m_bodyCut = true;
+        if (length == 0)
+            return true;
+    }
     m_bytesReceived += length;
     // A writer that takes less would silently lose part of the body.
     if (m_writeCallback && m_writeCallback(data, 1, length, m_writeUserData) != length) {
@@ -505,7 +724,7 @@ void SSLClient::readBody(SSLSession *session, HttpErrorIds *outcome)
         return;
     }
     const std::string step = "reading the response body from " + session->host;
-    while (!bodyComplete()) {
+    while (!bodyComplete() && !m_bodyCut) {
         const long got = readSome(session, m_receiveBuffer.getData(), readSize, step.c_str());
         if (got < 0) {
             *outcome = failRequest(session, {});
@@ -525,6 +744,11 @@ void SSLClient::readBody(SSLSession *session, HttpErrorIds *outcome)
         if (session->readDelay > 0)
             ztpm::sleep(unsigned(session->readDelay));
     }
+    if (m_bodyCut) {
+        // Enough was read: the rest is not wanted, and the connection closes on it.
+        *outcome = statusOutcome();
+        return;
+    }
     if (m_framing == Framing::Chunked && !m_chunks.isDone()) {
         *outcome = failRequest(session, "The connection closed inside a chunked body");
         return;
@@ -535,7 +759,7 @@ void SSLClient::readBody(SSLSession *session, HttpErrorIds *outcome)
                                    + " bytes before the end of the body");
         return;
     }
-    *outcome = m_status == 304 ? HttpNotModified : m_status >= 300 ? HttpFailure : HttpSuccess;
+    *outcome = statusOutcome();
 }
 
 void SSLClient::disconnect(SSLSession *session)

@@ -33,6 +33,8 @@ public:
 
     //! Largest response header accepted, blank line included.
     static constexpr std::size_t MaxHeaderSize = 64 * 1024;
+    //! Most interim (1xx) answers skipped before the real one.
+    static constexpr int MaxInterimAnswers = 16;
 
     explicit SSLClient(const std::string &environment);
     ~SSLClient() override;
@@ -83,6 +85,16 @@ public:
 
     //! The header block of the last response, status line included.
     const std::string &getHeaderBlock() const { return m_headerBlock; }
+    //! Whether the last request failed because its body passed the session's maxBodySize.
+    bool bodyTooLarge() const { return m_bodyTooLarge; }
+
+    /*!
+        Resolves \a reference (a Location value, say) against the absolute URL
+        \a base as RFC 3986, section 5.2, does: absolute, network-path ("//host"),
+        absolute-path, relative-path and query-only references, dot segments
+        removed. A fragment is dropped.
+    */
+    static std::string resolveReference(const std::string &base, const std::string &reference);
 
     /*!
         Splits an http or https URL. The scheme is the text before "://" (any case);
@@ -112,7 +124,12 @@ private:
              const char *body, std::size_t bodyLength, const std::string &extraHeader,
              int sslMethod, bool readTheBody);
     HttpErrorIds failRequest(SSLSession *session, const std::string &reason);
-    bool parseHeader(const char *data, std::size_t length, bool followRedirects);
+    // Sets \a lengthConflict when two Content-Length headers differ.
+    bool parseHeader(const char *data, std::size_t length, bool followRedirects,
+                     bool *lengthConflict = nullptr);
+    // The outcome a complete answer's status gives.
+    HttpErrorIds statusOutcome() const;
+    std::string bodyTooLargeText() const;
     // Hands body bytes to the decoder or the writers; false stops the read.
     bool takeBody(const char *data, std::size_t length);
     bool deliver(const char *data, std::size_t length);
@@ -141,6 +158,11 @@ private:
     ChunkedDecoder m_chunks;
     bool m_withheld = false; // a redirect's body: not delivered
     bool m_headerRead = false; // a whole header was read; the body may follow
+    bool m_conditional = false; // If-Modified-Since was sent
+    std::uint64_t m_maxBody = 0; // the session's maxBodySize for this answer
+    bool m_truncateBody = false;
+    bool m_bodyCut = false; // the body reached m_maxBody and the rest is not read
+    bool m_bodyTooLarge = false;
 };
 
 } // namespace ztsc

@@ -85,6 +85,8 @@ public:
         connection's verification result.
     */
     int checkHostName(SSL *ssl, const std::string &host);
+    //! Why the server certificate is not for \a host: the names it holds instead.
+    static std::string hostNameMismatch(SSL *ssl, const std::string &host);
     /*!
         Drains the calling thread's OpenSSL error queue into \a errors (the caller
         owns the records) and appends a summary to errorText. Prints two lines per
@@ -136,6 +138,8 @@ protected:
 private:
     // Waits until the session's socket is ready for \a events (poll flags).
     bool waitFor(SSLSession *session, short events, const char *step);
+    // True, with the reason in errorText, once the session's deadline has passed.
+    bool deadlinePassed(SSLSession *session, const char *step);
     bool openTunnel(SSLSession *session);
     bool handshake(SSLSession *session);
     int checkRevocation(int result, X509_STORE_CTX *store, SSLSession *session);

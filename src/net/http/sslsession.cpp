@@ -6,6 +6,9 @@
 #include <openssl/ssl.h>
 #include <openssl/x509_vfy.h>
 
+#include <cstdint>
+#include <ctime>
+
 namespace ztsc {
 
 SSLError::~SSLError() = default;
@@ -50,6 +53,30 @@ void SSLSession::reset()
     crlFile.clear();
     client = nullptr;
     timeout = 30000;
+    deadline = 0;
+    deadlineAt = 0;
+    maxBodySize = 0;
+    truncateBody = false;
+}
+
+namespace {
+std::int64_t monotonicMs()
+{
+    timespec now;
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return std::int64_t(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
+}
+} // namespace
+
+void SSLSession::startDeadline()
+{
+    if (deadline > 0 && deadlineAt == 0)
+        deadlineAt = monotonicMs() + deadline;
+}
+
+std::int64_t SSLSession::deadlineLeft() const
+{
+    return deadlineAt == 0 ? INT64_MAX : deadlineAt - monotonicMs();
 }
 
 bool SSLSession::setCrlFile(const std::string &file)

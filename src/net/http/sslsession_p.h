@@ -5,6 +5,7 @@
 
 #include <openssl/types.h>
 
+#include <cstdint>
 #include <string>
 
 namespace ztsc {
@@ -59,6 +60,24 @@ public:
     X509_STORE *crlStore = nullptr;
     SSLConnect *client = nullptr; //!< the transport that connected, for its verification texts
     int timeout = 30000; //!< bounds connecting, the handshake and each read and write (ms)
+    /*!
+        Bounds the whole exchange (ms; 0: none). It starts counting when the client
+        runs the request, unless deadlineAt is already set, so that an operation of
+        several requests (a HEAD, then the GET) shares one.
+    */
+    int deadline = 0;
+    std::int64_t deadlineAt = 0; //!< when the deadline passes, monotonic ms; 0: not started
+    /*!
+        The most body bytes read (0: no bound). Beyond it the request fails, or with
+        truncateBody on, stops reading and goes by its status.
+    */
+    std::uint64_t maxBodySize = 0;
+    bool truncateBody = false;
+
+    //! Starts the deadline's clock when there is a deadline and it has not started.
+    void startDeadline();
+    //! Milliseconds left before the deadline (INT64_MAX without one; <= 0 once passed).
+    std::int64_t deadlineLeft() const;
 };
 
 } // namespace ztsc

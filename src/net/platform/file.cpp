@@ -85,11 +85,17 @@ int File::open(const std::wstring &path, int mode)
 
 int File::close()
 {
-    if (m_handle >= 0) {
-        ::close(m_handle);
-        m_handle = -1;
-    }
-    return 0;
+    if (m_handle < 0)
+        return 0;
+    // A write the kernel accepted may still fail here (a full or remote file system).
+    const int result = ::close(m_handle);
+    m_handle = -1;
+    return result == 0 ? 0 : -1;
+}
+
+bool File::sync()
+{
+    return m_handle >= 0 && ::fsync(m_handle) == 0;
 }
 
 unsigned File::read(void *buffer, unsigned count)

@@ -18,6 +18,9 @@ struct Request
     int sslMethod = 2;
     int maxRedirects = 1;
     int timeout = 5000;
+    int deadline = 0;
+    std::uint64_t maxBodySize = 0;
+    bool truncateBody = false;
     std::time_t ifModifiedSince = 0;
     QByteArray post = {}; // null: a GET
     QString crlFile = {};
@@ -51,6 +54,9 @@ inline Result send(const Request &request)
     session.secureMode = request.secureMode;
     session.maxRedirects = request.maxRedirects;
     session.timeout = request.timeout;
+    session.deadline = request.deadline;
+    session.maxBodySize = request.maxBodySize;
+    session.truncateBody = request.truncateBody;
     session.userAgent = "UA";
     session.certificateFile = request.certificateFile.toStdString();
     session.keyPassword = request.keyPassword.toStdString();

@@ -24,6 +24,8 @@ private slots:
     void httpDate();
     void parseUrl_data();
     void parseUrl();
+    void resolveReference_data();
+    void resolveReference();
     void checkResponse_data();
     void checkResponse();
 };
@@ -113,8 +115,8 @@ void tst_HttpFunctions::httpDate_data()
         QTest::addRow("%s: summer", zone)
             << QByteArray(zone) << QByteArray("Wed, 02 Jul 2025 23:59:59 GMT") << 1751500799ll;
     }
-    QTest::newRow("1980")
-        << QByteArray("UTC") << QByteArray("Wed, 02 Jan 1980 02:03:55 GMT") << 315626635ll;
+    QTest::newRow("1980") << QByteArray("UTC") << QByteArray("Wed, 02 Jan 1980 02:03:55 GMT")
+                          << 315626635ll;
     QTest::newRow("month in lower case")
         << QByteArray("UTC") << QByteArray("Sat, 03 feb 2001 04:05:06 GMT") << 0ll;
     QTest::newRow("no time") << QByteArray("UTC") << QByteArray("Sat, 03 Feb 2001") << 0ll;
@@ -213,6 +215,48 @@ void tst_HttpFunctions::parseUrl()
         QTEST(QString::fromStdString(path), "path");
         QTEST(https, "https");
     }
+}
+
+void tst_HttpFunctions::resolveReference_data()
+{
+    QTest::addColumn<QString>("reference");
+    QTest::addColumn<QString>("resolved");
+
+    // The examples of RFC 3986, 5.4, against its base "http://a/b/c/d;p?q"; the
+    // fragment is dropped, as nothing sends it.
+    const char *const rows[][2] = {
+        {"g:h", "g:h"},
+        {"g", "http://a/b/c/g"},
+        {"./g", "http://a/b/c/g"},
+        {"g/", "http://a/b/c/g/"},
+        {"/g", "http://a/g"},
+        {"//g", "http://g"},
+        {"?y", "http://a/b/c/d;p?y"},
+        {"g?y", "http://a/b/c/g?y"},
+        {"#s", "http://a/b/c/d;p?q"},
+        {"", "http://a/b/c/d;p?q"},
+        {".", "http://a/b/c/"},
+        {"..", "http://a/b/"},
+        {"../../g", "http://a/g"},
+        {"../../../g", "http://a/g"},
+        {"/./g", "http://a/g"},
+        {"g.", "http://a/b/c/g."},
+        {"..g", "http://a/b/c/..g"},
+        {"./../g", "http://a/b/g"},
+        {"g/./h", "http://a/b/c/g/h"},
+        {"g;x=1/../y", "http://a/b/c/y"},
+    };
+    for (const auto &row : rows)
+        QTest::addRow("\"%s\"", row[0])
+            << QString::fromLatin1(row[0]) << QString::fromLatin1(row[1]);
+}
+
+void tst_HttpFunctions::resolveReference()
+{
+    QFETCH(QString, reference);
+    QTEST(QString::fromStdString(
+              SSLClient::resolveReference("http://a/b/c/d;p?q", reference.toStdString())),
+          "resolved");
 }
 
 void tst_HttpFunctions::checkResponse_data()

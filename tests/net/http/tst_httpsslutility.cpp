@@ -5,6 +5,7 @@
 #include <MavLibrary/net/http/httpsslutility.h>
 #include <MavLibrary/net/platform/file.h>
 
+#include <memoryusage.h>
 #include <nginxserver.h>
 #include <rawhttpserver.h>
 #include <testenvironment.h>
@@ -51,6 +52,7 @@ private slots:
     void get_data();
     void get();
     void responseBlock();
+    void endlessBodyCostsBoundedMemory();
     void lastModifiedRoundTrip_data();
     void lastModifiedRoundTrip();
     void contentLength();
@@ -133,7 +135,7 @@ void tst_HttpSSLUtility::get_data()
         << secureOk << true << QByteArray() << 4 << 0 << QByteArray()
         << "-Error with certificate at depth: 0 ";
     QTest::newRow("secure over http") << ok << true << QByteArray("LOCALHOST") << 1 << 0
-                                      << QByteArray() << "application verification failure";
+                                      << QByteArray() << "The server 127.0.0.1 presented no certificate";
     QTest::newRow("redirect") << m_nginx->url(NginxServer::Https, QStringLiteral("/r302")) << false
                               << QByteArray() << 0 << 200 << hello << QString();
     QTest::newRow("two redirects")
@@ -195,6 +197,32 @@ void tst_HttpSSLUtility::responseBlock()
     QCOMPARE(QByteArray::fromStdString(utility.getResponse()), QByteArray("Hello from nginx\n"));
 }
 
+void tst_HttpSSLUtility::endlessBodyCostsBoundedMemory()
+{
+    RawHttpServer endless([](RawHttpServer::Connection &connection) {
+        connection.readRequest();
+        connection.send("HTTP/1.0 200 OK\r\n\r\n");
+        const QByteArray piece(64 * 1024, 'e');
+        for (int i = 0; i < 3200 && connection.send(piece); ++i) { } // 200 MB
+    });
+    QVERIFY(endless.start());
+    HttpSSLUtility utility;
+    utility.setMaxResponseSize(8 << 20);
+    QVERIFY(MavTest::resetPeakResident());
+    const qint64 before = MavTest::memoryStatusKiB("VmRSS");
+    HttpErrorIds outcome = HttpAborted;
+    const HttpSSLUtility::Response response =
+        utility.get(endless.url().toStdString(), 0, false, &outcome, nullptr);
+    const qint64 grown = MavTest::memoryStatusKiB("VmHWM") - before;
+    QCOMPARE(outcome, HttpFailure);
+    QCOMPARE(utility.getLastErrorText(),
+             std::string("The response body is larger than 8388608 bytes, the most this request "
+                         "accepts"));
+    // What came of it is freed.
+    QCOMPARE(response.second, 0u);
+    QVERIFY2(grown < 64 * 1024, qPrintable(QStringLiteral("%1 KiB").arg(grown)));
+}
+
 void tst_HttpSSLUtility::lastModifiedRoundTrip_data()
 {
     QTest::addColumn<QByteArray>("zone");
@@ -243,11 +271,13 @@ void tst_HttpSSLUtility::contentLength()
              std::string("6"));
     QVERIFY(utility.getExtraData().starts_with("HTTP/1.1 200 OK\r\n"));
     QVERIFY(utility.getExtraData().find("Location") == std::string::npos);
-    QCOMPARE(utility.getContentLength(
-                 m_nginx->url(NginxServer::Http, QStringLiteral("/missing")).toStdString(), false,
-                 &outcome),
-             std::string());
+    // The length is told whatever the outcome: here that of the error page.
+    const std::string missing = utility.getContentLength(
+        m_nginx->url(NginxServer::Http, QStringLiteral("/missing")).toStdString(), false, &outcome);
     QCOMPARE(outcome, HttpFailure);
+    QVERIFY(utility.getExtraData().find("Content-Length: " + missing + "\r\n")
+            != std::string::npos);
+    QVERIFY(!missing.empty());
 }
 
 void tst_HttpSSLUtility::checkUrl_data()
@@ -276,6 +306,9 @@ void tst_HttpSSLUtility::download_data()
     QTest::newRow("whole") << false << true << 0 << QString();
     QTest::newRow("cancelled") << true << true << 2 << QString();
     QTest::newRow("file not writable") << false << false << 1 << "Writing the body failed";
+    QTest::newRow("larger than the maximum")
+        << false << true << 1
+        << "The response body is larger than 1000 bytes, the most this request accepts";
 }
 
 void tst_HttpSSLUtility::download()
@@ -295,6 +328,8 @@ void tst_HttpSSLUtility::download()
              0);
     ObservedUtility utility;
     utility.cancelAtFirst = cancel;
+    if (QByteArray(QTest::currentDataTag()).startsWith("larger"))
+        utility.setMaxDownloadSize(1000);
     std::time_t modified = 0;
     const HttpErrorIds result = utility.download(
         m_nginx->url(NginxServer::Https, QStringLiteral("/files/download.bin")).toStdString(),

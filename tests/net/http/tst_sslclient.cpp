@@ -43,6 +43,10 @@ enum Misbehaviour {
     ChunksInPieces,
     NameColonValue,
     ValueContainingHttp,
+    EndlessBody,
+    EndlessBodyOf404,
+    HugeContentLength,
+    DrippedBody,
 };
 
 RawHttpServer::Behaviour misbehaviour(Misbehaviour kind)
@@ -94,6 +98,22 @@ RawHttpServer::Behaviour misbehaviour(Misbehaviour kind)
         case ValueContainingHttp:
             connection.send(ok + "X-Note: see HTTP/1.1 404 elsewhere\r\n\r\nok");
             break;
+        case EndlessBody:
+        case EndlessBodyOf404: {
+            // 200 MB unless the client hangs up first.
+            connection.send(kind == EndlessBody ? ok + "\r\n" : "HTTP/1.0 404 Gone\r\n\r\n");
+            const QByteArray piece(64 * 1024, 'e');
+            for (int i = 0; i < 3200 && connection.send(piece); ++i) { }
+            break;
+        }
+        case HugeContentLength:
+            connection.send(ok + "Content-Length: 1000000000\r\n\r\nbody");
+            connection.waitForRelease();
+            break;
+        case DrippedBody:
+            connection.send(ok + "Content-Length: 50\r\n\r\n");
+            connection.sendInPieces(QByteArray(50, 'd'), 1, 100);
+            break;
         }
     };
 }
@@ -120,6 +140,8 @@ private slots:
     void heldUntilReleased();
     void redirectsAndStatuses_data();
     void redirectsAndStatuses();
+    void relativeRedirects_data();
+    void relativeRedirects();
     void progressAbort();
     void proxyTunnel_data();
     void proxyTunnel();
@@ -176,8 +198,31 @@ void tst_SSLClient::responseReading_data()
                                                    << 0 << 200 << QByteArray() << QByteArray("A=2");
     QTest::newRow("404 with body") << QByteArray("HTTP/1.0 404 Not Found\r\n\r\nmissing") << 1
                                    << 404 << QByteArray("missing") << QByteArray();
-    QTest::newRow("304 has no body") << QByteArray("HTTP/1.0 304 Not Modified\r\n\r\nstray") << 3
-                                     << 304 << QByteArray() << QByteArray();
+    QTest::newRow("304 nobody asked for fails, without a body")
+        << QByteArray("HTTP/1.0 304 Not Modified\r\n\r\nstray") << 1 << 304 << QByteArray()
+        << QByteArray();
+    const QByteArray interim = "HTTP/1.1 100 Continue\r\nX-I: 1\r\n\r\n";
+    QTest::newRow("100 Continue, then the answer")
+        << interim + ok + "Content-Length: 2\r\n\r\nhi" << 0 << 200 << QByteArray("hi")
+        << QByteArray("Content-Length=2");
+    QTest::newRow("100 and 102, then the answer")
+        << interim + "HTTP/1.1 102 Processing\r\n\r\n" + ok + "\r\nhi" << 0 << 200
+        << QByteArray("hi") << QByteArray("X-I=");
+    QTest::newRow("101 Switching Protocols fails")
+        << QByteArray("HTTP/1.1 101 Switching Protocols\r\n\r\n") + ok + "\r\nhi" << 1 << 0
+        << QByteArray() << QByteArray();
+    QTest::newRow("17 interim answers fail")
+        << interim.repeated(17) + ok + "\r\nhi" << 1 << 0 << QByteArray() << QByteArray();
+    for (const char *length : {"-5", "5abc", "18446744073709551616", "5, 6"})
+        QTest::addRow("Content-Length: %s fails", length)
+            << ok + "Content-Length: " + length + "\r\n\r\nhello" << 1 << 200 << QByteArray()
+            << QByteArray();
+    QTest::newRow("two different Content-Lengths fail")
+        << ok + "Content-Length: 5\r\ncontent-length: 3\r\n\r\nhello" << 1 << 200 << QByteArray()
+        << QByteArray();
+    QTest::newRow("the same Content-Length twice")
+        << ok + "Content-Length: 5\r\nContent-Length: 5\r\n\r\nhelloEXTRA" << 0 << 200
+        << QByteArray("hello") << QByteArray();
     QTest::newRow("chunked") << ok
             + "Transfer-Encoding: chunked\r\n\r\n5;name=v\r\nhello\r\n1\r\n \r\n"
               "A\r\n0123456789\r\n0\r\nTrailer: 1\r\n\r\nafter"
@@ -246,30 +291,57 @@ void tst_SSLClient::misbehavingServers_data()
     QTest::addColumn<int>("outcome");
     QTest::addColumn<QByteArray>("body");
     QTest::addColumn<QString>("error");
+    QTest::addColumn<int>("deadline");
+    QTest::addColumn<int>("maxBodySize");
+    QTest::addColumn<bool>("truncateBody");
 
     QTest::newRow("header in one-byte pieces")
-        << int(HeaderInOneBytePieces) << 0 << QByteArray("body") << QString();
+        << int(HeaderInOneBytePieces) << 0 << QByteArray("body") << QString() << 0 << 0 << false;
     QTest::newRow("header over 64 KiB")
-        << int(HeaderOver64KiB) << 1 << QByteArray() << "The response header exceeds 65536 bytes";
-    QTest::newRow("header never ends") << int(HeaderNeverEnds) << 1 << QByteArray()
-                                       << "Timed out reading the response header from 127.0.0.1";
+        << int(HeaderOver64KiB) << 1 << QByteArray() << "The response header exceeds 65536 bytes"
+        << 0 << 0 << false;
+    QTest::newRow("header never ends")
+        << int(HeaderNeverEnds) << 1 << QByteArray()
+        << "Timed out reading the response header from 127.0.0.1" << 0 << 0 << false;
     QTest::newRow("silent") << int(Silent) << 1 << QByteArray()
-                            << "Timed out reading the response header from 127.0.0.1";
-    QTest::newRow("silent mid-body") << int(SilentMidBody) << 1 << QByteArray("some")
-                                     << "Timed out reading the response body from 127.0.0.1";
+                            << "Timed out reading the response header from 127.0.0.1" << 0 << 0
+                            << false;
+    QTest::newRow("silent mid-body")
+        << int(SilentMidBody) << 1 << QByteArray("some")
+        << "Timed out reading the response body from 127.0.0.1" << 0 << 0 << false;
     QTest::newRow("reset mid-body") << int(ResetMidBody) << 1 << QByteArray(1000, 'b')
                                     << "Failed reading the response body from 127.0.0.1: "
-                                       "Connection reset by peer";
+                                       "Connection reset by peer"
+                                    << 0 << 0 << false;
     QTest::newRow("closed mid-body") << int(ClosedMidBody) << 1 << QByteArray(1000, 'b')
                                      << "The connection closed 99000 bytes before the end of the "
-                                        "body";
-    QTest::newRow("malformed chunk")
-        << int(MalformedChunk) << 1 << QByteArray("body") << "Malformed chunk: no size in \"zz\"";
+                                        "body"
+                                     << 0 << 0 << false;
+    QTest::newRow("malformed chunk") << int(MalformedChunk) << 1 << QByteArray("body")
+                                     << "Malformed chunk: no size in \"zz\"" << 0 << 0 << false;
     QTest::newRow("chunks in pieces")
-        << int(ChunksInPieces) << 0 << QByteArray("body0123456789abcdef") << QString();
-    QTest::newRow("Name:value") << int(NameColonValue) << 0 << QByteArray("ok") << QString();
+        << int(ChunksInPieces) << 0 << QByteArray("body0123456789abcdef") << QString() << 0 << 0
+        << false;
+    QTest::newRow("Name:value") << int(NameColonValue) << 0 << QByteArray("ok") << QString() << 0
+                                << 0 << false;
     QTest::newRow("value containing HTTP")
-        << int(ValueContainingHttp) << 0 << QByteArray("ok") << QString();
+        << int(ValueContainingHttp) << 0 << QByteArray("ok") << QString() << 0 << 0 << false;
+    const QString tooLarge = QStringLiteral("The response body is larger than 1048576 bytes, the "
+                                            "most this request accepts");
+    QTest::newRow("endless body beyond the bound")
+        << int(EndlessBody) << 1 << QByteArray() << tooLarge << 0 << (1 << 20) << false;
+    QTest::newRow("endless body read up to the bound")
+        << int(EndlessBody) << 0 << QByteArray(1 << 20, 'e') << QString() << 0 << (1 << 20) << true;
+    QTest::newRow("endless 404 read up to the bound")
+        << int(EndlessBodyOf404) << 1 << QByteArray(1 << 20, 'e') << QString() << 0 << (1 << 20)
+        << true;
+    QTest::newRow("announced length beyond the bound")
+        << int(HugeContentLength) << 1 << QByteArray() << tooLarge << 0 << (1 << 20) << false;
+    QTest::newRow("a drip passes the deadline")
+        << int(DrippedBody) << 1 << QByteArray(5, 'd')
+        << "Timed out reading the response body from 127.0.0.1: the request took longer than its "
+           "0.55 s"
+        << 550 << 0 << false;
 }
 
 void tst_SSLClient::misbehavingServers()
@@ -277,11 +349,24 @@ void tst_SSLClient::misbehavingServers()
     QFETCH(int, kind);
     QFETCH(int, outcome);
     QFETCH(QString, error);
+    QFETCH(int, deadline);
+    QFETCH(int, maxBodySize);
+    QFETCH(bool, truncateBody);
     RawHttpServer server(misbehaviour(Misbehaviour(kind)));
     QVERIFY(server.start());
-    const Result result = send({.url = server.url(QStringLiteral("/x")), .timeout = 300});
+    const Result result = send({.url = server.url(QStringLiteral("/x")),
+                                .timeout = 300,
+                                .deadline = deadline,
+                                .maxBodySize = std::uint64_t(maxBodySize),
+                                .truncateBody = truncateBody});
+    server.release();
     QVERIFY2(int(result.outcome) == outcome, qPrintable(result.error));
-    QTEST(result.body, "body");
+    if (deadline) // the bytes that came in time
+        QVERIFY2(result.body.size() >= 4 && result.body.size() <= 7, result.body.constData());
+    else if (maxBodySize && !truncateBody)
+        QVERIFY(result.body.size() <= maxBodySize);
+    else
+        QTEST(result.body, "body");
     QVERIFY2(result.error.startsWith(error), qPrintable(result.error));
 }
 
@@ -364,7 +449,7 @@ void tst_SSLClient::partialWrites()
     if (!reading) {
         QCOMPARE(result.outcome, HttpFailure);
         QCOMPARE(result.error,
-                 QStringLiteral("SSLClient::writeData failed. Timed out sending the "
+                 QStringLiteral("SSLClient::writeData failed.\nTimed out sending the "
                                 "request to 127.0.0.1"));
         return;
     }
@@ -461,6 +546,61 @@ void tst_SSLClient::redirectsAndStatuses()
     QCOMPARE(result.error, error);
     // Header lines of redirects are not passed on.
     QVERIFY(!result.headers.contains("Location:") || maxRedirects == 0 || outcome != 0);
+}
+
+void tst_SSLClient::relativeRedirects_data()
+{
+    QTest::addColumn<QByteArray>("code");
+    QTest::addColumn<QByteArray>("location"); // {port}: the server's
+    QTest::addColumn<QByteArray>("post"); // null: a GET
+    QTest::addColumn<int>("outcome");
+    QTest::addColumn<QByteArray>("reached"); // method, path and body the target saw
+    QTest::addColumn<QString>("error");
+
+    QTest::newRow("absolute path") << QByteArray("302") << QByteArray("/a") << QByteArray() << 0
+                                   << QByteArray("GET /a ") << QString();
+    QTest::newRow("relative path") << QByteArray("301") << QByteArray("a") << QByteArray() << 0
+                                   << QByteArray("GET /dir/sub/a ") << QString();
+    QTest::newRow("dot segments") << QByteArray("302") << QByteArray("../a/./b") << QByteArray()
+                                  << 0 << QByteArray("GET /dir/a/b ") << QString();
+    QTest::newRow("network path") << QByteArray("302") << QByteArray("//127.0.0.1:{port}/n")
+                                  << QByteArray() << 0 << QByteArray("GET /n ") << QString();
+    QTest::newRow("query only") << QByteArray("302") << QByteArray("?q=1") << QByteArray() << 0
+                                << QByteArray("GET /dir/sub/start?q=1 ") << QString();
+    QTest::newRow("308 keeps the method and the body")
+        << QByteArray("308") << QByteArray("/a") << QByteArray("payload") << 0
+        << QByteArray("POST /a payload") << QString();
+    QTest::newRow("a redirect to another scheme fails, naming it")
+        << QByteArray("302") << QByteArray("ftp://127.0.0.1/x") << QByteArray() << 1 << QByteArray()
+        << "The server redirected to ftp://127.0.0.1/x, which is not an http or https URL";
+}
+
+void tst_SSLClient::relativeRedirects()
+{
+    QFETCH(QByteArray, code);
+    QFETCH(QByteArray, location);
+    QFETCH(QByteArray, post);
+    QFETCH(int, outcome);
+    QFETCH(QString, error);
+    RawHttpServer *self = nullptr;
+    RawHttpServer server([&](RawHttpServer::Connection &connection) {
+        const QByteArray request = connection.readRequest();
+        const QByteArray line = request.left(request.indexOf("HTTP/"));
+        if (line.endsWith(" /dir/sub/start ")) {
+            QByteArray target = location;
+            target.replace("{port}", QByteArray::number(self->port()));
+            connection.send("HTTP/1.0 " + code + " Moved\r\nLocation: " + target + "\r\n\r\n");
+            return;
+        }
+        connection.send("HTTP/1.0 200 OK\r\n\r\n" + line
+                        + request.mid(request.indexOf("\r\n\r\n") + 4));
+    });
+    self = &server;
+    QVERIFY(server.start());
+    const Result result = send({.url = server.url(QStringLiteral("/dir/sub/start")), .post = post});
+    QVERIFY2(int(result.outcome) == outcome, qPrintable(result.error));
+    QTEST(result.body, "reached");
+    QCOMPARE(result.error, error);
 }
 
 void tst_SSLClient::progressAbort()

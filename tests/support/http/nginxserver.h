@@ -85,6 +85,8 @@ public:
                     const QDateTime &modified = fixedTime());
     //! A file of \a size pseudo-random bytes; returns them.
     QByteArray createRandomFile(const QString &name, qint64 size);
+    //! The folder served below /files/.
+    QString filesPath() const { return m_dir.filePath(QStringLiteral("files")); }
     static QDateTime fixedTime();
 
 private:
