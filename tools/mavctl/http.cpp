@@ -136,7 +136,7 @@ int configure(const QCommandLineParser &parser, const Options &options, const QS
         utility.setDeadline(milliseconds);
         utility.setTimeout(milliseconds);
     }
-    if (parser.isSet(options.maxSize)) {
+    if (operation != QLatin1String("head") && parser.isSet(options.maxSize)) {
         std::uint64_t bytes = 0;
         if (!readSize(parser.value(options.maxSize), &bytes))
             return Mavctl::usageError(command,

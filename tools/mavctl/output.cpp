@@ -215,11 +215,10 @@ bool checkOutput(const QString &name, QString &error)
 
 bool writeOutput(const QString &name, const QByteArray &bytes, QString &error)
 {
+    // A failure on standard output is reported once, by finishOutput().
     if (name == QLatin1String("-")) {
-        if (writeOut(bytes))
-            return true;
-        error = errorText(s_writeError.load());
-        return false;
+        writeOut(bytes);
+        return true;
     }
     const QByteArray path = QFile::encodeName(name);
     struct stat st;

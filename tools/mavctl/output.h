@@ -41,7 +41,8 @@ void countDiagnostics(bool on);
 void printDiagnosticCounts();
 
 /*!
-    Writes \a bytes to \a name. "-" is standard output; a FIFO or a character
+    Writes \a bytes to \a name. "-" is standard output (where finishOutput()
+    reports a failure); a FIFO or a character
     device is written in place; anything else becomes a regular file through a
     new file renamed over it, so that a failure leaves the old file whole. Nothing
     that is not a regular file is replaced.
