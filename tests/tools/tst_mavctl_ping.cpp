@@ -70,9 +70,9 @@ void tst_MavctlPing::ping_data()
 
     QTest::newRow("one URL") << QStringList {"{http}/ok"} << 0
                              << QStringList {"1 HttpSuccess (0) {http}/ok\n"} << QString();
-    QTest::newRow("not modified counts as done")
-        << QStringList {"--id", "41", "{304}"} << 0
-        << QStringList {"41 HttpNotModified (3) {304}\n"} << QString();
+    QTest::newRow("a 304 no ping asked for fails")
+        << QStringList {"--id", "41", "{304}"} << 1 << QStringList {"41 HttpFailure (1) {304}\n"}
+        << "mavctl: 1 of 1 pings failed\n";
     QTest::newRow("one of two fails")
         << QStringList {"{http}/ok", "{http}/missing"} << 1
         << QStringList {"1 HttpSuccess (0) {http}/ok\n", "2 HttpFailure (1) {http}/missing\n"}
@@ -83,10 +83,11 @@ void tst_MavctlPing::ping_data()
     QTest::newRow("time-out") << QStringList {"--timeout", "0.2", "{silent}"} << 1
                               << QStringList {"1 HttpFailure (1) {silent}\n"}
                               << "mavctl: 1 of 1 pings failed\n";
-    QTest::newRow("soak") << QStringList {"--threads", "4", "--repeat", "50", "{http}/ok", "{304}"}
+    QTest::newRow("soak") << QStringList {"--threads", "4",         "--repeat",
+                                          "50",        "{http}/ok", "{http}/ok"}
                           << 0
-                          << QStringList {"queued: 400\nreported: 400\nHttpSuccess (0): 200\n"
-                                          "HttpNotModified (3): 200\npings per second: "}
+                          << QStringList {"queued: 400\nreported: 400\nHttpSuccess (0): 400\n"
+                                          "pings per second: "}
                           << QString();
     QTest::newRow("soak with failures")
         << QStringList {"--repeat", "3", "nowhere"} << 1
