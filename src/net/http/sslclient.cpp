@@ -508,47 +508,12 @@ HttpErrorIds SSLClient::readHeaders(SSLSession *session, bool followRedirects)
     m_bodyCut = false;
     m_bodyTooLarge = false;
 
-    const std::size_t readSize = std::size_t(std::max(1, session->readBufferSize));
-    const std::string step = "reading the response header from " + session->host;
-    // What was read and not yet taken: interim answers are dropped from its front.
+    // What was read and not yet taken: the header, then the first body bytes.
     std::string pending;
-    std::size_t end = std::string::npos;
-    for (int interim = 0;; ++interim) {
-        std::size_t scanned = 0;
-        while ((end = findHeaderEnd(pending.data(), pending.size(), &scanned))
-               == std::string::npos) {
-            if (pending.size() >= MaxHeaderSize)
-                return failRequest(session, "The response header exceeds 65536 bytes");
-            const std::size_t want = std::min(readSize, MaxHeaderSize + 1 - pending.size());
-            if (m_receiveBuffer.getCapacity() < want && m_receiveBuffer.allocate(want) != 0)
-                return failRequest(session, "Out of memory reading the response header");
-            const long got = readSome(session, m_receiveBuffer.getData(), want, step.c_str());
-            if (got < 0)
-                return failRequest(session, {});
-            if (got == 0)
-                return failRequest(session,
-                                   pending.empty() && interim == 0
-                                       ? "The server closed the connection without answering"
-                                       : "The server closed the connection inside the response "
-                                         "header");
-            pending.append(m_receiveBuffer.getData(), std::size_t(got));
-        }
-        if (end > MaxHeaderSize)
-            return failRequest(session, "The response header exceeds 65536 bytes");
-        // 1xx answers come before the real one (RFC 9110, 15.2); 101 would change protocols.
-        const int status = parseStatusLine(firstLine(std::string_view(pending).substr(0, end)));
-        if (status < 100 || status >= 200)
-            break;
-        if (status == 101)
-            return failRequest(session,
-                               "The server switched to another protocol (101), which "
-                               "this client does not speak");
-        if (interim == MaxInterimAnswers)
-            return failRequest(session,
-                               "The server sent more than " + std::to_string(MaxInterimAnswers)
-                                   + " interim (1xx) answers");
-        pending.erase(0, end);
-    }
+    std::size_t end = 0;
+    if (const HttpErrorIds outcome = readFinalHeader(session, &pending, &end);
+        outcome != HttpSuccess)
+        return outcome;
     m_headerBlock.assign(pending, 0, end);
     bool lengthConflict = false;
     if (!parseHeader(pending.data(), end, followRedirects, &lengthConflict))
@@ -590,6 +555,48 @@ HttpErrorIds SSLClient::readHeaders(SSLSession *session, bool followRedirects)
         return HttpAborted;
     }
     return HttpSuccess;
+}
+
+HttpErrorIds SSLClient::readFinalHeader(SSLSession *session, std::string *pending, std::size_t *end)
+{
+    const std::size_t readSize = std::size_t(std::max(1, session->readBufferSize));
+    const std::string step = "reading the response header from " + session->host;
+    for (int interim = 0;; ++interim) {
+        std::size_t scanned = 0;
+        while ((*end = findHeaderEnd(pending->data(), pending->size(), &scanned))
+               == std::string::npos) {
+            if (pending->size() >= MaxHeaderSize)
+                return failRequest(session, "The response header exceeds 65536 bytes");
+            const std::size_t want = std::min(readSize, MaxHeaderSize + 1 - pending->size());
+            if (m_receiveBuffer.getCapacity() < want && m_receiveBuffer.allocate(want) != 0)
+                return failRequest(session, "Out of memory reading the response header");
+            const long got = readSome(session, m_receiveBuffer.getData(), want, step.c_str());
+            if (got < 0)
+                return failRequest(session, {});
+            if (got == 0)
+                return failRequest(session,
+                                   pending->empty() && interim == 0
+                                       ? "The server closed the connection without answering"
+                                       : "The server closed the connection inside the response "
+                                         "header");
+            pending->append(m_receiveBuffer.getData(), std::size_t(got));
+        }
+        if (*end > MaxHeaderSize)
+            return failRequest(session, "The response header exceeds 65536 bytes");
+        // 1xx answers come before the real one (RFC 9110, 15.2); 101 would change protocols.
+        const int status = parseStatusLine(firstLine(std::string_view(*pending).substr(0, *end)));
+        if (status < 100 || status >= 200)
+            return HttpSuccess;
+        if (status == 101)
+            return failRequest(session,
+                               "The server switched to another protocol (101), which "
+                               "this client does not speak");
+        if (interim == MaxInterimAnswers)
+            return failRequest(session,
+                               "The server sent more than " + std::to_string(MaxInterimAnswers)
+                                   + " interim (1xx) answers");
+        pending->erase(0, *end);
+    }
 }
 
 std::string SSLClient::bodyTooLargeText() const

@@ -127,6 +127,9 @@ private:
     // Sets \a lengthConflict when two Content-Length headers differ.
     bool parseHeader(const char *data, std::size_t length, bool followRedirects,
                      bool *lengthConflict = nullptr);
+    // Reads into \a pending until the final answer's header is complete, dropping
+    // interim (1xx) answers; \a end is where that header ends.
+    HttpErrorIds readFinalHeader(SSLSession *session, std::string *pending, std::size_t *end);
     // The outcome a complete answer's status gives.
     HttpErrorIds statusOutcome() const;
     std::string bodyTooLargeText() const;
