@@ -280,7 +280,8 @@ void tst_MavctlHttp::commands()
 void tst_MavctlHttp::intoFile_data()
 {
     QTest::addColumn<QStringList>("arguments"); // after "http"; {placeholders} expanded
-    QTest::addColumn<QString>("target"); // what {file} is: file, missing, fifo, full, folder
+    // What {file} is: file, missing, link (to a file), fifo, full, folder.
+    QTest::addColumn<QString>("target");
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QString>("err"); // must be contained in stderr
     QTest::addColumn<bool>("replaced"); // {file} got the 100000 bytes; otherwise it is as it was
@@ -290,6 +291,8 @@ void tst_MavctlHttp::intoFile_data()
     const QStringList toFile {get, "-o", "{file}"};
     QTest::newRow("get -o: a whole body replaces the file")
         << toFile + QStringList {data} << "file" << 0 << QString() << true;
+    QTest::newRow("get -o: a symbolic link stays, the file it names is replaced")
+        << toFile + QStringList {data} << "link" << 0 << QString() << true;
     QTest::newRow("get -o: a refused connection leaves the file as it was")
         << toFile + QStringList {"{refused}/"} << "file" << 1 << "mavctl: " << false;
     QTest::newRow("get -o: a malformed URL leaves the file as it was")
@@ -314,6 +317,8 @@ void tst_MavctlHttp::intoFile_data()
         << QStringList {download, data, "{file}"} << "file" << 0 << QString() << true;
     QTest::newRow("download: a whole body makes the file")
         << QStringList {download, data, "{file}"} << "missing" << 0 << QString() << true;
+    QTest::newRow("download: a symbolic link stays, the file it names is replaced")
+        << QStringList {download, data, "{file}"} << "link" << 0 << QString() << true;
     QTest::newRow("download: a refused connection leaves the file as it was")
         << QStringList {download, "{refused}/", "{file}"} << "file" << 1 << "mavctl: " << false;
     QTest::newRow("download: a malformed URL leaves the file as it was")
@@ -353,6 +358,10 @@ void tst_MavctlHttp::intoFile()
         QVERIFY(old.open(QIODevice::WriteOnly) && old.write(s_oldContents) == s_oldContents.size());
         old.close();
         QCOMPARE(::chmod(path.constData(), 0640), 0);
+    } else if (target == QLatin1String("link")) {
+        QFile real(folder + QStringLiteral("/real.bin"));
+        QVERIFY(real.open(QIODevice::WriteOnly) && real.write(s_oldContents) > 0);
+        QCOMPARE(::symlink("real.bin", path.constData()), 0);
     } else if (target == QLatin1String("fifo")) {
         QCOMPARE(::mkfifo(path.constData(), 0600), 0);
     } else if (target == QLatin1String("full")) {
@@ -407,15 +416,19 @@ void tst_MavctlHttp::intoFile()
         QCOMPARE(kept.readAll(), replaced ? body : s_oldContents);
         if (target == QLatin1String("file"))
             QVERIFY(::stat(path.constData(), &st) == 0 && (st.st_mode & 07777) == 0640);
+        QCOMPARE(QFileInfo(file).isSymLink(), target == QLatin1String("link"));
     } else {
         QVERIFY(!QFileInfo::exists(file));
     }
     // Nothing half-written is left beside it.
     const QStringList left = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System
                                                     | QDir::NoDotAndDotDot);
-    QCOMPARE(left,
-             target == QLatin1String("missing") && !replaced ? QStringList()
-                                                             : QStringList {"out.bin"});
+    QStringList expected {"out.bin"};
+    if (target == QLatin1String("missing") && !replaced)
+        expected.clear();
+    else if (target == QLatin1String("link"))
+        expected.append(QStringLiteral("real.bin"));
+    QCOMPARE(left, expected);
 }
 
 void tst_MavctlHttp::terminated_data()

@@ -278,8 +278,10 @@ StreamTarget::~StreamTarget()
 
 bool StreamTarget::open(const QString &name, QString &error)
 {
-    m_name = name;
-    const QByteArray path = QFile::encodeName(name);
+    // A link stays a link, as QSaveFile keeps it: the file it points at is replaced.
+    const QFileInfo link(name);
+    m_name = link.isSymLink() && link.exists() ? link.canonicalFilePath() : name;
+    const QByteArray path = QFile::encodeName(m_name);
     struct stat st;
     const Kind kind = classify(path, &st, error);
     if (kind == Kind::Refused)
@@ -291,7 +293,7 @@ bool StreamTarget::open(const QString &name, QString &error)
         return m_fd >= 0;
     }
 
-    const QFileInfo info(name);
+    const QFileInfo info(m_name);
     const QByteArray newPath = QFile::encodeName(info.absolutePath()) + "/."
         + QFile::encodeName(info.fileName()).left(200) + ".XXXXXX";
     if (newPath.size() >= qsizetype(sizeof s_newPath)) {
