@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: LGPL-2.1-or-later
 #include "command.h"
+#include "output.h"
 
 #include <QCommandLineParser>
 #include <QTextStream>
 
 #include <algorithm>
-#include <cstdio>
 
 namespace Mavctl {
 
@@ -54,7 +54,7 @@ int parse(QCommandLineParser &parser, const QStringList &arguments)
         const QString first = help.left(end);
         const int programEnd = first.indexOf(QLatin1Char(' '), first.indexOf(QLatin1Char(':')) + 2);
         help.replace(0, programEnd < 0 ? end : programEnd, QStringLiteral("Usage: ") + command);
-        QTextStream(stdout) << help;
+        printText(help);
         return Success;
     }
     return -1;
@@ -72,13 +72,6 @@ int usageError(const QString &command, const QString &message)
     err << "mavctl: " << message << Qt::endl;
     err << "Try '" << command << " --help' for more information." << Qt::endl;
     return UsageError;
-}
-
-void printLine(const QString &line)
-{
-    static QTextStream out(stdout);
-    out << line << '\n';
-    out.flush();
 }
 
 int dispatch(const QStringList &arguments, std::initializer_list<Subcommand> subcommands,

@@ -61,7 +61,7 @@ int fail(const QString &message);
 //! Prints "mavctl: <message>" and a hint to --help on stderr and returns 2.
 int usageError(const QString &command, const QString &message);
 
-//! Writes one line to stdout.
+//! Writes one line to standard output (see output.h).
 void printLine(const QString &line);
 
 struct Subcommand

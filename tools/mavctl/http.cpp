@@ -3,6 +3,7 @@
 // the player talks to.
 #include "command.h"
 #include "outcomes.h"
+#include "output.h"
 
 #include <MavLibrary/net/http/httpfunctions.h>
 #include <MavLibrary/net/http/httpsslutility.h>
@@ -10,8 +11,6 @@
 
 #include <QCommandLineParser>
 #include <QElapsedTimer>
-#include <QFile>
-#include <QTextStream>
 
 #include <cstdio>
 
@@ -72,8 +71,14 @@ struct Options
                                                        "(\"Sat, 03 Feb 2001 04:05:06 GMT\")."),
                                         QStringLiteral("date")};
     QCommandLineOption timeout {QStringLiteral("timeout"),
-                                QStringLiteral("Give up a step after <seconds> (default 30)."),
+                                QStringLiteral("Give up the whole exchange after <seconds> "
+                                               "(default 300)."),
                                 QStringLiteral("seconds")};
+    QCommandLineOption maxSize {QStringLiteral("max-size"),
+                                QStringLiteral("Fail on a body longer than <bytes> (K, M, G: "
+                                               "binary multiples; default 64M for get, no bound "
+                                               "for download)."),
+                                QStringLiteral("bytes")};
     QCommandLineOption certificate {QStringLiteral("cert"),
                                     QStringLiteral("The client certificate and key (one PEM "
                                                    "file) instead of the built-in ones."),
@@ -83,10 +88,30 @@ struct Options
                                     QStringLiteral("text")};
 };
 
+// "64M" -> 67108864; false unless a whole number above 0 with an optional K, M or G.
+bool readSize(QString text, std::uint64_t *bytes)
+{
+    int shift = 0;
+    if (text.endsWith(QLatin1Char('K'), Qt::CaseInsensitive))
+        shift = 10;
+    else if (text.endsWith(QLatin1Char('M'), Qt::CaseInsensitive))
+        shift = 20;
+    else if (text.endsWith(QLatin1Char('G'), Qt::CaseInsensitive))
+        shift = 30;
+    if (shift)
+        text.chop(1);
+    bool ok = false;
+    const qulonglong value = text.toULongLong(&ok);
+    if (!ok || value == 0 || value > (~0ULL >> shift) || !text.front().isDigit())
+        return false;
+    *bytes = std::uint64_t(value) << shift;
+    return true;
+}
+
 // Applies the options every operation shares (the date only where \a ifModifiedSince
 // is given); returns an exit code, or -1 to go on.
 int configure(const QCommandLineParser &parser, const Options &options, const QString &command,
-              ztsc::HttpSSLUtility &utility, std::time_t *ifModifiedSince)
+              const QString &operation, ztsc::HttpSSLUtility &utility, std::time_t *ifModifiedSince)
 {
     utility.setEnvironment(parser.value(options.environment).toStdString());
     utility.setCertificateFile(parser.value(options.certificate).toStdString());
@@ -106,7 +131,21 @@ int configure(const QCommandLineParser &parser, const Options &options, const QS
         const double seconds = parser.value(options.timeout).toDouble(&ok);
         if (!ok || seconds <= 0 || seconds > 86400)
             return Mavctl::usageError(command, QStringLiteral("--timeout wants seconds above 0"));
-        utility.setTimeout(qMax(1, int(seconds * 1000)));
+        // One bound for the whole exchange: no step may outlast it, nor stop before it.
+        const int milliseconds = qMax(1, int(seconds * 1000));
+        utility.setDeadline(milliseconds);
+        utility.setTimeout(milliseconds);
+    }
+    if (operation != QLatin1String("head") && parser.isSet(options.maxSize)) {
+        std::uint64_t bytes = 0;
+        if (!readSize(parser.value(options.maxSize), &bytes))
+            return Mavctl::usageError(command,
+                                      QStringLiteral("--max-size wants a number of bytes above "
+                                                     "0, with K, M or G"));
+        if (operation == QLatin1String("download"))
+            utility.setMaxDownloadSize(bytes);
+        else
+            utility.setMaxResponseSize(bytes);
     }
     if (ifModifiedSince)
         *ifModifiedSince = 0;
@@ -150,18 +189,23 @@ int runOperation(const QStringList &arguments, const QString &operation)
     if (operation == QLatin1String("get")) {
         parser.setApplicationDescription(
             QStringLiteral("GETs a URL (one redirect followed): prints the outcome, the status "
-                           "and the body."));
+                           "and the body. With -o, the body replaces <file> only when all of it "
+                           "arrived with a success status."));
         parser.addOption(options.ifModifiedSince);
         parser.addOption(include);
         parser.addOption(output);
+        parser.addOption(options.maxSize);
     } else if (operation == QLatin1String("head")) {
         parser.setApplicationDescription(
             QStringLiteral("Sends HEAD for a URL: prints the outcome, the status and the content "
                            "length."));
     } else {
         parser.setApplicationDescription(
-            QStringLiteral("Downloads a URL into a file, showing the progress on a terminal."));
+            QStringLiteral("Downloads a URL into a file, showing the progress on a terminal. "
+                           "The body replaces FILE only when all of it arrived with a success "
+                           "status; a FIFO or a device is written in place."));
         parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("Where to write."));
+        parser.addOption(options.maxSize);
     }
     const QString command = arguments.value(0);
     if (const int code = Mavctl::parse(parser, arguments); code >= 0)
@@ -172,10 +216,18 @@ int runOperation(const QStringList &arguments, const QString &operation)
 
     ProgressUtility utility;
     std::time_t ifModifiedSince = 0;
-    if (const int code = configure(parser, options, command, utility,
+    if (const int code = configure(parser, options, command, operation, utility,
                                    operation == QLatin1String("get") ? &ifModifiedSince : nullptr);
         code >= 0)
         return code;
+    // Refused before anything is sent.
+    const bool toFile = operation == QLatin1String("get") && parser.isSet(output);
+    const QString target = toFile ? parser.value(output) : positional.value(1);
+    QString reason;
+    Mavctl::StreamTarget stream;
+    if (toFile ? !Mavctl::checkOutput(target, reason)
+               : operation == QLatin1String("download") && !stream.open(target, reason))
+        return Mavctl::fail(QStringLiteral("cannot write %1: %2").arg(target, reason));
     const std::string url = positional[0].toStdString();
     const bool secure = parser.isSet(options.secure);
     HttpErrorIds outcome = ztsc::HttpFailure;
@@ -191,11 +243,13 @@ int runOperation(const QStringList &arguments, const QString &operation)
     }
     if (operation == QLatin1String("download")) {
         ztpm::File file;
-        if (file.open(positional[1].toStdWString(), ztpm::File::WriteTruncate) != 0)
-            return Mavctl::fail(QStringLiteral("cannot write %1").arg(positional[1]));
+        if (file.open(stream.writerPath().toStdWString(), ztpm::File::WriteTruncate) != 0)
+            return Mavctl::fail(QStringLiteral("cannot write %1").arg(target));
         std::time_t modified = 0;
         outcome = utility.download(url, &file, secure, &modified);
         const int code = report(utility, outcome);
+        if (outcome == ztsc::HttpSuccess && !stream.commit(reason))
+            return Mavctl::fail(QStringLiteral("cannot write %1: %2").arg(target, reason));
         if (code == Mavctl::Success) {
             double received = 0;
             utility.getDownloadProgress(&received, nullptr, nullptr);
@@ -217,15 +271,14 @@ int runOperation(const QStringList &arguments, const QString &operation)
     if (parser.isSet(include))
         Mavctl::printLine(QString::fromLatin1(utility.getLastHeaders()).trimmed()
                           + QLatin1Char('\n'));
-    if (parser.isSet(output)) {
-        QFile file(parser.value(output));
-        if (!file.open(QIODevice::WriteOnly)
-            || file.write(body.first, qint64(body.second)) != qint64(body.second))
-            return Mavctl::fail(QStringLiteral("cannot write %1").arg(file.fileName()));
+    if (toFile) {
+        // Not modified, or not all of it: what the file holds stays.
+        if (outcome == ztsc::HttpSuccess
+            && !Mavctl::writeOutput(
+                target, QByteArray::fromRawData(body.first, qsizetype(body.second)), reason))
+            return Mavctl::fail(QStringLiteral("cannot write %1: %2").arg(target, reason));
     } else if (body.second) {
-        std::fflush(stdout);
-        std::fwrite(body.first, 1, body.second, stdout);
-        std::fflush(stdout);
+        Mavctl::writeOut(QByteArray::fromRawData(body.first, qsizetype(body.second)));
     }
     return code;
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: LGPL-2.1-or-later
 // mavctl: the command-line tool of MavLibrary.
 #include "command.h"
+#include "output.h"
 
 #include <MavLibrary/libraryinfo.h>
 
@@ -12,8 +13,10 @@
 
 namespace {
 
-void printHelp(QTextStream &out)
+QString helpText()
 {
+    QString text;
+    QTextStream out(&text);
     out << "Usage: mavctl <command> [options] [arguments]\n\n"
            "The command-line tool of MavLibrary.\n\n"
            "Commands:\n";
@@ -27,11 +30,10 @@ void printHelp(QTextStream &out)
            "  -h, --help     Displays this help, or a command's with 'mavctl <command> --help'.\n"
            "  -v, --version  Displays the library's version.\n";
     out.flush();
+    return text;
 }
 
-} // namespace
-
-int main(int argc, char *argv[])
+int run(int argc, char *argv[])
 {
     // Qt would read such bytes as U+FFFD, and a command would store that.
     for (int i = 1; i < argc; ++i) {
@@ -58,13 +60,11 @@ int main(int argc, char *argv[])
     const QStringList arguments = QCoreApplication::arguments();
     const QString first = arguments.value(1);
     if (first.isEmpty()) {
-        QTextStream err(stderr);
-        printHelp(err);
+        QTextStream(stderr) << helpText();
         return Mavctl::UsageError;
     }
     if (first == QLatin1String("-h") || first == QLatin1String("--help")) {
-        QTextStream out(stdout);
-        printHelp(out);
+        Mavctl::printText(helpText());
         return Mavctl::Success;
     }
     if (first == QLatin1String("-v") || first == QLatin1String("--version")) {
@@ -79,4 +79,12 @@ int main(int argc, char *argv[])
     QStringList rest = arguments.mid(2);
     rest.prepend(QStringLiteral("mavctl ") + command->name);
     return command->run(rest);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    Mavctl::beginOutput();
+    return Mavctl::finishOutput(run(argc, argv));
 }

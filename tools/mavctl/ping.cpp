@@ -3,6 +3,7 @@
 // many threads.
 #include "command.h"
 #include "outcomes.h"
+#include "output.h"
 
 #include "net/pingmanager_p.h"
 
@@ -111,8 +112,8 @@ int runPing(const QStringList &arguments)
                                      QStringLiteral("Send from T threads at once (default 1)."),
                                      QStringLiteral("T"), QStringLiteral("1"));
     const QCommandLineOption timeout(QStringLiteral("timeout"),
-                                     QStringLiteral("Give up a step of a ping after <seconds> "
-                                                    "(default 30)."),
+                                     QStringLiteral("Give up a ping after <seconds> for its "
+                                                    "whole exchange (default 30)."),
                                      QStringLiteral("seconds"));
     for (const QCommandLineOption &option : {id, repeat, threads, timeout})
         parser.addOption(option);
@@ -143,7 +144,10 @@ int runPing(const QStringList &arguments)
         const double seconds = parser.value(timeout).toDouble(&ok);
         if (!ok || seconds <= 0 || seconds > 86400)
             return Mavctl::usageError(command, QStringLiteral("--timeout wants seconds above 0"));
-        PingManagerPrivate::setTimeout(qMax(1, int(seconds * 1000)));
+        // One bound for the whole exchange: no step may outlast it, nor stop before it.
+        const int milliseconds = qMax(1, int(seconds * 1000));
+        PingManagerPrivate::setDeadline(milliseconds);
+        PingManagerPrivate::setTimeout(milliseconds);
     }
     if (Quorvex::OSUtilities::getPlatform() == Quorvex::OSUtilities::PRef)
         return Mavctl::fail(QStringLiteral("reference-player mode (Global/ReferencePlayerMode): "
@@ -154,6 +158,7 @@ int runPing(const QStringList &arguments)
     for (const QString &url : positional)
         urls.push_back(url.toStdString());
     Reporter reporter(unsigned(firstId), total, soak);
+    Mavctl::countDiagnostics(soak);
 
     QElapsedTimer timer;
     timer.start();
@@ -171,6 +176,10 @@ int runPing(const QStringList &arguments)
         sender.join();
     PingManager::shutdown();
     const double seconds = double(timer.nsecsElapsed()) / 1e9;
+    if (soak) {
+        Mavctl::countDiagnostics(false);
+        Mavctl::printDiagnosticCounts();
+    }
 
     const qint64 fine =
         reporter.outcomes(ztsc::HttpSuccess) + reporter.outcomes(ztsc::HttpNotModified);

@@ -1,20 +1,14 @@
 // SPDX-License-Identifier: LGPL-2.1-or-later
 // mavctl settings: the registry editor of the settings store.
 #include "command.h"
+#include "output.h"
 #include "settings/regfile_p.h"
 
 #include <QCommandLineParser>
 #include <QFile>
-#include <QSaveFile>
 #include <QtEndian>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
 #include <functional>
 
 namespace Mavctl {
@@ -231,76 +225,6 @@ bool collect(Hive hive, const std::wstring &path, std::vector<RegFile::Key> &out
     return true;
 }
 
-bool writeAll(int fd, const QByteArray &bytes)
-{
-    for (qsizetype done = 0; done < bytes.size();) {
-        const ssize_t n = ::write(fd, bytes.constData() + done, std::size_t(bytes.size() - done));
-        if (n < 0 && errno != EINTR)
-            return false;
-        done += std::max<ssize_t>(n, 0);
-    }
-    return true;
-}
-
-/*
-    Writes \a bytes to \a name. "-" is standard output; a FIFO or a character
-    device is written in place; anything else becomes a regular file through a
-    new file renamed over it, so that a failure leaves the old file whole. Nothing
-    that is not a regular file is replaced.
-*/
-bool writeOutput(const QString &name, const QByteArray &bytes, QString &error)
-{
-    auto failed = [&](int code) {
-        error = QString::fromLocal8Bit(std::strerror(code));
-        return false;
-    };
-    if (name == QLatin1String("-"))
-        return writeAll(STDOUT_FILENO, bytes) || failed(errno);
-    const QByteArray path = QFile::encodeName(name);
-    struct stat st;
-    if (::stat(path.constData(), &st) == 0 && !S_ISREG(st.st_mode)) {
-        if (S_ISDIR(st.st_mode))
-            return failed(EISDIR);
-        if (!S_ISCHR(st.st_mode) && !S_ISFIFO(st.st_mode)) {
-            error = QStringLiteral("not a regular file, a character device or a FIFO");
-            return false;
-        }
-        // Neither created nor truncated: a regular file put there meanwhile is refused.
-        const int fd = ::open(path.constData(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
-        if (fd < 0)
-            return failed(errno);
-        if (::fstat(fd, &st) != 0 || S_ISREG(st.st_mode)) {
-            ::close(fd);
-            return failed(EEXIST);
-        }
-        const bool written = writeAll(fd, bytes);
-        const int code = errno;
-        return (::close(fd) == 0 || failed(errno)) && (written || failed(code));
-    }
-    QSaveFile file(name);
-    // Unbuffered: a write error shows at the write, not in a flush that commit() ignores.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        error = file.errorString();
-        return false;
-    }
-    for (qsizetype done = 0; done < bytes.size();) {
-        // A short write is retried, so that the second one says why.
-        const qint64 n = file.write(bytes.constData() + done, bytes.size() - done);
-        if (n <= 0) {
-            error = file.errorString();
-            return false;
-        }
-        done += n;
-    }
-    if (::fsync(file.handle()) != 0)
-        return failed(errno);
-    if (!file.commit()) {
-        error = file.errorString();
-        return false;
-    }
-    return true;
-}
-
 // Reads \a name ("-": standard input) whole, up to the size a .reg file may have.
 bool readInput(const QString &name, QByteArray &bytes, QString &error)
 {
@@ -346,7 +270,7 @@ int runExport(const Invocation &in)
     if (keys.empty())
         return noKey(in.args[0], error);
     QString reason;
-    if (!writeOutput(file, RegFile::write(in.hive, keys), reason))
+    if (!Mavctl::writeOutput(file, RegFile::write(in.hive, keys), reason))
         return Mavctl::fail(QStringLiteral("cannot write %1: %2").arg(file, reason));
     return Mavctl::Success;
 }
