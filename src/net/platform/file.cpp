@@ -93,11 +93,6 @@ int File::close()
     return result == 0 ? 0 : -1;
 }
 
-bool File::sync()
-{
-    return m_handle >= 0 && ::fsync(m_handle) == 0;
-}
-
 unsigned File::read(void *buffer, unsigned count)
 {
     if (m_handle < 0 || !buffer)

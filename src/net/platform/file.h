@@ -43,8 +43,6 @@ public:
     int open(const std::wstring &path, int mode);
     //! 0, or -1 when the system reported a failure of earlier writes on closing.
     int close();
-    //! Makes what was written durable (fsync); false when closed or on failure.
-    bool sync();
     bool isOpen() const { return m_handle >= 0; }
 
     unsigned read(void *buffer, unsigned count);
