@@ -56,6 +56,8 @@ private slots:
 
     void read_data();
     void read();
+    void clashes_data();
+    void clashes();
     void values_data();
     void values();
     void translation_data();
@@ -284,6 +286,64 @@ void tst_MenuReader::read()
     const QStringList lines = Quorvex::MenuDump::toText(Quorvex::MenuDump::toJson(*menus));
     release(menus);
     QCOMPARE(lines, expected);
+}
+
+void tst_MenuReader::clashes_data()
+{
+    QTest::addColumn<QStringList>("documents");
+    QTest::addColumn<QStringList>("warnings");
+
+    const QString tools = inMenus(R"(<menu id="6"><name>Tools</name>
+                                     <item id="601"><name>File Types</name></item></menu>)");
+    QTest::newRow("an entry added to another plug-in's menu is no clash")
+        << QStringList {tools, inMenus(R"(<menu id="6"><item id="6100"><name>Hello</name>
+                                          </item></menu>)")}
+        << QStringList();
+    QTest::newRow("a later item with the same id names both plug-ins")
+        << QStringList {tools, inMenus(R"(<menu id="6"><item id="601"><name>Mine</name>
+                                          </item></menu>)")}
+        << QStringList {QStringLiteral(
+               "id 601 in menu 6: the entry of plug-in b replaces that of plug-in a")};
+    QTest::newRow("separators and submenus are entries too")
+        << QStringList {inMenus(R"(<menu id="3"><submenu id="20"><name>Speed</name>
+                                   <item id="21"><name>Half</name></item></submenu>
+                                   <separator id="15"/></menu>)"),
+                        inMenus(R"(<menu id="3"><separator id="20"/><submenu id="15">
+                                   <name>Mine</name></submenu></menu>)")}
+        << QStringList {
+               QStringLiteral("id 20 in menu 3: the entry of plug-in b replaces that of plug-in a"),
+               QStringLiteral(
+                   "id 15 in menu 3: the entry of plug-in b replaces that of plug-in a")};
+    QTest::newRow("an entry of a submenu says which submenu")
+        << QStringList {inMenus(R"(<menu id="3"><submenu id="20"><name>Speed</name>
+                                   <item id="21"><name>Half</name></item>
+                                   <item id="21"><name>Again</name></item></submenu></menu>)")}
+        << QStringList {QStringLiteral(
+               "id 21 in submenu 20 of menu 3: the entry of plug-in a replaces that of plug-in a")};
+    QTest::newRow("a second title is ignored and said")
+        << QStringList {tools, inMenus(R"(<menu id="6"><name>Mine</name></menu>)")}
+        << QStringList {QStringLiteral("id 6: plug-in b names menu \"Mine\", which plug-in a "
+                                       "named \"Tools\" first; the first title stays")};
+    QTest::newRow("a plug-in's own second name is no clash")
+        << QStringList {inMenus(R"(<menu id="6"><name>Tools</name><name>Again</name></menu>)")}
+        << QStringList();
+    QTest::newRow("a title from a plug-in that did not declare the menu first")
+        << QStringList {inMenus(R"(<menu id="1"><item id="150"><name>Early</name></item></menu>)"),
+                        inMenus(R"(<menu id="1"><name>File</name></menu>)")}
+        << QStringList {QStringLiteral("id 1: the menu that plug-in a declared first takes its "
+                                       "title \"File\" from plug-in b")};
+}
+
+void tst_MenuReader::clashes()
+{
+    QFETCH(QStringList, documents);
+    QFETCH(QStringList, warnings);
+    for (const QString &warning : std::as_const(warnings))
+        QTest::ignoreMessage(QtWarningMsg, qPrintable(warning));
+    QTest::failOnWarning(QRegularExpression(QStringLiteral("^id \\d+")));
+    MenuMap *menus = readDocuments(documents);
+    QVERIFY(menus);
+    release(menus);
 }
 
 void tst_MenuReader::values_data()
