@@ -273,10 +273,21 @@ public:
 private:
     enum class Pending { None, Context, Name, Shortcut, Slot, Role, Value };
 
-    static bool readId(const QXmlStreamAttributes &attributes, unsigned int &id)
+    // An element without a usable id is skipped; said, since its entries vanish.
+    bool readId(const QXmlStreamAttributes &attributes, unsigned int &id)
     {
         bool ok = false;
-        id = attributes.value(QLatin1StringView("id")).toUInt(&ok, 10);
+        const QStringView text = attributes.value(QLatin1StringView("id"));
+        id = text.toUInt(&ok, 10);
+        if (!ok)
+            qCWarning(lcMenus).noquote()
+                << QStringLiteral("menu description of %1, line %2: <%3> skipped, %4")
+                       .arg(nameOf(m_info), QString::number(m_xml.lineNumber()),
+                            m_xml.name().toString(),
+                            attributes.hasAttribute(QLatin1StringView("id"))
+                                ? QStringLiteral("its id \"%1\" is no number from 0 to 4294967295")
+                                      .arg(text.toString())
+                                : QStringLiteral("it has no id"));
         return ok;
     }
 

@@ -56,8 +56,8 @@ private slots:
 
     void read_data();
     void read();
-    void clashes_data();
-    void clashes();
+    void warnings_data();
+    void warnings();
     void values_data();
     void values();
     void translation_data();
@@ -143,21 +143,21 @@ void tst_MenuReader::read_data()
                         inMenus(R"(<menu id="3"><name>B3</name>
                                    <item id="2"><name>b2</name><slot>fb()</slot></item></menu>)")}
         << QStringList {R"(menu 3 "A3" plugin=a)", R"(  item 1 "a1" data=1 type=uint plugin=a)",
-                        R"(  item 2 "b2" slot=1fb() data=2 type=uint plugin=b)",
-                        R"(  item 5 "a5" slot=1fa() data=5 type=uint plugin=a)"}
+                        R"(  item 2 "b2" slot=fb() data=2 type=uint plugin=b)",
+                        R"(  item 5 "a5" slot=fa() data=5 type=uint plugin=a)"}
         << QStringList();
     QTest::newRow("name, slot, application shortcut")
         << QStringList {inMenus(R"(<menu id="1"><item id="7"><name>Play</name><slot>play()</slot>
                                    <shortcut context="application">Ctrl+P</shortcut></item></menu>)")}
         << QStringList {R"(menu 1 "" plugin=a)",
-                        R"(  item 7 "Play" shortcut=Ctrl+P context=application slot=1play() data=7 type=uint plugin=a)"}
+                        R"(  item 7 "Play" shortcut=Ctrl+P context=application slot=play() data=7 type=uint plugin=a)"}
         << QStringList();
     QTest::newRow("shortcut before the name")
         << QStringList {inMenus(R"(<menu id="1"><item id="7">
                                    <shortcut context="application">Ctrl+P</shortcut>
                                    <name>Play</name><slot>play()</slot></item></menu>)")}
         << QStringList {R"(menu 1 "" plugin=a)",
-                        R"(  item 7 "Play" slot=1play() data=7 type=uint plugin=a)"}
+                        R"(  item 7 "Play" slot=play() data=7 type=uint plugin=a)"}
         << QStringList();
     QTest::newRow("flags before the name are lost")
         << QStringList {inMenus(R"(<menu id="1"><item id="1"><checkable/><disabled/><name>x</name>
@@ -175,9 +175,9 @@ void tst_MenuReader::read_data()
                                    </item><item id="3"><name>c</name></item></group>
                                    <item id="9"><name>d</name></item></menu>)")}
         << QStringList {R"(menu 1 "" plugin=a)",
-                        R"(  item 1 "a" group=4 non-exclusive group-slot=1pick(QAction*) data=1 type=uint plugin=a)",
-                        R"(  item 2 "b" group=4 non-exclusive group-slot=1pick(QAction*) data=2 type=uint plugin=a)",
-                        R"(  item 3 "c" group=4 non-exclusive group-slot=1pick(QAction*) data=3 type=uint plugin=a)",
+                        R"(  item 1 "a" group=4 non-exclusive group-slot=pick(QAction*) data=1 type=uint plugin=a)",
+                        R"(  item 2 "b" group=4 non-exclusive group-slot=pick(QAction*) data=2 type=uint plugin=a)",
+                        R"(  item 3 "c" group=4 non-exclusive group-slot=pick(QAction*) data=3 type=uint plugin=a)",
                         R"(  item 9 "d" data=9 type=uint plugin=a)"}
         << QStringList();
     QTest::newRow("platform lists")
@@ -220,8 +220,8 @@ void tst_MenuReader::read_data()
                             R"(<menu id="1"><name>A</name><slot>fromA(QAction*)</slot></menu>)"),
                         inMenus(
                             R"(<menu id="1"><name>B</name><slot>fromB(QAction*)</slot></menu>)")}
-        << QStringList {R"(menu 1 "A" plugin=a)", R"(  slot 1fromA(QAction*) plugin=a)",
-                        R"(  slot 1fromB(QAction*) plugin=b)"}
+        << QStringList {R"(menu 1 "A" plugin=a)", R"(  slot fromA(QAction*) plugin=a)",
+                        R"(  slot fromB(QAction*) plugin=b)"}
         << QStringList();
     QTest::newRow("same item id twice: the later one stays")
         << QStringList {inMenus(R"(<menu id="1"><item id="1"><name>first</name></item>
@@ -288,7 +288,7 @@ void tst_MenuReader::read()
     QCOMPARE(lines, expected);
 }
 
-void tst_MenuReader::clashes_data()
+void tst_MenuReader::warnings_data()
 {
     QTest::addColumn<QStringList>("documents");
     QTest::addColumn<QStringList>("warnings");
@@ -332,15 +332,22 @@ void tst_MenuReader::clashes_data()
                         inMenus(R"(<menu id="1"><name>File</name></menu>)")}
         << QStringList {QStringLiteral("id 1: the menu that plug-in a declared first takes its "
                                        "title \"File\" from plug-in b")};
+    QTest::newRow("an element without a usable id is said with its line")
+        << QStringList {inMenus("<menu id=\"1\"><name>M</name>\n<separator id=\"4294967296\"/>"
+                                "\n<item><name>x</name></item></menu>")}
+        << QStringList {
+               QStringLiteral("menu description of a, line 5: <separator> skipped, its id "
+                              "\"4294967296\" is no number from 0 to 4294967295"),
+               QStringLiteral("menu description of a, line 6: <item> skipped, it has no id")};
 }
 
-void tst_MenuReader::clashes()
+void tst_MenuReader::warnings()
 {
     QFETCH(QStringList, documents);
     QFETCH(QStringList, warnings);
     for (const QString &warning : std::as_const(warnings))
         QTest::ignoreMessage(QtWarningMsg, qPrintable(warning));
-    QTest::failOnWarning(QRegularExpression(QStringLiteral("^id \\d+")));
+    QTest::failOnWarning(QRegularExpression(QStringLiteral("^id \\d+|^menu description")));
     MenuMap *menus = readDocuments(documents);
     QVERIFY(menus);
     release(menus);

@@ -8,6 +8,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <cstdio>
 #include <memory>
 
 class tst_MavctlPlugins : public QObject
@@ -35,6 +36,11 @@ void tst_MavctlPlugins::init()
     QVERIFY(folder.add(QStringLiteral("broken"), QStringLiteral("testmenuplugin"),
                        "<properties><name>"));
     m_folder = folder.path();
+    // A name Qt cannot give: written through the C library.
+    const QByteArray unnamable = QFile::encodeName(m_folder) + "/caf\xe9.so";
+    std::FILE *file = std::fopen(unnamable.constData(), "w");
+    QVERIFY(file);
+    std::fclose(file);
 }
 
 void tst_MavctlPlugins::text_data()
@@ -56,16 +62,19 @@ void tst_MavctlPlugins::text_data()
                         "  version: 1.0.3",
                         "  interfaces: com.zentrix.quorvex.pluginInterface.Menu",
                         "  module: DIR/sampleview.so",
-                        "  properties: DIR/sampleview.xml (parsed)"}
+                        "  properties: DIR/sampleview.xml (parsed)",
+                        "caf\uFFFD",
+                        "  module: DIR/caf\uFFFD.so",
+                        "  properties: DIR/caf\uFFFD.xml (not used: the file name is not UTF-8)"}
         << QString();
     QTest::newRow("menus")
         << QStringList {"menus", "DIR"} << 0
         << QStringList {R"x(menu 3 "Playback (View)" plugin=sampleview)x",
-                        "  slot 1playbackMenuSeen(QAction*) plugin=sampleview",
-                        R"(  item 19 "Playback &Information" shortcut=Ctrl+I context=widgetAndChildren slot=1showPlaybackInformation() data=19 type=uint plugin=sampleview)",
+                        "  slot playbackMenuSeen(QAction*) plugin=sampleview",
+                        R"(  item 19 "Playback &Information" shortcut=Ctrl+I context=widgetAndChildren slot=showPlaybackInformation() data=19 type=uint plugin=sampleview)",
                         R"(menu 4 "&View" plugin=sampleview)",
                         R"(  submenu 50 "&Aspect Ratio" plugin=sampleview)",
-                        R"(    item 51 "&Automatic" group=3 exclusive group-slot=1setAspectRatio(QAction*) data="auto" type=QString checkable checked plugin=sampleview)"}
+                        R"(    item 51 "&Automatic" group=3 exclusive group-slot=setAspectRatio(QAction*) data="auto" type=QString checkable checked plugin=sampleview)"}
         << QString();
     QTest::newRow("not a folder") << QStringList {"menus", "DIR/broken.so"} << 1 << QStringList()
                                   << "mavctl: DIR/broken.so is not a folder\n";
@@ -102,7 +111,9 @@ void tst_MavctlPlugins::json()
         MavTest::runMavctl({QStringLiteral("plugins"), m_folder, QStringLiteral("--json")});
     QCOMPARE(plugins.exitCode, 0);
     const QJsonArray list = QJsonDocument::fromJson(plugins.out.toUtf8()).array();
-    QCOMPARE(list.size(), 2);
+    QCOMPARE(list.size(), 3);
+    QCOMPARE(list[2][QLatin1String("error")].toString(),
+             QStringLiteral("the file name is not UTF-8"));
     QCOMPARE(list[0][QLatin1String("name")].toString(), QStringLiteral("broken"));
     QCOMPARE(list[0][QLatin1String("parsed")].toBool(), false);
     QVERIFY(list[0][QLatin1String("error")].toString().startsWith(
