@@ -90,10 +90,15 @@ QJsonObject describe(const Kapio::PluginInfo &info)
 
 int runPlugins(const QStringList &arguments)
 {
+    if (arguments.value(1) == QLatin1String("check")
+        || qEnvironmentVariableIsSet("MAVCTL_PLUGIN_PROBE"))
+        return Mavctl::runPluginsCheck(QStringList {arguments.value(0) + QStringLiteral(" check")}
+                                       + arguments.mid(2));
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
         "Lists the plug-ins in the folders: name, version, interfaces, and whether the "
-        "property document parsed (with the reason when not). No module is loaded."));
+        "property document parsed (with the reason when not). No module is loaded.\n"
+        "mavctl plugins check DIR... checks them as their author should (see its --help)."));
     std::unique_ptr<Kapio::PluginManager> manager;
     if (const int code = Mavctl::openPluginFolders(parser, arguments, manager); code >= 0)
         return code;

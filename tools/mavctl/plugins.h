@@ -23,6 +23,9 @@ namespace Mavctl {
 int openPluginFolders(QCommandLineParser &parser, const QStringList &arguments,
                       std::unique_ptr<Kapio::PluginManager> &manager);
 
+//! mavctl plugins check DIR... (pluginscheck.cpp); \a arguments[0] is "mavctl plugins check".
+int runPluginsCheck(const QStringList &arguments);
+
 //! Writes \a array as indented JSON to stdout.
 void printJson(const QJsonArray &array);
 void printJson(const QJsonObject &object);
