@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QPluginLoader>
 #include <QPointer>
+#include <QStandardPaths>
 #include <QUtf8StringView>
 
 #include <dirent.h>
@@ -263,6 +264,19 @@ std::string PluginManager::errorString(const PluginInfo *info) const
         return info->error;
     const auto found = d->loadErrors.find(info);
     return found == d->loadErrors.end() ? std::string() : found->second;
+}
+
+QStringList PluginManager::playerFolders(const QString &installed, const QStringList &extra)
+{
+    QStringList folders {installed};
+    // Only an existing one: most users have none, and a missing folder is warned about.
+    const QString user = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
+        + QStringLiteral("/zentrix-player/plugins");
+    if (QFileInfo(user).isDir())
+        folders.append(user);
+    folders +=
+        qEnvironmentVariable("ZENTRIX_PLUGIN_PATH").split(QLatin1Char(':'), Qt::SkipEmptyParts);
+    return folders + extra;
 }
 
 std::vector<PluginInfo *> PluginManager::candidates() const

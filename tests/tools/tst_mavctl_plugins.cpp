@@ -7,6 +7,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 
 #include <cstdio>
 #include <memory>
@@ -23,6 +24,7 @@ private slots:
     void json();
     void check_data();
     void check();
+    void playerFolders();
 
 private:
     std::unique_ptr<MavTest::TestEnvironment> m_environment;
@@ -80,9 +82,9 @@ void tst_MavctlPlugins::text_data()
         << QString();
     QTest::newRow("not a folder") << QStringList {"menus", "DIR/broken.so"} << 1 << QStringList()
                                   << "mavctl: DIR/broken.so is not a folder\n";
-    QTest::newRow("no folder") << QStringList {"plugins"} << 2 << QStringList()
+    QTest::newRow("no folder") << QStringList {"menus"} << 2 << QStringList()
                                << "mavctl: no plug-in folder given\n"
-                                  "Try 'mavctl plugins --help' for more information.\n";
+                                  "Try 'mavctl menus --help' for more information.\n";
 }
 
 void tst_MavctlPlugins::text()
@@ -248,6 +250,34 @@ void tst_MavctlPlugins::check()
                                           QStringLiteral("--json"), QStringLiteral("--against"),
                                           against.isEmpty() ? QStringLiteral("-") : others});
     QCOMPARE(QJsonDocument::fromJson(json.rawOut).array().size(), lines.size());
+}
+
+// Without a folder, the player's: installed, the user's, then $ZENTRIX_PLUGIN_PATH.
+void tst_MavctlPlugins::playerFolders()
+{
+    const QString user = qEnvironmentVariable("XDG_DATA_HOME") + "/zentrix-player/plugins";
+    const QString first = m_environment->path(QStringLiteral("first"));
+    const QString second = m_environment->path(QStringLiteral("second"));
+    const QByteArray document = MavTest::menuDocument(QString());
+    QVERIFY(MavTest::PluginFolder(user).add("mine", "testmenuplugin", document));
+    QVERIFY(MavTest::PluginFolder(first).add("mine", "testmenuplugin", document));
+    QVERIFY(MavTest::PluginFolder(second).add("other", "testmenuplugin", document));
+    m_environment->setVariable("ZENTRIX_PLUGIN_PATH", QFile::encodeName(first + "::" + second));
+
+    const auto result = MavTest::runMavctl({QStringLiteral("plugins")});
+    QCOMPARE(result.exitCode, 0);
+    const QStringList lines = result.out.split(QLatin1Char('\n'));
+    const QStringList folders = lines.filter(QRegularExpression(QStringLiteral("^folder: ")));
+    QCOMPARE(folders.size(), 4); // the installed one, whether it is built or not
+    QCOMPARE(folders.mid(1),
+             (QStringList {"folder: " + user, "folder: " + first, "folder: " + second}));
+    // A name found earlier wins: the user's "mine", not the one of the path.
+    QVERIFY(lines.contains("  module: " + user + "/mine.so"));
+    QVERIFY(lines.contains(QStringLiteral("  properties: %1/mine.xml (not used: a plug-in of this "
+                                          "name was found first in %2)")
+                               .arg(first, user)));
+    QVERIFY(lines.contains("  module: " + second + "/other.so"));
+    QVERIFY(QDir(user).removeRecursively());
 }
 
 QTEST_GUILESS_MAIN(tst_MavctlPlugins)

@@ -354,6 +354,10 @@ struct Checker
     }
 };
 
+} // namespace
+
+namespace Mavctl {
+
 QString installedPlayerPlugins()
 {
     const QString binary = QCoreApplication::applicationDirPath();
@@ -361,10 +365,6 @@ QString installedPlayerPlugins()
         return QStringLiteral(MAVCTL_PLAYER_PLUGINS_BUILD);
     return QDir::cleanPath(binary + QStringLiteral("/" MAVCTL_PLAYER_PLUGINS_FROM_BINARY));
 }
-
-} // namespace
-
-namespace Mavctl {
 
 int runPluginsCheck(const QStringList &arguments)
 {
