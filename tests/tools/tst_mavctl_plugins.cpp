@@ -212,6 +212,8 @@ void tst_MavctlPlugins::check_data()
                         "<quorvex><menus><menu id=\"6\"><item id=\"6100\"><name>x</name>"
                         "<slot>play()</slot></item></menu></menus></quorvex>"}
         << QStringList {"a=testmenuplugin", CleanMenus} << 0 << QStringList();
+    QTest::newRow("a folder without plug-ins is no clean result")
+        << QStringList() << QStringList() << 1 << QStringList();
     QTest::newRow("a module that crashes while loading does not take mavctl down")
         << QStringList {"c=testcrash", CleanMenus} << QStringList() << 1
         << QStringList {"DIR/c.so: loading the module crashed a process"};

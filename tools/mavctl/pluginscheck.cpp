@@ -407,6 +407,10 @@ int runPluginsCheck(const QStringList &arguments)
     QLoggingCategory::setFilterRules(QStringLiteral("zentrix.plugins.warning=false"));
     Kapio::PluginManager mine(folders);
     Kapio::PluginManager others(against);
+    // A clean result over nothing would hide a wrong folder.
+    if (mine.candidates().empty())
+        return fail(
+            QStringLiteral("no plug-in (*.so) in %1").arg(folders.join(QStringLiteral(", "))));
     Checker checker;
     for (const Kapio::PluginInfo *info : mine.candidates())
         checker.checked.insert(info);
