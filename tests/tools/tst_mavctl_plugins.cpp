@@ -207,6 +207,11 @@ void tst_MavctlPlugins::check_data()
                         "</item></menu></menus></quorvex>"}
         << QStringList {"a=testmenuplugin", CleanMenus} << 1
         << QStringList {"DIR/b.xml:5: item 601 is declared by plug-in a too (AGAINST/a.xml:5)"};
+    QTest::newRow("a plug-in named as an --against one is said, not compared")
+        << QStringList {"a=testmenuplugin", CleanMenus}
+        << QStringList {"a=testmenuplugin", CleanMenus} << 1
+        << QStringList {"DIR/a.so: a plug-in of this name is in AGAINST too; only one of them "
+                        "is read"};
     QTest::newRow("adding to a menu of an --against plug-in is no clash")
         << QStringList {"b=testmenuplugin",
                         "<quorvex><menus><menu id=\"6\"><item id=\"6100\"><name>x</name>"

@@ -415,9 +415,9 @@ int runPluginsCheck(const QStringList &arguments)
     for (const Kapio::PluginInfo *info : mine.candidates())
         checker.checked.insert(info);
 
-    QSet<QString> names;
+    QHash<QString, const Kapio::PluginInfo *> names;
     for (Kapio::PluginInfo *info : mine.candidates()) {
-        names.insert(text(info->name));
+        names.insert(text(info->name), info);
         if (!info->error.empty()) {
             checker.problems.push_back({QDir::cleanPath(text(info->modulePath)), 0,
                                         QStringLiteral("not used: ") + text(info->error)});
@@ -436,9 +436,14 @@ int runPluginsCheck(const QStringList &arguments)
         }
         checker.readDocument(info, methods.get());
     }
-    // A plug-in of the same name as one of the checked would never be read beside it.
+    // The player reads one plug-in of a name, from the first folder that has it.
     for (Kapio::PluginInfo *info : others.plugins()) {
-        if (!names.contains(text(info->name)) && info->implements(Quorvex::MenuInterfaceId))
+        if (names.contains(text(info->name)))
+            checker.problems.push_back(
+                {QDir::cleanPath(text(names.value(text(info->name))->modulePath)), 0,
+                 QStringLiteral("a plug-in of this name is in %1 too; only one of them is read")
+                     .arg(QFileInfo(text(info->modulePath)).path())});
+        else if (info->implements(Quorvex::MenuInterfaceId))
             checker.readDocument(info, nullptr);
     }
     checker.reportClashes(checker.ids, QStringLiteral("is declared by"));
