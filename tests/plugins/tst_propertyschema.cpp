@@ -8,6 +8,10 @@
 #include <QFile>
 #include <QRegularExpression>
 #include <QTest>
+#include <QXmlStreamReader>
+
+#include <algorithm>
+#include <map>
 
 namespace {
 
@@ -49,6 +53,7 @@ private slots:
     void shippedDocumentsAreValid();
     void mistakes_data();
     void mistakes();
+    void referenceListsThePlayersIds();
 };
 
 void tst_PropertySchema::shippedDocumentsAreValid_data()
@@ -114,6 +119,65 @@ void tst_PropertySchema::mistakes()
     QCOMPARE(found.size(), expected.size());
     for (qsizetype i = 0; i < expected.size(); ++i)
         QVERIFY2(found.at(i).startsWith(expected.at(i)), qPrintable(found.join(u'\n')));
+}
+
+namespace {
+
+// "301 Play/Pause, 302 Speed (submenu: 303-306)": every number, ranges spread.
+QList<unsigned> numbersIn(const QString &cell)
+{
+    QList<unsigned> numbers;
+    static const QRegularExpression number(QStringLiteral("(\\d+)(?:-(\\d+))?"));
+    for (const QRegularExpressionMatch &match : number.globalMatch(cell)) {
+        const unsigned first = match.captured(1).toUInt();
+        const unsigned last = match.hasCaptured(2) ? match.captured(2).toUInt() : first;
+        for (unsigned id = first; id <= last; ++id)
+            numbers.append(id);
+    }
+    return numbers;
+}
+
+} // namespace
+
+// The reference's table of the player's ids is what the player's documents declare.
+void tst_PropertySchema::referenceListsThePlayersIds()
+{
+    const QDir source(QStringLiteral(MAVTEST_SOURCE_DIR));
+    std::map<QString, QList<unsigned>> declared; // "menu", "entry", "group"
+    const QDir documents(source.filePath(QStringLiteral("examples/player/plugins")));
+    for (const QString &file : documents.entryList({QStringLiteral("*.xml")}, QDir::Files)) {
+        QXmlStreamReader xml(readFile(documents.filePath(file)));
+        while (!xml.atEnd()) {
+            if (xml.readNext() != QXmlStreamReader::StartElement
+                || !xml.attributes().hasAttribute(QLatin1String("id")))
+                continue;
+            const QString name = xml.name().toString();
+            const unsigned id = xml.attributes().value(QLatin1String("id")).toUInt();
+            declared[name == QLatin1String("menu") || name == QLatin1String("group")
+                         ? name
+                         : QStringLiteral("entry")]
+                .append(id);
+        }
+    }
+
+    const QString reference =
+        QString::fromUtf8(readFile(source.filePath(QStringLiteral("docs/plugins.md"))));
+    const qsizetype start = reference.indexOf(QLatin1String("### The ids of the example player"));
+    QVERIFY(start >= 0);
+    std::map<QString, QList<unsigned>> listed;
+    for (const QString &line : reference.mid(start).split(QLatin1Char('\n'))) {
+        const QStringList cells = line.split(QLatin1Char('|'));
+        if (cells.size() != 6 || numbersIn(cells.at(2)).isEmpty())
+            continue;
+        listed[QStringLiteral("menu")] += numbersIn(cells.at(2));
+        listed[QStringLiteral("entry")] += numbersIn(cells.at(3));
+        listed[QStringLiteral("group")] += numbersIn(cells.at(4));
+    }
+    for (auto *ids : {&declared, &listed}) {
+        for (auto &[kind, list] : *ids)
+            std::sort(list.begin(), list.end());
+    }
+    QCOMPARE(listed, declared);
 }
 
 QTEST_GUILESS_MAIN(tst_PropertySchema)
