@@ -9,7 +9,13 @@ class ConsumerPlugin : public Kapio::MenuPlugin
     Q_PLUGIN_METADATA(IID KAPIO_PLUGIN_FACTORY_IID)
 
 public Q_SLOTS:
-    void greet() { Quorvex::PubSubHub::sendMessage(QStringLiteral("Consumer/Greet"), 42); }
+    void greet()
+    {
+        // The player shows every "player." message in its status bar.
+        Quorvex::PubSubHub::sendMessage(QStringLiteral("player.consumer.greet"),
+                                        QStringLiteral("Hello from the consumer plug-in"));
+        Quorvex::PubSubHub::sendMessage(QStringLiteral("Consumer/Greet"), 42);
+    }
 };
 
 #include "consumerplugin.moc"

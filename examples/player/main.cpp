@@ -95,8 +95,9 @@ int main(int argc, char *argv[])
 
     // The plug-in manager reads the property documents of the installed
     // plug-ins; a module is loaded only when one of its entries is used.
-    QStringList pluginFolders {binaryFolder.filePath(QStringLiteral(PLAYER_PLUGINS_FROM_BINARY))};
-    pluginFolders += options.values(QStringLiteral("plugins"));
+    const QStringList pluginFolders = Kapio::PluginManager::playerFolders(
+        binaryFolder.filePath(QStringLiteral(PLAYER_PLUGINS_FROM_BINARY)),
+        options.values(QStringLiteral("plugins")));
     Kapio::PluginManager plugins(pluginFolders);
     registerTransferWizard(binaryFolder);
 

@@ -27,6 +27,13 @@ QString shortcutContextName(Qt::ShortcutContext context)
 
 namespace {
 
+// As the author wrote it: the model keeps Qt's code prefix ("1play()").
+QString authored(const QString &slot)
+{
+    return slot.startsWith(QLatin1Char('1')) || slot.startsWith(QLatin1Char('2')) ? slot.mid(1)
+                                                                                  : slot;
+}
+
 QString pluginName(const Kapio::PluginInfo *info)
 {
     return info ? QString::fromStdString(info->name) : QString();
@@ -70,13 +77,13 @@ QJsonArray entries(const std::map<unsigned int, MenuItem *> &items)
             entry[QLatin1String("entries")] = entries(submenu->items);
         }
         if (!item->slot.isEmpty())
-            entry[QLatin1String("slot")] = item->slot;
+            entry[QLatin1String("slot")] = authored(item->slot);
         if (item->group) {
             QJsonObject group;
             group[QLatin1String("id")] = qint64(item->group->id);
             group[QLatin1String("exclusive")] = item->group->actionGroup->isExclusive();
             if (!item->group->slot.isEmpty())
-                group[QLatin1String("slot")] = item->group->slot;
+                group[QLatin1String("slot")] = authored(item->group->slot);
             entry[QLatin1String("group")] = group;
         }
         if (action) {
@@ -175,7 +182,7 @@ QJsonArray toJson(const MenuMap &menus)
         QJsonArray slotList;
         for (qsizetype i = 0; i < menu->menuSlots.size(); ++i) {
             QJsonObject slot;
-            slot[QLatin1String("slot")] = menu->menuSlots.at(i);
+            slot[QLatin1String("slot")] = authored(menu->menuSlots.at(i));
             slot[QLatin1String("plugin")] = pluginName(menu->menuSlotPlugins.value(i));
             slotList.append(slot);
         }

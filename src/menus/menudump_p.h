@@ -10,7 +10,8 @@
 /*!
     The menu model as a plug-in author wants to see it (mavctl menus): every menu
     with its title and menu-level slots, and every entry with its id, kind, text,
-    shortcut and context, slot, group, data and type, flags and owning plug-in.
+    shortcut and context, slot (as the document wrote it, without Qt's code prefix),
+    group, data and type, flags and owning plug-in.
 */
 namespace Quorvex::MenuDump {
 
@@ -20,8 +21,8 @@ MAVLIBRARY_INTERNAL_EXPORT QString shortcutContextName(Qt::ShortcutContext conte
 MAVLIBRARY_INTERNAL_EXPORT QJsonArray toJson(const MenuMap &menus);
 //! The same as indented lines, two spaces a level:
 //!   menu 3 "&Playback" plugin=sampleplayback
-//!     slot 1playbackMenuTriggered(QAction*) plugin=sampleplayback
-//!     item 10 "&Play" shortcut=Ctrl+P context=application slot=1play() data=10 type=uint
+//!     slot playbackMenuTriggered(QAction*) plugin=sampleplayback
+//!     item 10 "&Play" shortcut=Ctrl+P context=application slot=play() data=10 type=uint
 //!     plugin=...
 MAVLIBRARY_INTERNAL_EXPORT QStringList toText(const QJsonArray &menus);
 

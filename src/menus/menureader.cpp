@@ -74,6 +74,39 @@ struct Reachable
     }
 };
 
+QString nameOf(const Kapio::PluginInfo *info)
+{
+    return info ? QString::fromStdString(info->name) : QString();
+}
+
+// Ids are global and the merge is by design; a clash is only made visible, as a
+// warning naming both plug-ins.
+struct Clashes
+{
+    //! The plug-in whose name became each menu's title.
+    std::map<const Menu *, const Kapio::PluginInfo *> titledBy;
+
+    static QString where(const Menu *menu, const SubMenu *submenu)
+    {
+        return submenu ? QStringLiteral("submenu %1 of menu %2").arg(submenu->id).arg(menu->id)
+                       : QStringLiteral("menu %1").arg(menu->id);
+    }
+
+    //! Puts \a entry into \a items, saying so when it replaces another plug-in's.
+    static void store(std::map<unsigned int, MenuItem *> &items, MenuItem *entry, const Menu *menu,
+                      const SubMenu *submenu)
+    {
+        MenuItem *&place = items[entry->id];
+        if (place && place != entry)
+            qCWarning(lcMenus).noquote()
+                << QStringLiteral(
+                       "id %1 in %2: the entry of plug-in %3 replaces that of plug-in %4")
+                       .arg(QString::number(entry->id), where(menu, submenu),
+                            nameOf(entry->pluginInfo), nameOf(place->pluginInfo));
+        place = entry;
+    }
+};
+
 void destroy(MenuItem *item)
 {
     delete item->action;
@@ -201,12 +234,13 @@ Element elementOf(QStringView name)
 class DocumentReader
 {
 public:
-    DocumentReader(MenuMap &map, Objects &made, Kapio::PluginInfo *info, QObject *actionParent,
-                   const QString &platform)
+    DocumentReader(MenuMap &map, Objects &made, Clashes &clashes, Kapio::PluginInfo *info,
+                   QObject *actionParent, const QString &platform)
         : m_xml(
             QByteArray::fromRawData(info->properties.data(), qsizetype(info->properties.size())))
         , m_map(map)
         , m_made(made)
+        , m_clashes(clashes)
         , m_info(info)
         , m_actionParent(actionParent)
         , m_platform(platform)
@@ -239,10 +273,21 @@ public:
 private:
     enum class Pending { None, Context, Name, Shortcut, Slot, Role, Value };
 
-    static bool readId(const QXmlStreamAttributes &attributes, unsigned int &id)
+    // An element without a usable id is skipped; said, since its entries vanish.
+    bool readId(const QXmlStreamAttributes &attributes, unsigned int &id)
     {
         bool ok = false;
-        id = attributes.value(QLatin1StringView("id")).toUInt(&ok, 10);
+        const QStringView text = attributes.value(QLatin1StringView("id"));
+        id = text.toUInt(&ok, 10);
+        if (!ok)
+            qCWarning(lcMenus).noquote()
+                << QStringLiteral("menu description of %1, line %2: <%3> skipped, %4")
+                       .arg(nameOf(m_info), QString::number(m_xml.lineNumber()),
+                            m_xml.name().toString(),
+                            attributes.hasAttribute(QLatin1StringView("id"))
+                                ? QStringLiteral("its id \"%1\" is no number from 0 to 4294967295")
+                                      .arg(text.toString())
+                                : QStringLiteral("it has no id"));
         return ok;
     }
 
@@ -312,7 +357,8 @@ private:
                     separator->action->setData(QVariant(id));
                     separator->action->setSeparator(true);
                     separator->action->setAutoRepeat(false);
-                    (m_submenu ? m_submenu->items : m_menu->items)[id] = separator;
+                    Clashes::store(m_submenu ? m_submenu->items : m_menu->items, separator, m_menu,
+                                   m_submenu);
                     m_item = nullptr;
                 }
                 break;
@@ -407,14 +453,15 @@ private:
             break;
         case Element::Item:
             if (m_menu && m_item)
-                (m_submenu ? m_submenu->items : m_menu->items)[m_item->id] = m_item;
+                Clashes::store(m_submenu ? m_submenu->items : m_menu->items, m_item, m_menu,
+                               m_submenu);
             m_item = nullptr;
             m_shortcutContext.reset();
             m_inItem = false;
             break;
         case Element::Submenu:
             if (m_menu && m_submenu)
-                m_menu->items[m_submenu->id] = m_submenu;
+                Clashes::store(m_menu->items, m_submenu, m_menu, nullptr);
             m_submenu = nullptr;
             m_inSubmenu = false;
             break;
@@ -496,15 +543,37 @@ private:
         } else if (m_inSubmenu) {
             if (m_submenu && m_submenu->title.isEmpty())
                 m_submenu->title = translate(text);
-        } else if (m_inMenu) {
-            if (m_menu && m_menu->title.isEmpty())
-                m_menu->title = translate(text);
+        } else if (m_inMenu && m_menu) {
+            menuTitle(text);
         }
+    }
+
+    void menuTitle(QStringView text)
+    {
+        const auto titled = m_clashes.titledBy.find(m_menu);
+        if (titled != m_clashes.titledBy.end()) {
+            if (titled->second != m_info)
+                qCWarning(lcMenus).noquote()
+                    << QStringLiteral("id %1: plug-in %2 names menu \"%3\", which plug-in %4 "
+                                      "named \"%5\" first; the first title stays")
+                           .arg(QString::number(m_menu->id), nameOf(m_info), text.toString(),
+                                nameOf(titled->second), m_menu->title);
+            return;
+        }
+        m_menu->title = translate(text);
+        m_clashes.titledBy.emplace(m_menu, m_info);
+        if (m_menu->pluginInfo != m_info)
+            qCWarning(lcMenus).noquote()
+                << QStringLiteral("id %1: the menu that plug-in %2 declared first takes its "
+                                  "title \"%3\" from plug-in %4")
+                       .arg(QString::number(m_menu->id), nameOf(m_menu->pluginInfo), m_menu->title,
+                            nameOf(m_info));
     }
 
     QXmlStreamReader m_xml;
     MenuMap &m_map;
     Objects &m_made;
+    Clashes &m_clashes;
     Kapio::PluginInfo *m_info;
     QObject *m_actionParent;
     const QString &m_platform;
@@ -536,9 +605,10 @@ MenuMap *readMenuDescriptions(Kapio::Context *context, QObject *actionParent)
     context->findPlugins(Kapio::PluginInterfaceFilter(MenuInterfaceId), infos);
     const QString platform = OSUtilities::getPlatformString();
     Objects made;
+    Clashes clashes;
     for (Kapio::PluginInfo *info : infos) {
         if (info)
-            DocumentReader(*map, made, info, actionParent, platform).read();
+            DocumentReader(*map, made, clashes, info, actionParent, platform).read();
     }
 
     // Entries replaced under an id already used, and elements never stored (left

@@ -15,9 +15,9 @@ class ShortcutManager;
 
 /*!
     Reads the shortcut description in a plug-in's property document: the
-    <shortcuts> section of its <quorvex> element, where each <item> makes one
+    `<shortcuts>` section of its `<quorvex>` element, where each `<item>` makes one
     action (name, shortcut, signal or slot of the plug-in's object, value,
-    sub-contexts), and the ids of the <menus> items, whose actions join the set
+    sub-contexts), and the ids of the `<menus>` items, whose actions join the set
     "Menu" (those that CommonMenuBar has linked by then). GUI thread only.
 */
 class MAVLIBRARY_EXPORT ShortcutParser

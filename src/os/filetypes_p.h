@@ -14,7 +14,7 @@ namespace Quorvex::FileTypes {
 
 //! "zentrix_" + the extension without its first character + "_file".
 MAVLIBRARY_INTERNAL_EXPORT QString progId(const QString &extension);
-//! A leading dot and a name that is one key of the store ("\\" would reach another key).
+//! A leading dot and a plain name of letters, digits, "+", "-" and "_".
 MAVLIBRARY_INTERNAL_EXPORT bool isValidExtension(const QString &extension);
 //! The MIME type the player takes over for \a extension, or empty when there is none.
 MAVLIBRARY_INTERNAL_EXPORT QString mimeTypeForExtension(const QString &extension);

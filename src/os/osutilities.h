@@ -138,7 +138,7 @@ public:
         For each extension, true makes the player its handler (keeping what it
         replaces as a backup), false gives it back. False when a change could not
         be written (the extensions concerned are then left as they were) or a
-        key is no extension.
+        key is no plain extension: a dot, then letters, digits, "+", "-" or "_".
     */
     static bool setFileTypeAssociations(const QMap<QString, bool> &wanted);
 

@@ -19,6 +19,8 @@
 #include <QMimeDatabase>
 #include <QSet>
 
+#include <algorithm>
+
 namespace Quorvex {
 
 namespace FileTypes {
@@ -332,11 +334,12 @@ bool isValidExtension(const QString &extension)
     if (extension.size() < 2 || extension.size() > qsizetype(reg::MaxKeyNameLength)
         || extension.front() != QLatin1Char('.'))
         return false;
-    for (const QChar c : extension) {
-        if (c.unicode() < 0x20 || c == QLatin1Char('\\') || c == QLatin1Char('/'))
-            return false;
-    }
-    return true;
+    // A plain extension only: "..", "*", "avi;mkv" or "avi mkv" would each be
+    // stored as a key that no file name ever matches.
+    return std::all_of(extension.begin() + 1, extension.end(), [](QChar c) {
+        return c.isLetterOrNumber() || c == QLatin1Char('+') || c == QLatin1Char('-')
+            || c == QLatin1Char('_');
+    });
 }
 
 QString mimeTypeForExtension(const QString &extension)

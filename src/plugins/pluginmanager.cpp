@@ -7,7 +7,12 @@
 #include <QFile>
 #include <QPluginLoader>
 #include <QPointer>
+#include <QStandardPaths>
+#include <QUtf8StringView>
 
+#include <dirent.h>
+
+#include <algorithm>
 #include <map>
 
 namespace Kapio {
@@ -30,6 +35,7 @@ class PluginManagerPrivate
 {
 public:
     void scan(const QStringList &folders);
+    void listUnnamable(const QString &folder);
     void readDocument(PluginInfo &info);
     void unload(LoadedPlugin *plugin);
 
@@ -104,6 +110,36 @@ void PluginManagerPrivate::scan(const QStringList &folders)
                                                << "-" << fromStd(info->error);
             infos.push_back(std::move(info));
         }
+        listUnnamable(folder);
+    }
+}
+
+// Qt names files in UTF-8 and does not list a module whose name is not: it
+// could never be loaded, but it is listed with the reason rather than unseen.
+void PluginManagerPrivate::listUnnamable(const QString &folder)
+{
+    const QByteArray path = QFile::encodeName(folder);
+    DIR *dir = opendir(path.constData());
+    if (!dir)
+        return;
+    std::vector<QByteArray> names;
+    while (const dirent *entry = readdir(dir)) {
+        const QByteArray name(entry->d_name);
+        if (name.endsWith(ModuleSuffix.data()) && !QUtf8StringView(name).isValidUtf8())
+            names.push_back(name);
+    }
+    closedir(dir);
+    std::sort(names.begin(), names.end());
+    for (const QByteArray &name : names) {
+        auto info = std::make_unique<PluginInfo>();
+        info->name = name.chopped(ModuleSuffix.size()).toStdString();
+        info->modulePath = (path + '/' + name).toStdString();
+        info->propertiesPath =
+            (path + '/' + name.chopped(ModuleSuffix.size()) + ".xml").toStdString();
+        info->error = "the file name is not UTF-8";
+        qCWarning(lcPlugins).noquote() << "skipping plug-in" << QString::fromUtf8(name) << "in"
+                                       << folder << "-" << fromStd(info->error);
+        infos.push_back(std::move(info));
     }
 }
 
@@ -228,6 +264,19 @@ std::string PluginManager::errorString(const PluginInfo *info) const
         return info->error;
     const auto found = d->loadErrors.find(info);
     return found == d->loadErrors.end() ? std::string() : found->second;
+}
+
+QStringList PluginManager::playerFolders(const QString &installed, const QStringList &extra)
+{
+    QStringList folders {installed};
+    // Only an existing one: most users have none, and a missing folder is warned about.
+    const QString user = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
+        + QStringLiteral("/zentrix-player/plugins");
+    if (QFileInfo(user).isDir())
+        folders.append(user);
+    folders +=
+        qEnvironmentVariable("ZENTRIX_PLUGIN_PATH").split(QLatin1Char(':'), Qt::SkipEmptyParts);
+    return folders + extra;
 }
 
 std::vector<PluginInfo *> PluginManager::candidates() const

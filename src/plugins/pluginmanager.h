@@ -49,6 +49,19 @@ public:
     //! Every module found, usable or not (PluginInfo::error says why not).
     std::vector<PluginInfo *> candidates() const;
 
+    /*!
+        The folders the player reads its plug-ins from, in this order (a name
+        found in an earlier folder wins):
+
+        1. \a installed, the player's own plug-ins;
+        2. the user's folder, `$XDG_DATA_HOME/zentrix-player/plugins`
+           (`~/.local/share/...`), when it exists;
+        3. each folder of `$ZENTRIX_PLUGIN_PATH`, colon-separated, empty parts
+           skipped;
+        4. \a extra, the folders given on the player's command line.
+    */
+    static QStringList playerFolders(const QString &installed, const QStringList &extra = {});
+
 private:
     friend class PluginManagerPrivate;
     std::unique_ptr<PluginManagerPrivate> d;

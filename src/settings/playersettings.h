@@ -161,7 +161,7 @@ static_assert(std::size(s_settingsCatalogue) == SettingIdCount);
 
 /*!
     Typed access to the player's settings by catalogue row, so that no caller
-    spells a group or a value name. Row \a id is the value <key> in the section
+    spells a group or a value name. Row \a id is the value `<key>` in the section
     "Settings/<component id>/<section>", read and written as ztds::userSettings
     does: the user's value first and the machine's as fallback; writes go to the
     user. A missing or mistyped value reads as the fallback, or, in the forms

@@ -56,6 +56,8 @@ private slots:
 
     void read_data();
     void read();
+    void warnings_data();
+    void warnings();
     void values_data();
     void values();
     void translation_data();
@@ -141,21 +143,21 @@ void tst_MenuReader::read_data()
                         inMenus(R"(<menu id="3"><name>B3</name>
                                    <item id="2"><name>b2</name><slot>fb()</slot></item></menu>)")}
         << QStringList {R"(menu 3 "A3" plugin=a)", R"(  item 1 "a1" data=1 type=uint plugin=a)",
-                        R"(  item 2 "b2" slot=1fb() data=2 type=uint plugin=b)",
-                        R"(  item 5 "a5" slot=1fa() data=5 type=uint plugin=a)"}
+                        R"(  item 2 "b2" slot=fb() data=2 type=uint plugin=b)",
+                        R"(  item 5 "a5" slot=fa() data=5 type=uint plugin=a)"}
         << QStringList();
     QTest::newRow("name, slot, application shortcut")
         << QStringList {inMenus(R"(<menu id="1"><item id="7"><name>Play</name><slot>play()</slot>
                                    <shortcut context="application">Ctrl+P</shortcut></item></menu>)")}
         << QStringList {R"(menu 1 "" plugin=a)",
-                        R"(  item 7 "Play" shortcut=Ctrl+P context=application slot=1play() data=7 type=uint plugin=a)"}
+                        R"(  item 7 "Play" shortcut=Ctrl+P context=application slot=play() data=7 type=uint plugin=a)"}
         << QStringList();
     QTest::newRow("shortcut before the name")
         << QStringList {inMenus(R"(<menu id="1"><item id="7">
                                    <shortcut context="application">Ctrl+P</shortcut>
                                    <name>Play</name><slot>play()</slot></item></menu>)")}
         << QStringList {R"(menu 1 "" plugin=a)",
-                        R"(  item 7 "Play" slot=1play() data=7 type=uint plugin=a)"}
+                        R"(  item 7 "Play" slot=play() data=7 type=uint plugin=a)"}
         << QStringList();
     QTest::newRow("flags before the name are lost")
         << QStringList {inMenus(R"(<menu id="1"><item id="1"><checkable/><disabled/><name>x</name>
@@ -173,9 +175,9 @@ void tst_MenuReader::read_data()
                                    </item><item id="3"><name>c</name></item></group>
                                    <item id="9"><name>d</name></item></menu>)")}
         << QStringList {R"(menu 1 "" plugin=a)",
-                        R"(  item 1 "a" group=4 non-exclusive group-slot=1pick(QAction*) data=1 type=uint plugin=a)",
-                        R"(  item 2 "b" group=4 non-exclusive group-slot=1pick(QAction*) data=2 type=uint plugin=a)",
-                        R"(  item 3 "c" group=4 non-exclusive group-slot=1pick(QAction*) data=3 type=uint plugin=a)",
+                        R"(  item 1 "a" group=4 non-exclusive group-slot=pick(QAction*) data=1 type=uint plugin=a)",
+                        R"(  item 2 "b" group=4 non-exclusive group-slot=pick(QAction*) data=2 type=uint plugin=a)",
+                        R"(  item 3 "c" group=4 non-exclusive group-slot=pick(QAction*) data=3 type=uint plugin=a)",
                         R"(  item 9 "d" data=9 type=uint plugin=a)"}
         << QStringList();
     QTest::newRow("platform lists")
@@ -218,8 +220,8 @@ void tst_MenuReader::read_data()
                             R"(<menu id="1"><name>A</name><slot>fromA(QAction*)</slot></menu>)"),
                         inMenus(
                             R"(<menu id="1"><name>B</name><slot>fromB(QAction*)</slot></menu>)")}
-        << QStringList {R"(menu 1 "A" plugin=a)", R"(  slot 1fromA(QAction*) plugin=a)",
-                        R"(  slot 1fromB(QAction*) plugin=b)"}
+        << QStringList {R"(menu 1 "A" plugin=a)", R"(  slot fromA(QAction*) plugin=a)",
+                        R"(  slot fromB(QAction*) plugin=b)"}
         << QStringList();
     QTest::newRow("same item id twice: the later one stays")
         << QStringList {inMenus(R"(<menu id="1"><item id="1"><name>first</name></item>
@@ -284,6 +286,71 @@ void tst_MenuReader::read()
     const QStringList lines = Quorvex::MenuDump::toText(Quorvex::MenuDump::toJson(*menus));
     release(menus);
     QCOMPARE(lines, expected);
+}
+
+void tst_MenuReader::warnings_data()
+{
+    QTest::addColumn<QStringList>("documents");
+    QTest::addColumn<QStringList>("warnings");
+
+    const QString tools = inMenus(R"(<menu id="6"><name>Tools</name>
+                                     <item id="601"><name>File Types</name></item></menu>)");
+    QTest::newRow("an entry added to another plug-in's menu is no clash")
+        << QStringList {tools, inMenus(R"(<menu id="6"><item id="6100"><name>Hello</name>
+                                          </item></menu>)")}
+        << QStringList();
+    QTest::newRow("a later item with the same id names both plug-ins")
+        << QStringList {tools, inMenus(R"(<menu id="6"><item id="601"><name>Mine</name>
+                                          </item></menu>)")}
+        << QStringList {QStringLiteral(
+               "id 601 in menu 6: the entry of plug-in b replaces that of plug-in a")};
+    QTest::newRow("separators and submenus are entries too")
+        << QStringList {inMenus(R"(<menu id="3"><submenu id="20"><name>Speed</name>
+                                   <item id="21"><name>Half</name></item></submenu>
+                                   <separator id="15"/></menu>)"),
+                        inMenus(R"(<menu id="3"><separator id="20"/><submenu id="15">
+                                   <name>Mine</name></submenu></menu>)")}
+        << QStringList {
+               QStringLiteral("id 20 in menu 3: the entry of plug-in b replaces that of plug-in a"),
+               QStringLiteral(
+                   "id 15 in menu 3: the entry of plug-in b replaces that of plug-in a")};
+    QTest::newRow("an entry of a submenu says which submenu")
+        << QStringList {inMenus(R"(<menu id="3"><submenu id="20"><name>Speed</name>
+                                   <item id="21"><name>Half</name></item>
+                                   <item id="21"><name>Again</name></item></submenu></menu>)")}
+        << QStringList {QStringLiteral(
+               "id 21 in submenu 20 of menu 3: the entry of plug-in a replaces that of plug-in a")};
+    QTest::newRow("a second title is ignored and said")
+        << QStringList {tools, inMenus(R"(<menu id="6"><name>Mine</name></menu>)")}
+        << QStringList {QStringLiteral("id 6: plug-in b names menu \"Mine\", which plug-in a "
+                                       "named \"Tools\" first; the first title stays")};
+    QTest::newRow("a plug-in's own second name is no clash")
+        << QStringList {inMenus(R"(<menu id="6"><name>Tools</name><name>Again</name></menu>)")}
+        << QStringList();
+    QTest::newRow("a title from a plug-in that did not declare the menu first")
+        << QStringList {inMenus(R"(<menu id="1"><item id="150"><name>Early</name></item></menu>)"),
+                        inMenus(R"(<menu id="1"><name>File</name></menu>)")}
+        << QStringList {QStringLiteral("id 1: the menu that plug-in a declared first takes its "
+                                       "title \"File\" from plug-in b")};
+    QTest::newRow("an element without a usable id is said with its line")
+        << QStringList {inMenus("<menu id=\"1\"><name>M</name>\n<separator id=\"4294967296\"/>"
+                                "\n<item><name>x</name></item></menu>")}
+        << QStringList {
+               QStringLiteral("menu description of a, line 5: <separator> skipped, its id "
+                              "\"4294967296\" is no number from 0 to 4294967295"),
+               QStringLiteral("menu description of a, line 6: <item> skipped, it has no id")};
+}
+
+void tst_MenuReader::warnings()
+{
+    QFETCH(QStringList, documents);
+    QFETCH(QStringList, warnings);
+    for (const QString &warning : std::as_const(warnings))
+        QTest::ignoreMessage(QtWarningMsg, qPrintable(warning));
+    QTest::failOnWarning(QRegularExpression(QStringLiteral("^id \\d+|^menu description")));
+    MenuMap *menus = readDocuments(documents);
+    QVERIFY(menus);
+    release(menus);
 }
 
 void tst_MenuReader::values_data()

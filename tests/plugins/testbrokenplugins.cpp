@@ -3,8 +3,11 @@
 // TEST_NO_FACTORY     a Qt plug-in whose root object is no plug-in factory
 // TEST_NO_INTERFACE   a factory that offers no interface at all
 // TEST_NO_OBJECT      a Menu interface without an object behind it
+// TEST_CRASH          a factory that crashes the process that makes it
 #include <MavLibrary/plugins/menuplugin.h>
 #include <MavLibrary/services/pubsubhub.h>
+
+#include <cstdlib>
 
 namespace {
 
@@ -33,8 +36,17 @@ class TestPlugin : public QObject, public Kapio::PluginFactory, public Kapio::Me
     Q_INTERFACES(Kapio::PluginFactory)
 
 public:
-    TestPlugin() { announce("created"); }
-    ~TestPlugin() override { announce("destroyed"); }
+    TestPlugin()
+    {
+#if defined(TEST_CRASH)
+        std::abort();
+#endif
+        announce("created");
+    }
+    ~TestPlugin() override
+    {
+        announce("destroyed");
+    }
 
     void *findInterface(const std::string &identifier) override
     {

@@ -95,6 +95,10 @@ void tst_MavctlAssoc::failures_data()
     QTest::newRow("not an extension")
         << QStringList {"assoc", "take", "mkv\\..\\avi"} << QByteArray() << 1
         << "not a file name extension: mkv\\..\\avi";
+    for (const char *name : {"..", "*", "avi;mkv", "avi mkv", "../x", "."})
+        QTest::addRow("\"%s\" is no plain extension", name)
+            << QStringList {"assoc", "take", name} << QByteArray() << 1
+            << QStringLiteral("not a file name extension: %1").arg(QLatin1String(name));
     QTest::newRow("malformed mimeapps.list")
         << QStringList {"assoc", "take", "avi"} << QByteArray("avi\n") << 1
         << "mimeapps.list is no MIME applications file, line 1";

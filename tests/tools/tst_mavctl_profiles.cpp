@@ -55,6 +55,10 @@ void tst_MavctlProfiles::commands_data()
            "    video: 176x144 to 1280x720, scaling 0.25 to 1, frame rate 12 to 30\n"
            "    display: 480x800 Hochformat\n    display: 800x480 Querformat (default)\n"
         << "";
+    QTest::newRow("profiles, a language no profile has: the English names")
+        << QStringList {"profiles", "SAMPLES", "--language", "C"} << 0
+        << "  {12CBFB78-9EC5-4780-9EA1-1D5EE1B3E8D6}  Nimbus X2 Phone\n"
+        << "";
     QTest::newRow("profiles, bad files with --verbose")
         << QStringList {"profiles", "BAD", "--verbose"} << 0 << "/laughs.xml: has a document type"
         << "";

@@ -16,7 +16,8 @@
 namespace Mavctl {
 
 int openPluginFolders(QCommandLineParser &parser, const QStringList &arguments,
-                      std::unique_ptr<Kapio::PluginManager> &manager)
+                      std::unique_ptr<Kapio::PluginManager> &manager,
+                      const QStringList &defaultFolders)
 {
     parser.addOption({QStringLiteral("json"), QStringLiteral("Writes JSON instead of text.")});
     parser.addPositionalArgument(QStringLiteral("DIR"),
@@ -24,7 +25,13 @@ int openPluginFolders(QCommandLineParser &parser, const QStringList &arguments,
                                  QStringLiteral("DIR..."));
     if (const int code = parse(parser, arguments); code >= 0)
         return code;
-    const QStringList folders = parser.positionalArguments();
+    QStringList folders = parser.positionalArguments();
+    if (folders.isEmpty()) {
+        for (const QString &folder : defaultFolders) {
+            if (QFileInfo(folder).isDir())
+                folders.append(folder);
+        }
+    }
     if (folders.isEmpty())
         return usageError(arguments.value(0), QStringLiteral("no plug-in folder given"));
     for (const QString &folder : folders) {
@@ -90,13 +97,30 @@ QJsonObject describe(const Kapio::PluginInfo &info)
 
 int runPlugins(const QStringList &arguments)
 {
+    if (arguments.value(1) == QLatin1String("check")
+        || qEnvironmentVariableIsSet("MAVCTL_PLUGIN_PROBE"))
+        return Mavctl::runPluginsCheck(QStringList {arguments.value(0) + QStringLiteral(" check")}
+                                       + arguments.mid(2));
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
         "Lists the plug-ins in the folders: name, version, interfaces, and whether the "
-        "property document parsed (with the reason when not). No module is loaded."));
+        "property document parsed (with the reason when not). No module is loaded.\n"
+        "Without a folder, the player's: the installed one, the user's "
+        "($XDG_DATA_HOME/zentrix-player/plugins) and those of $ZENTRIX_PLUGIN_PATH.\n"
+        "mavctl plugins check DIR... checks them as their author should (see its --help)."));
     std::unique_ptr<Kapio::PluginManager> manager;
-    if (const int code = Mavctl::openPluginFolders(parser, arguments, manager); code >= 0)
+    const QStringList playerFolders =
+        Kapio::PluginManager::playerFolders(Mavctl::installedPlayerPlugins());
+    if (const int code = Mavctl::openPluginFolders(parser, arguments, manager, playerFolders);
+        code >= 0)
         return code;
+    // Without a folder: what the player would load, and from where.
+    if (parser.positionalArguments().isEmpty() && !parser.isSet(QStringLiteral("json"))) {
+        for (const QString &folder : playerFolders)
+            Mavctl::printLine(
+                QStringLiteral("folder: ") + folder
+                + (QFileInfo(folder).isDir() ? QString() : QStringLiteral(" (missing)")));
+    }
 
     QJsonArray plugins;
     for (const Kapio::PluginInfo *info : manager->candidates())

@@ -53,6 +53,23 @@ QList<int> versions(const ProfileWrapper &profile)
     return list;
 }
 
+// The manager answers only for the language asked (and its parents); a locale
+// that no profile speaks, such as "C" under LANG=C.UTF-8, still gets a name:
+// the English one, else the first there is.
+QString nameOf(const std::wstring &found, const std::map<std::string, std::wstring> &names)
+{
+    if (!found.empty())
+        return text(found);
+    const auto english = names.find("en");
+    if (english != names.end() && !english->second.empty())
+        return text(english->second);
+    for (const auto &[language, name] : names) {
+        if (!name.empty())
+            return text(name);
+    }
+    return QString();
+}
+
 QJsonObject describe(const ProfileManager &manager, const ProfileWrapper &profile,
                      const std::string &language)
 {
@@ -65,13 +82,15 @@ QJsonObject describe(const ProfileManager &manager, const ProfileWrapper &profil
         displays.append(
             QJsonObject {{QStringLiteral("width"), double(display.width)},
                          {QStringLiteral("height"), double(display.height)},
-                         {QStringLiteral("name"), text(manager.getDisplayName(&display, language))},
+                         {QStringLiteral("name"),
+                          nameOf(manager.getDisplayName(&display, language), display.names)},
                          {QStringLiteral("names"), names(display.names)},
                          {QStringLiteral("default"), int(i) == profile.defaultDisplay}});
     }
     return {{QStringLiteral("guid"), text(profile.guid)},
             {QStringLiteral("file"), text(profile.directory + L'/' + profile.fileName)},
-            {QStringLiteral("name"), text(manager.getDisplayName(&profile, language))},
+            {QStringLiteral("name"),
+             nameOf(manager.getDisplayName(&profile, language), profile.displayNames)},
             {QStringLiteral("names"), names(profile.displayNames)},
             {QStringLiteral("active"), manager.getActiveProfile() == &profile},
             {QStringLiteral("versions"), versionList},
@@ -84,13 +103,14 @@ QJsonObject describe(const ProfileManager &manager, const ProfileWrapper &profil
 void print(const ProfileManager &manager, const ProfileWrapper &profile,
            const std::string &language)
 {
-    const auto name = [](const std::wstring &wide) {
-        return wide.empty() ? QStringLiteral("(no name)") : text(wide);
+    const auto name = [](const std::wstring &found, const auto &names) {
+        const QString chosen = nameOf(found, names);
+        return chosen.isEmpty() ? QStringLiteral("(no name)") : chosen;
     };
     const QString mark =
         manager.getActiveProfile() == &profile ? QStringLiteral("* ") : QStringLiteral("  ");
     Mavctl::printLine(mark + text(profile.guid) + QLatin1String("  ")
-                      + name(manager.getDisplayName(&profile, language)));
+                      + name(manager.getDisplayName(&profile, language), profile.displayNames));
     QStringList versionTexts;
     for (int version : versions(profile))
         versionTexts.append(QString::number(version));
@@ -109,7 +129,7 @@ void print(const ProfileManager &manager, const ProfileWrapper &profile,
         Mavctl::printLine(
             QStringLiteral("    display: %1x%2 %3%4")
                 .arg(QString::number(display.width), QString::number(display.height),
-                     name(manager.getDisplayName(&display, language)),
+                     name(manager.getDisplayName(&display, language), display.names),
                      int(i) == profile.defaultDisplay ? QStringLiteral(" (default)") : QString()));
     }
     if (profile.customResolutionAllowed)
