@@ -21,7 +21,6 @@
 #include <QMetaMethod>
 #include <QPluginLoader>
 #include <QProcess>
-#include <QTextStream>
 #include <QXmlStreamReader>
 
 #include <map>
@@ -45,30 +44,30 @@ QString text(const std::string &utf8)
 int probe(const QString &module)
 {
     QPluginLoader loader(module);
-    QTextStream out(stdout);
     if (!loader.load()) {
-        out << "error " << loader.errorString() << Qt::endl;
+        Mavctl::printLine(QStringLiteral("error ") + loader.errorString());
         return 1;
     }
     auto *factory = qobject_cast<Kapio::PluginFactory *>(loader.instance());
     if (!factory) {
-        out << "error its root object does not implement " << KAPIO_PLUGIN_FACTORY_IID << Qt::endl;
+        Mavctl::printLine(QStringLiteral("error its root object does not implement ")
+                          + QLatin1String(KAPIO_PLUGIN_FACTORY_IID));
         return 1;
     }
     auto *menu =
         static_cast<Kapio::MenuInterface *>(factory->findInterface(Quorvex::MenuInterfaceId));
     QObject *object = menu ? menu->qObject() : nullptr;
     if (!object) {
-        out << "error it has no menu object" << Qt::endl;
+        Mavctl::printLine(QStringLiteral("error it has no menu object"));
         return 1;
     }
     const QMetaObject *meta = object->metaObject();
     for (int i = 0; i < meta->methodCount(); ++i) {
         const QMetaMethod method = meta->method(i);
         if (method.methodType() == QMetaMethod::Slot)
-            out << "slot " << method.methodSignature() << '\n';
+            Mavctl::printLine(QStringLiteral("slot ") + QLatin1String(method.methodSignature()));
         else if (method.methodType() == QMetaMethod::Signal)
-            out << "signal " << method.methodSignature() << '\n';
+            Mavctl::printLine(QStringLiteral("signal ") + QLatin1String(method.methodSignature()));
     }
     return 0;
 }
