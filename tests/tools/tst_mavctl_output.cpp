@@ -75,6 +75,8 @@ void tst_MavctlOutput::fullOutput_data()
     QTest::newRow("media extensions") << QStringList {"media", "extensions"};
     QTest::newRow("assoc get") << QStringList {"assoc", "get", "avi"};
     QTest::newRow("plugins") << QStringList {"plugins", "{plugins}"};
+    QTest::newRow("plugins check --json")
+        << QStringList {"plugins", "check", "--json", "--against", "-", "{plugins}"};
     QTest::newRow("menus") << QStringList {"menus", "{plugins}"};
     QTest::newRow("shortcuts") << QStringList {"shortcuts", "{plugins}"};
     QTest::newRow("profiles") << QStringList {"profiles", "{profiles}"};
