@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: LGPL-2.1-or-later
 // The locale codes, the language code of web links, and the system code page.
+#include "childprocess.h"
 #include "os/localecodepages_p.h"
 #include "testenvironment.h"
 #include "text/ucnvlibrary_p.h"
@@ -7,7 +8,7 @@
 #include <MavLibrary/os/osutilities.h>
 #include <MavLibrary/text/mavstringtools.h>
 
-#include <QProcess>
+#include <QProcessEnvironment>
 #include <QProcessEnvironment>
 #include <QTest>
 
@@ -27,13 +28,13 @@ const QString other = QStringLiteral("https://example.org/page");
 // The child's answer: the code page under the environment it was given.
 QString childCodePage(const QProcessEnvironment &environment)
 {
-    QProcess child;
-    child.setProcessEnvironment(environment);
-    child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--print-code-page")});
-    if (!child.waitForFinished(30000) || child.exitCode() != 0)
-        return QStringLiteral("<child failed: %1>")
-            .arg(QString::fromLocal8Bit(child.readAllStandardError()));
-    return QString::fromLatin1(child.readAllStandardOutput()).trimmed();
+    MavTest::ChildOptions options;
+    options.environment = environment;
+    const MavTest::ChildResult child =
+        MavTest::runSelf({QStringLiteral("--print-code-page")}, options);
+    if (!child.succeeded())
+        return QStringLiteral("<child failed: %1>").arg(QString::fromLocal8Bit(child.err));
+    return QString::fromLatin1(child.out).trimmed();
 }
 
 } // namespace
