@@ -307,22 +307,7 @@ private:
 
     void startElement(Element element, const QXmlStreamAttributes &attributes)
     {
-        if (element == Element::Quorvex) {
-            m_inQuorvex = true;
-        } else if (element == Element::Menus) {
-            m_inMenus = m_inQuorvex;
-        } else if (m_inMenus) {
-            if (element == Element::Menu) {
-                m_inMenu = true;
-            } else if (m_inMenu) {
-                if (element == Element::Group)
-                    m_inGroup = true;
-                else if (element == Element::Item)
-                    m_inItem = true;
-                else if (element == Element::Submenu)
-                    m_inSubmenu = true;
-            }
-        }
+        enter(element);
         if (!m_inMenus || !platformAccepted(attributes))
             return;
 
@@ -340,89 +325,116 @@ private:
                 }
             }
         }
+        if (m_menu)
+            startInMenu(element, attributes);
+        if (m_inItem && m_item)
+            startInItem(element, attributes);
+    }
 
-        if (m_menu) {
-            switch (element) {
-            case Element::Group:
-                if (readId(attributes, id)) {
-                    m_group = new MenuGroup(id, m_info, new QActionGroup(m_actionParent));
-                    m_made.groups.push_back(m_group);
-                }
-                break;
-            case Element::Separator:
-                if (readId(attributes, id)) {
-                    auto *separator = new MenuItem(id, m_info);
-                    m_made.items.push_back(separator);
-                    separator->action = new QAction(m_actionParent);
-                    separator->action->setData(QVariant(id));
-                    separator->action->setSeparator(true);
-                    separator->action->setAutoRepeat(false);
-                    Clashes::store(m_submenu ? m_submenu->items : m_menu->items, separator, m_menu,
-                                   m_submenu);
-                    m_item = nullptr;
-                }
-                break;
-            case Element::Item:
-                if (readId(attributes, id)) {
-                    m_item = new MenuItem(id, m_info);
-                    m_made.items.push_back(m_item);
-                }
-                break;
-            case Element::Submenu:
-                if (readId(attributes, id)) {
-                    m_submenu = new SubMenu(id, m_info);
-                    m_made.items.push_back(m_submenu);
-                }
-                break;
-            case Element::Name:
-                m_pending = Pending::Name;
-                break;
-            case Element::Slot:
-                m_pending = Pending::Slot;
-                break;
-            case Element::Value:
-                m_pending = Pending::Value;
-                m_valueType = valueTypeOf(attributes.value(QLatin1StringView("type")));
-                break;
-            case Element::NonExclusive:
-                if (m_inGroup && m_group)
-                    m_group->actionGroup->setExclusive(false);
-                break;
-            default:
-                break;
+    // Where in the document the reader is.
+    void enter(Element element)
+    {
+        if (element == Element::Quorvex) {
+            m_inQuorvex = true;
+        } else if (element == Element::Menus) {
+            m_inMenus = m_inQuorvex;
+        } else if (m_inMenus) {
+            if (element == Element::Menu) {
+                m_inMenu = true;
+            } else if (m_inMenu) {
+                if (element == Element::Group)
+                    m_inGroup = true;
+                else if (element == Element::Item)
+                    m_inItem = true;
+                else if (element == Element::Submenu)
+                    m_inSubmenu = true;
             }
         }
+    }
 
-        if (m_inItem && m_item) {
-            QAction *action = m_item->action;
-            switch (element) {
-            case Element::Shortcut:
-                m_pending = Pending::Shortcut;
-                m_shortcutContext =
-                    shortcutContextOf(attributes.value(QLatin1StringView("context")));
-                break;
-            case Element::Role:
-                m_pending = Pending::Role;
-                break;
-            case Element::Checkable:
-                if (action)
-                    action->setCheckable(true);
-                break;
-            case Element::Checked:
-                if (action)
-                    action->setChecked(true);
-                break;
-            case Element::Disabled:
-                if (action)
-                    action->setEnabled(false);
-                break;
-            case Element::Hidden:
-                if (action)
-                    action->setVisible(false);
-                break;
-            default:
-                break;
+    void startInMenu(Element element, const QXmlStreamAttributes &attributes)
+    {
+        unsigned int id = 0;
+        switch (element) {
+        case Element::Group:
+            if (readId(attributes, id)) {
+                m_group = new MenuGroup(id, m_info, new QActionGroup(m_actionParent));
+                m_made.groups.push_back(m_group);
             }
+            break;
+        case Element::Separator:
+            if (readId(attributes, id)) {
+                auto *separator = new MenuItem(id, m_info);
+                m_made.items.push_back(separator);
+                separator->action = new QAction(m_actionParent);
+                separator->action->setData(QVariant(id));
+                separator->action->setSeparator(true);
+                separator->action->setAutoRepeat(false);
+                Clashes::store(m_submenu ? m_submenu->items : m_menu->items, separator, m_menu,
+                               m_submenu);
+                m_item = nullptr;
+            }
+            break;
+        case Element::Item:
+            if (readId(attributes, id)) {
+                m_item = new MenuItem(id, m_info);
+                m_made.items.push_back(m_item);
+            }
+            break;
+        case Element::Submenu:
+            if (readId(attributes, id)) {
+                m_submenu = new SubMenu(id, m_info);
+                m_made.items.push_back(m_submenu);
+            }
+            break;
+        case Element::Name:
+            m_pending = Pending::Name;
+            break;
+        case Element::Slot:
+            m_pending = Pending::Slot;
+            break;
+        case Element::Value:
+            m_pending = Pending::Value;
+            m_valueType = valueTypeOf(attributes.value(QLatin1StringView("type")));
+            break;
+        case Element::NonExclusive:
+            if (m_inGroup && m_group)
+                m_group->actionGroup->setExclusive(false);
+            break;
+        default:
+            break;
+        }
+    }
+
+    void startInItem(Element element, const QXmlStreamAttributes &attributes)
+    {
+        QAction *action = m_item->action;
+        switch (element) {
+        case Element::Shortcut:
+            m_pending = Pending::Shortcut;
+            m_shortcutContext = shortcutContextOf(attributes.value(QLatin1StringView("context")));
+            break;
+        case Element::Role:
+            m_pending = Pending::Role;
+            break;
+        case Element::Checkable:
+            if (action)
+                action->setCheckable(true);
+            break;
+        case Element::Checked:
+            if (action)
+                action->setChecked(true);
+            break;
+        case Element::Disabled:
+            if (action)
+                action->setEnabled(false);
+            break;
+        case Element::Hidden:
+            if (action)
+                action->setVisible(false);
+            break;
+        default:
+            break;
         }
     }
 

@@ -2,10 +2,13 @@
 #include "profilemanager_p.h"
 #include "profileslogging_p.h"
 
+#include <MavLibrary/os/osutilities.h>
 #include <MavLibrary/settings/izentrixsettings.h>
 #include <MavLibrary/settings/playersettings.h>
 #include <MavLibrary/settings/refcounted.h>
 #include <MavLibrary/text/utfconversion.h>
+
+#include "text/movieextensions_p.h"
 
 #include <dirent.h>
 #include <strings.h>
@@ -73,6 +76,32 @@ std::wstring nameIn(const std::map<std::string, std::wstring> &names, const std:
     }
     return found != names.end() ? found->second : std::wstring();
 }
+
+/*
+    The movie extension list of the text layer: in reference-player mode the
+    groups the active profile's versions allow, every group when no profile is
+    active or it names no version.
+*/
+int movieExtensionGroups()
+{
+    static const bool reference = OSUtilities::getPlatform() == OSUtilities::PRef;
+    if (!reference)
+        return MovieExtensionGroups::All;
+    using V = ProfileWrapper::VersionBit;
+    ProfileManager *manager = ProfileManager::instance(nullptr);
+    const ProfileWrapper *active = manager ? manager->getActiveProfile() : nullptr;
+    const unsigned versions = active ? active->versions : 0;
+    int groups = 0;
+    if (versions == 0 || (versions & (V::Version0 | V::Version2)))
+        groups |= MovieExtensionGroups::ReferenceA;
+    if (versions == 0 || (versions & V::Version3))
+        groups |= MovieExtensionGroups::ReferenceB;
+    return groups;
+}
+
+// Registered while the library loads, before any caller can ask for the list.
+[[maybe_unused]] const bool s_movieSourceRegistered =
+    (setMovieExtensionSource(movieExtensionGroups), true);
 
 } // namespace
 

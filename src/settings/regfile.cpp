@@ -193,6 +193,8 @@ bool isProductPath(const QString &path)
     return productPathError(path, path).isEmpty();
 }
 
+namespace {
+
 /*
     Lines, as regedit writes them:
       Windows Registry Editor Version 5.00     first line
@@ -202,174 +204,244 @@ bool isProductPath(const QString &path)
       "d"=dword:0000000a   "b"=hex:01,02   "t"=hex(N):...   typed bytes; a line
                                            ending in '\' continues on the next
       ; comment
+    One function a kind of line; each returns false once it has recorded the
+    first error, which ends the parse.
 */
+class Parser
+{
+public:
+    explicit Parser(std::vector<Line> lines)
+        : m_lines(std::move(lines))
+    { }
+
+    ParseResult run();
+
+private:
+    bool header(const QString &text, int number);
+    bool key(const QString &text, int number);
+    bool value(const QString &text, int number);
+    bool valueName(const QString &text, int number, QString &name, int &pos);
+    bool stringData(const QString &data, int number, Operation &op);
+    bool dwordData(const QString &data, int number, Operation &op);
+    bool hexData(const QString &data, int number, Operation &op);
+
+    bool fail(int line, const QString &message)
+    {
+        m_result.line = line;
+        m_result.message = message;
+        return false;
+    }
+
+    std::vector<Line> m_lines;
+    std::size_t m_index = 0; // hex data moves it over its continuation lines
+    ParseResult m_result;
+    bool m_headerSeen = false;
+    bool m_inKey = false;
+    bool m_inDeletedKey = false;
+    Hive m_hive = Hive::CurrentUser;
+    std::wstring m_keyPath;
+};
+
+ParseResult Parser::run()
+{
+    bool ok = true;
+    for (m_index = 0; ok && m_index < m_lines.size(); ++m_index) {
+        const int number = m_lines[m_index].number;
+        const QString text = m_lines[m_index].text.trimmed();
+        if (!m_headerSeen)
+            ok = header(text, number);
+        else if (text.isEmpty() || text.startsWith(QLatin1Char(';')))
+            continue;
+        else if (text.startsWith(QLatin1Char('[')))
+            ok = key(text, number);
+        else
+            ok = value(text, number);
+    }
+    if (ok && !m_headerSeen)
+        ok = fail(1, QStringLiteral("expected \"%1\"").arg(Header));
+    m_result.ok = ok;
+    if (!ok)
+        m_result.operations.clear();
+    return std::move(m_result);
+}
+
+bool Parser::header(const QString &text, int number)
+{
+    if (text.isEmpty())
+        return true;
+    if (text != Header)
+        return fail(number, QStringLiteral("expected \"%1\"").arg(Header));
+    m_headerSeen = true;
+    return true;
+}
+
+bool Parser::key(const QString &text, int number)
+{
+    if (!text.endsWith(QLatin1Char(']')))
+        return fail(number, QStringLiteral("unterminated key name"));
+    QString name = text.mid(1, text.size() - 2);
+    const bool deletion = name.startsWith(QLatin1Char('-'));
+    if (deletion)
+        name.remove(0, 1);
+    const int slash = name.indexOf(QLatin1Char('\\'));
+    const QString root = name.left(slash);
+    if (root.compare(UserRoot, Qt::CaseInsensitive) == 0)
+        m_hive = Hive::CurrentUser;
+    else if (root.compare(MachineRoot, Qt::CaseInsensitive) == 0)
+        m_hive = Hive::LocalMachine;
+    else
+        return fail(number, QStringLiteral("unknown hive \"%1\"").arg(root));
+    const QString path = slash < 0 ? QString() : name.mid(slash + 1);
+    if (const QString error = productPathError(path, name); !error.isEmpty())
+        return fail(number, error);
+    m_keyPath = path.toStdWString();
+    Operation op;
+    op.kind = deletion ? Operation::DeleteTree : Operation::CreateKey;
+    op.hive = m_hive;
+    op.path = m_keyPath;
+    m_result.operations.push_back(std::move(op));
+    m_inKey = true;
+    m_inDeletedKey = deletion;
+    return true;
+}
+
+bool Parser::value(const QString &text, int number)
+{
+    if (!text.startsWith(QLatin1Char('"')) && !text.startsWith(QLatin1Char('@')))
+        return fail(number, QStringLiteral("expected a key or a value"));
+    if (!m_inKey)
+        return fail(number, QStringLiteral("value before the first key"));
+    if (m_inDeletedKey)
+        return fail(number, QStringLiteral("value in a deleted key"));
+    QString name;
+    int pos = 0;
+    if (!valueName(text, number, name, pos))
+        return false;
+    const QString data = text.mid(pos);
+
+    Operation op;
+    op.hive = m_hive;
+    op.path = m_keyPath;
+    op.name = name.toStdWString();
+    if (data == QLatin1String("-")) {
+        op.kind = Operation::DeleteValue;
+        m_result.operations.push_back(std::move(op));
+        return true;
+    }
+    op.kind = Operation::SetValue;
+    bool ok;
+    if (data.startsWith(QLatin1Char('"')))
+        ok = stringData(data, number, op);
+    else if (data.startsWith(QLatin1String("dword:"), Qt::CaseInsensitive))
+        ok = dwordData(data, number, op);
+    else if (data.startsWith(QLatin1String("hex"), Qt::CaseInsensitive))
+        ok = hexData(data, number, op);
+    else
+        ok = fail(number, QStringLiteral("unknown value data \"%1\"").arg(data.left(20)));
+    if (ok)
+        m_result.operations.push_back(std::move(op));
+    return ok;
+}
+
+// The name ("@" for the default value) and the '='; pos ends at the data.
+bool Parser::valueName(const QString &text, int number, QString &name, int &pos)
+{
+    QString error;
+    if (text[0] == QLatin1Char('@'))
+        pos = 1;
+    else if (!readQuoted(text, pos, name, error))
+        return fail(number, error);
+    if (name.size() > int(ztds::registry::MaxValueNameLength))
+        return fail(number, QStringLiteral("value name longer than 16383 characters"));
+    while (pos < text.size() && text[pos].isSpace())
+        ++pos;
+    if (pos >= text.size() || text[pos] != QLatin1Char('='))
+        return fail(number, QStringLiteral("expected '=' after the value name"));
+    ++pos;
+    while (pos < text.size() && text[pos].isSpace())
+        ++pos;
+    return true;
+}
+
+bool Parser::stringData(const QString &data, int number, Operation &op)
+{
+    int at = 0;
+    QString value;
+    QString error;
+    if (!readQuoted(data, at, value, error))
+        return fail(number, error);
+    if (!data.mid(at).trimmed().isEmpty())
+        return fail(number, QStringLiteral("unexpected text after the string"));
+    op.type = ztds::registry::RegSz;
+    op.data = regSz(value);
+    return true;
+}
+
+bool Parser::dwordData(const QString &data, int number, Operation &op)
+{
+    const QString digits = data.mid(6).trimmed();
+    bool ok = digits.size() >= 1 && digits.size() <= 8;
+    for (QChar c : digits)
+        ok = ok && hexDigit(c) >= 0;
+    if (!ok)
+        return fail(number, QStringLiteral("bad dword \"%1\"").arg(digits));
+    const quint32 value = digits.toUInt(nullptr, 16);
+    op.type = ztds::registry::RegDword;
+    op.data.resize(4);
+    qToLittleEndian(value, op.data.data());
+    return true;
+}
+
+bool Parser::hexData(const QString &data, int number, Operation &op)
+{
+    int at = 3;
+    op.type = ztds::registry::RegBinary;
+    if (at < data.size() && data[at] == QLatin1Char('(')) {
+        const int close = data.indexOf(QLatin1Char(')'), at);
+        bool ok = false;
+        const QString typeText = close < 0 ? QString() : data.mid(at + 1, close - at - 1);
+        const uint type = typeText.toUInt(&ok, 16);
+        if (!ok || typeText.size() > 8)
+            return fail(number, QStringLiteral("bad value type \"%1\"").arg(typeText));
+        op.type = type;
+        at = close + 1;
+    }
+    if (at >= data.size() || data[at] != QLatin1Char(':'))
+        return fail(number, QStringLiteral("expected ':' after hex"));
+    QString list = data.mid(at + 1);
+    int line = number;
+    while (true) {
+        QString part = list.trimmed();
+        const bool more = part.endsWith(QLatin1Char('\\'));
+        if (more)
+            part.chop(1);
+        const QStringList items = part.split(QLatin1Char(','));
+        for (int i = 0; i < items.size(); ++i) {
+            const QString item = items[i].trimmed();
+            if (item.isEmpty() && (i == items.size() - 1 || part.trimmed().isEmpty()))
+                continue; // trailing comma before a continuation, or an empty list
+            if (item.size() != 2 || hexDigit(item[0]) < 0 || hexDigit(item[1]) < 0)
+                return fail(line, QStringLiteral("bad hex byte \"%1\"").arg(item));
+            op.data += char(hexDigit(item[0]) * 16 + hexDigit(item[1]));
+        }
+        if (!more)
+            return true;
+        if (++m_index >= m_lines.size())
+            return fail(line, QStringLiteral("continuation at the end of the file"));
+        line = m_lines[m_index].number;
+        list = m_lines[m_index].text;
+    }
+}
+
+} // namespace
+
 ParseResult parse(const QByteArray &bytes)
 {
     ParseResult result;
     std::vector<Line> lines;
     if (!decodeLines(bytes, lines, result))
         return result;
-
-    auto fail = [&](int line, const QString &message) {
-        result.ok = false;
-        result.line = line;
-        result.message = message;
-        result.operations.clear();
-        return result;
-    };
-
-    bool headerSeen = false;
-    bool inKey = false;
-    bool inDeletedKey = false;
-    Hive hive = Hive::CurrentUser;
-    std::wstring keyPath;
-
-    for (std::size_t index = 0; index < lines.size(); ++index) {
-        const int number = lines[index].number;
-        const QString text = lines[index].text.trimmed();
-        if (!headerSeen) {
-            if (text.isEmpty())
-                continue;
-            if (text != Header)
-                return fail(number, QStringLiteral("expected \"%1\"").arg(Header));
-            headerSeen = true;
-            continue;
-        }
-        if (text.isEmpty() || text.startsWith(QLatin1Char(';')))
-            continue;
-
-        if (text.startsWith(QLatin1Char('['))) {
-            if (!text.endsWith(QLatin1Char(']')))
-                return fail(number, QStringLiteral("unterminated key name"));
-            QString name = text.mid(1, text.size() - 2);
-            const bool deletion = name.startsWith(QLatin1Char('-'));
-            if (deletion)
-                name.remove(0, 1);
-            const int slash = name.indexOf(QLatin1Char('\\'));
-            const QString root = name.left(slash);
-            if (root.compare(UserRoot, Qt::CaseInsensitive) == 0)
-                hive = Hive::CurrentUser;
-            else if (root.compare(MachineRoot, Qt::CaseInsensitive) == 0)
-                hive = Hive::LocalMachine;
-            else
-                return fail(number, QStringLiteral("unknown hive \"%1\"").arg(root));
-            const QString path = slash < 0 ? QString() : name.mid(slash + 1);
-            if (const QString error = productPathError(path, name); !error.isEmpty())
-                return fail(number, error);
-            keyPath = path.toStdWString();
-            Operation op;
-            op.kind = deletion ? Operation::DeleteTree : Operation::CreateKey;
-            op.hive = hive;
-            op.path = keyPath;
-            result.operations.push_back(std::move(op));
-            inKey = true;
-            inDeletedKey = deletion;
-            continue;
-        }
-
-        if (!text.startsWith(QLatin1Char('"')) && !text.startsWith(QLatin1Char('@')))
-            return fail(number, QStringLiteral("expected a key or a value"));
-        if (!inKey)
-            return fail(number, QStringLiteral("value before the first key"));
-        if (inDeletedKey)
-            return fail(number, QStringLiteral("value in a deleted key"));
-
-        int pos = 0;
-        QString name;
-        QString error;
-        if (text[0] == QLatin1Char('@')) {
-            pos = 1;
-        } else if (!readQuoted(text, pos, name, error)) {
-            return fail(number, error);
-        }
-        if (name.size() > int(ztds::registry::MaxValueNameLength))
-            return fail(number, QStringLiteral("value name longer than 16383 characters"));
-        while (pos < text.size() && text[pos].isSpace())
-            ++pos;
-        if (pos >= text.size() || text[pos] != QLatin1Char('='))
-            return fail(number, QStringLiteral("expected '=' after the value name"));
-        ++pos;
-        while (pos < text.size() && text[pos].isSpace())
-            ++pos;
-        QString data = text.mid(pos);
-
-        Operation op;
-        op.hive = hive;
-        op.path = keyPath;
-        op.name = name.toStdWString();
-        if (data == QLatin1String("-")) {
-            op.kind = Operation::DeleteValue;
-            result.operations.push_back(std::move(op));
-            continue;
-        }
-        op.kind = Operation::SetValue;
-        if (data.startsWith(QLatin1Char('"'))) {
-            int at = 0;
-            QString value;
-            if (!readQuoted(data, at, value, error))
-                return fail(number, error);
-            if (!data.mid(at).trimmed().isEmpty())
-                return fail(number, QStringLiteral("unexpected text after the string"));
-            op.type = ztds::registry::RegSz;
-            op.data = regSz(value);
-        } else if (data.startsWith(QLatin1String("dword:"), Qt::CaseInsensitive)) {
-            const QString digits = data.mid(6).trimmed();
-            bool ok = digits.size() >= 1 && digits.size() <= 8;
-            for (QChar c : digits)
-                ok = ok && hexDigit(c) >= 0;
-            if (!ok)
-                return fail(number, QStringLiteral("bad dword \"%1\"").arg(digits));
-            const quint32 value = digits.toUInt(nullptr, 16);
-            op.type = ztds::registry::RegDword;
-            op.data.resize(4);
-            qToLittleEndian(value, op.data.data());
-        } else if (data.startsWith(QLatin1String("hex"), Qt::CaseInsensitive)) {
-            int at = 3;
-            op.type = ztds::registry::RegBinary;
-            if (at < data.size() && data[at] == QLatin1Char('(')) {
-                const int close = data.indexOf(QLatin1Char(')'), at);
-                bool ok = false;
-                const QString typeText = close < 0 ? QString() : data.mid(at + 1, close - at - 1);
-                const uint type = typeText.toUInt(&ok, 16);
-                if (!ok || typeText.size() > 8)
-                    return fail(number, QStringLiteral("bad value type \"%1\"").arg(typeText));
-                op.type = type;
-                at = close + 1;
-            }
-            if (at >= data.size() || data[at] != QLatin1Char(':'))
-                return fail(number, QStringLiteral("expected ':' after hex"));
-            QString list = data.mid(at + 1);
-            int line = number;
-            while (true) {
-                QString part = list.trimmed();
-                const bool more = part.endsWith(QLatin1Char('\\'));
-                if (more)
-                    part.chop(1);
-                const QStringList items = part.split(QLatin1Char(','));
-                for (int i = 0; i < items.size(); ++i) {
-                    const QString item = items[i].trimmed();
-                    if (item.isEmpty() && (i == items.size() - 1 || part.trimmed().isEmpty()))
-                        continue; // trailing comma before a continuation, or an empty list
-                    if (item.size() != 2 || hexDigit(item[0]) < 0 || hexDigit(item[1]) < 0)
-                        return fail(line, QStringLiteral("bad hex byte \"%1\"").arg(item));
-                    op.data += char(hexDigit(item[0]) * 16 + hexDigit(item[1]));
-                }
-                if (!more)
-                    break;
-                if (++index >= lines.size())
-                    return fail(line, QStringLiteral("continuation at the end of the file"));
-                line = lines[index].number;
-                list = lines[index].text;
-            }
-        } else {
-            return fail(number, QStringLiteral("unknown value data \"%1\"").arg(data.left(20)));
-        }
-        result.operations.push_back(std::move(op));
-    }
-    if (!headerSeen)
-        return fail(1, QStringLiteral("expected \"%1\"").arg(Header));
-    result.ok = true;
-    return result;
+    return Parser(std::move(lines)).run();
 }
 
 QString escaped(const QString &text, Escaping escaping)

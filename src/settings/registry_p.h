@@ -5,7 +5,7 @@
 // code makes. On Windows these are RegOpenKeyExW / RegCreateKeyExW (read or all
 // access), RegQueryValueExW, RegSetValueExW, RegEnumKeyExW, RegEnumValueW,
 // RegDeleteValueW and the recursive deletion of a key tree. Here each hive is one
-// SQLite database (registry_sqlite.cpp). Internal, never installed.
+// SQLite database (registry_*.cpp). Internal, never installed.
 
 #include "mavlibrary_internal_p.h"
 
@@ -137,7 +137,7 @@ MAVLIBRARY_INTERNAL_EXPORT bool applyBatch(const std::vector<Operation> &operati
 */
 MAVLIBRARY_INTERNAL_EXPORT bool backupHive(Hive hive, const std::string &file, std::string *error);
 
-//! The database file of a hive, from the environment (see registry_sqlite.cpp).
+//! The database file of a hive, from the environment (see registry_cache.cpp).
 MAVLIBRARY_INTERNAL_EXPORT std::string hiveFile(Hive hive);
 
 //! Owns one open key of the machine hive; closes it when it goes.

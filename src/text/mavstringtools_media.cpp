@@ -1,14 +1,13 @@
 // SPDX-License-Identifier: LGPL-2.1-or-later
 // Track labels, media type names, file sizes and the extension lists.
 #include "mavstringtools.h"
-
-#include <MavLibrary/os/osutilities.h>
-#include <MavLibrary/profiles/profilemanager.h>
+#include "movieextensions_p.h"
 
 #include <QCoreApplication>
 #include <QMutex>
 #include <QMutexLocker>
 
+#include <atomic>
 #include <iterator>
 #include <optional>
 
@@ -125,6 +124,9 @@ const char referenceGroupA[] = "zentrix ztx xvid avi"; // versions 0 and 2
 const char referenceGroupB[] = "mkv mkx"; // version 3
 const char subtitleExtensions[] = "ass ssa srt sub smi sami txt xml";
 
+// Constant-initialised, so a registration while the library loads is never lost.
+std::atomic<MovieExtensionSource> s_movieSource {nullptr};
+
 // The four forms of one extension list.
 struct ExtensionLists
 {
@@ -145,47 +147,41 @@ struct ExtensionLists
 
 /*
     The movie lists, rebuilt when what they are made from changes: in reference-
-    player mode the active profile's versions (none active reads as no versions),
-    otherwise nothing. Keyed by the versions rather than by the profile's address:
-    a profile replaced by a later load may come back at the address of the one
-    it replaced, with other versions.
+    player mode the groups the active profile's versions allow, otherwise every
+    extension. Keyed by the groups rather than by the profile's address: a profile
+    replaced by a later load may come back at the address of the one it replaced,
+    with other versions.
 */
 class MovieLists
 {
 public:
     template<typename Use> auto use(Use use)
     {
-        static const bool reference = OSUtilities::getPlatform() == OSUtilities::PRef;
-        long key = -1;
-        if (reference) {
-            ProfileManager *manager = ProfileManager::instance(nullptr);
-            const ProfileWrapper *active = manager ? manager->getActiveProfile() : nullptr;
-            key = active ? long(active->versions) : 0;
-        }
+        const MovieExtensionSource source = s_movieSource.load(std::memory_order_acquire);
+        const int key = source ? source() : MovieExtensionGroups::All;
         QMutexLocker locker(&m_mutex);
         if (!m_lists || key != m_key) {
-            m_lists.emplace(reference ? referenceText(unsigned(key))
-                                      : QString::fromLatin1(movieExtensions));
+            m_lists.emplace(key == MovieExtensionGroups::All ? QString::fromLatin1(movieExtensions)
+                                                             : referenceText(key));
             m_key = key;
         }
         return use(*m_lists);
     }
 
 private:
-    static QString referenceText(unsigned versions)
+    static QString referenceText(int groups)
     {
-        using V = ProfileWrapper::VersionBit;
-        QStringList groups;
-        if (versions == 0 || (versions & (V::Version0 | V::Version2)))
-            groups.append(QString::fromLatin1(referenceGroupA));
-        if (versions == 0 || (versions & V::Version3))
-            groups.append(QString::fromLatin1(referenceGroupB));
-        return groups.join(QLatin1Char(' '));
+        QStringList texts;
+        if (groups & MovieExtensionGroups::ReferenceA)
+            texts.append(QString::fromLatin1(referenceGroupA));
+        if (groups & MovieExtensionGroups::ReferenceB)
+            texts.append(QString::fromLatin1(referenceGroupB));
+        return texts.join(QLatin1Char(' '));
     }
 
     QMutex m_mutex;
     std::optional<ExtensionLists> m_lists;
-    long m_key = -1;
+    int m_key = MovieExtensionGroups::All;
 };
 
 MovieLists &movieLists()
@@ -232,6 +228,11 @@ bool containsSuffix(const QStringList &extensions, const QString &path)
 }
 
 } // namespace
+
+void setMovieExtensionSource(MovieExtensionSource source)
+{
+    s_movieSource.store(source, std::memory_order_release);
+}
 
 QString MavStringTools::trackToString(const QString &countryCode, const QString &languageCode,
                                       const QString &type, const QString &format, uint counter)

@@ -2,6 +2,7 @@
 // The menu reader over the property documents of real plug-ins, read by the real
 // plug-in manager. The cases of read() run again in reference-player mode, where
 // the platform string is "PRef" (referencePlayerMode).
+#include "childprocess.h"
 #include "pluginfolder.h"
 #include "testenvironment.h"
 
@@ -13,7 +14,6 @@
 
 #include <QAction>
 #include <QActionGroup>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTest>
 #include <QTranslator>
@@ -464,15 +464,12 @@ void tst_MenuReader::referencePlayerMode()
 {
     if (m_reference)
         QSKIP("this is the run in reference-player mode");
-    QProcess child;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QLatin1String(ReferenceVariable), QStringLiteral("1"));
-    child.setProcessEnvironment(environment);
-    child.setProcessChannelMode(QProcess::MergedChannels);
-    child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("read")});
-    QVERIFY(child.waitForFinished(60000));
-    QVERIFY2(child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0,
-             child.readAll().constData());
+    MavTest::ChildOptions options;
+    options.environment = QProcessEnvironment::systemEnvironment();
+    options.environment.insert(QLatin1String(ReferenceVariable), QStringLiteral("1"));
+    options.mergeChannels = true;
+    const MavTest::ChildResult child = MavTest::runSelf({QStringLiteral("read")}, options);
+    QVERIFY2(child.succeeded(), child.out.constData());
 }
 
 QTEST_MAIN(tst_MenuReader)

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: LGPL-2.1-or-later
+#include "childprocess.h"
 #include "testenvironment.h"
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QTest>
 
 #include <memory>
@@ -69,11 +69,9 @@ void tst_OSUtilitiesConfig::lookups()
         QVERIFY(config.open(QIODevice::WriteOnly));
         config.write(file.toUtf8());
     }
-    QProcess process;
-    process.start(probe, steps);
-    QVERIFY(process.waitForFinished(30000));
-    QCOMPARE(process.exitCode(), 0);
-    const QString out = QString::fromUtf8(process.readAllStandardOutput());
+    const MavTest::ChildResult child = MavTest::runChild(probe, steps);
+    QCOMPARE(child.exitCode, 0);
+    const QString out = QString::fromUtf8(child.out);
     QCOMPARE(out.split(QLatin1Char('\n'), Qt::SkipEmptyParts), expected);
 }
 

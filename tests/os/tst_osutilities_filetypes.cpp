@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: LGPL-2.1-or-later
 // File type associations: the two registry places, the MIME applications files
 // as xdg-mime reads them, and writes that fail.
+#include "childprocess.h"
 #include "testenvironment.h"
 
 #include "settings/registry_p.h"
@@ -325,18 +326,12 @@ void tst_OSUtilitiesFileTypes::failedWrites()
             QFile::setPermissions(user, QFile::Permissions(0x4444));
     }
     // Root may write anything: the child that must fail to write runs as nobody.
-    QProcess child;
-    child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    const QString self = QCoreApplication::applicationFilePath();
-    if (!readOnly.isEmpty() && ::geteuid() == 0)
-        child.start("setpriv",
-                    {"--reuid=65534", "--regid=65534", "--clear-groups", self, "--take-avi"});
-    else
-        child.start(self, {QStringLiteral("--take-avi")});
-    QVERIFY(child.waitForFinished(60000));
+    const QStringList take {QStringLiteral("--take-avi")};
+    const MavTest::ChildResult child =
+        readOnly.isEmpty() ? MavTest::runSelf(take) : MavTest::runSelfUnprivileged(take);
     if (!readOnly.isEmpty())
         QFile::setPermissions(m_env->path(readOnly), QFile::Permissions(0x7755));
-    QCOMPARE(child.exitCode(), 1); // setFileTypeAssociations reported false
+    QVERIFY2(child.exitCode == 1, child.err.constData()); // setFileTypeAssociations reported false
     QCOMPARE(userValues(QStringLiteral(".avi")), values);
     QCOMPARE(readFile(user), userFile);
 }

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: LGPL-2.1-or-later
 // The locale codes, the language code of web links, and the system code page.
+#include "childprocess.h"
 #include "os/localecodepages_p.h"
 #include "testenvironment.h"
 #include "text/ucnvlibrary_p.h"
@@ -7,7 +8,6 @@
 #include <MavLibrary/os/osutilities.h>
 #include <MavLibrary/text/mavstringtools.h>
 
-#include <QProcess>
 #include <QProcessEnvironment>
 #include <QTest>
 
@@ -27,13 +27,13 @@ const QString other = QStringLiteral("https://example.org/page");
 // The child's answer: the code page under the environment it was given.
 QString childCodePage(const QProcessEnvironment &environment)
 {
-    QProcess child;
-    child.setProcessEnvironment(environment);
-    child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--print-code-page")});
-    if (!child.waitForFinished(30000) || child.exitCode() != 0)
-        return QStringLiteral("<child failed: %1>")
-            .arg(QString::fromLocal8Bit(child.readAllStandardError()));
-    return QString::fromLatin1(child.readAllStandardOutput()).trimmed();
+    MavTest::ChildOptions options;
+    options.environment = environment;
+    const MavTest::ChildResult child =
+        MavTest::runSelf({QStringLiteral("--print-code-page")}, options);
+    if (!child.succeeded())
+        return QStringLiteral("<child failed: %1>").arg(QString::fromLocal8Bit(child.err));
+    return QString::fromLatin1(child.out).trimmed();
 }
 
 } // namespace
@@ -193,28 +193,20 @@ void tst_OSUtilitiesLocale::configuredRoots()
     QCOMPARE(OSUtilities::appendLanguageCodeToURL(web), web + QStringLiteral("/zh-tw"));
 }
 
+// Only what the table cannot show by itself: the fallbacks by country, script and
+// language, and the rows without pages.
 void tst_OSUtilitiesLocale::codePageTable_data()
 {
     QTest::addColumn<QString>("locale");
     QTest::addColumn<QList<int>>("pages");
     QTest::newRow("C") << "C" << QList<int> {437, 1252, 37, 10000};
-    QTest::newRow("en_US") << "en_US" << QList<int> {437, 1252, 37, 10000};
     QTest::newRow("en_GB by country") << "en_GB" << QList<int> {850, 1252, 20285, 10000};
     QTest::newRow("en_IN falls to the language") << "en_IN" << QList<int> {437, 1252, 37, 10000};
-    QTest::newRow("ru_RU") << "ru_RU" << QList<int> {866, 1251, 20880, 10007};
-    QTest::newRow("ja_JP") << "ja_JP" << QList<int> {932, 932, 20290, 10001};
-    QTest::newRow("zh_CN") << "zh_CN" << QList<int> {936, 936, 500, 10008};
     QTest::newRow("zh_TW by script") << "zh_TW" << QList<int> {950, 950, 500, 10002};
-    QTest::newRow("zh_HK by script") << "zh_HK" << QList<int> {950, 950, 500, 10002};
     QTest::newRow("sr_RS Cyrillic") << "sr_RS" << QList<int> {855, 1251, 21025, 10007};
     QTest::newRow("sr_Latn_RS") << "sr_Latn_RS" << QList<int> {852, 1250, 500, 10082};
     QTest::newRow("uz_UZ Latin") << "uz_UZ" << QList<int> {857, 1254, 500, 10029};
-    QTest::newRow("nb_NO") << "nb_NO" << QList<int> {850, 1252, 20277, 10000};
-    QTest::newRow("he_IL") << "he_IL" << QList<int> {862, 1255, 500, 10005};
     QTest::newRow("hi_IN Unicode only") << "hi_IN" << QList<int> {0, 0, 500, 0};
-    QTest::newRow("mt_MT Unicode only") << "mt_MT" << QList<int> {0, 0, 500, 0};
-    QTest::newRow("lb_LU") << "lb_LU" << QList<int> {850, 1252, 20297, 10000};
-    QTest::newRow("bs_BA Latin") << "bs_BA" << QList<int> {852, 1250, 870, 10082};
     QTest::newRow("se_FI by country") << "se_FI" << QList<int> {850, 1252, 20278, 10000};
     QTest::newRow("ku_TR as Windows' Kurdish") << "ku_TR" << QList<int> {720, 1256, 20420, 10004};
     QTest::newRow("sd_Deva_IN by script") << "sd_Deva_IN" << QList<int> {0, 0, 500, 0};
@@ -284,19 +276,12 @@ void tst_OSUtilitiesLocale::systemCodePage_data()
     QTest::addColumn<bool>("icuMissing");
     QTest::addColumn<QString>("expected");
     QTest::newRow("en_US.UTF-8") << "en_US.UTF-8" << false << "437";
-    QTest::newRow("ru_RU.UTF-8") << "ru_RU.UTF-8" << false << "866";
-    QTest::newRow("ja_JP.UTF-8") << "ja_JP.UTF-8" << false << "932";
-    QTest::newRow("de_DE.UTF-8") << "de_DE.UTF-8" << false << "850";
     QTest::newRow("zh_TW.UTF-8") << "zh_TW.UTF-8" << false << "950";
     QTest::newRow("C") << "C" << false << "437";
     QTest::newRow("POSIX") << "POSIX" << false << "437";
     QTest::newRow("ar_SA.UTF-8 as windows-720") << "ar_SA.UTF-8" << false << "720";
-    // Unicode-only locales have no OEM, ANSI or Mac page of their own.
+    // Unicode-only locales have no OEM, ANSI or Mac page of their own: EBCDIC answers.
     QTest::newRow("hi_IN.UTF-8 Unicode only") << "hi_IN.UTF-8" << false << "500";
-    QTest::newRow("mt_MT.UTF-8 Unicode only") << "mt_MT.UTF-8" << false << "500";
-    QTest::newRow("lb_LU.UTF-8") << "lb_LU.UTF-8" << false << "850";
-    QTest::newRow("bs_BA.UTF-8") << "bs_BA.UTF-8" << false << "852";
-    QTest::newRow("ku_TR.UTF-8") << "ku_TR.UTF-8" << false << "720";
     QTest::newRow("en_US.UTF-8 without ICU") << "en_US.UTF-8" << true << "";
 }
 

@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: LGPL-2.1-or-later
 // The platform kind and the two versions. Both versions are cached for the life
 // of a process, so every case asks a fresh child of this executable.
+#include "childprocess.h"
 #include "testenvironment.h"
 
 #include <MavLibrary/os/osutilities.h>
 #include <MavLibrary/settings/izentrixsettings.h>
 #include <MavLibrary/settings/refcounted.h>
 
-#include <QProcess>
 #include <QTest>
 
 #include <cstdio>
@@ -58,16 +58,14 @@ int printRetry()
 
 Answers runChild(const QStringList &arguments)
 {
-    QProcess child;
-    child.start(QCoreApplication::applicationFilePath(), arguments);
+    const MavTest::ChildResult child = MavTest::runSelf(arguments);
     Answers answers;
-    if (!child.waitForFinished(30000) || child.exitCode() != 0) {
-        answers.platform = QStringLiteral("<child failed: %1>")
-                               .arg(QString::fromLocal8Bit(child.readAllStandardError()));
+    if (!child.succeeded()) {
+        answers.platform =
+            QStringLiteral("<child failed: %1>").arg(QString::fromLocal8Bit(child.err));
         return answers;
     }
-    const QStringList lines =
-        QString::fromUtf8(child.readAllStandardOutput()).split(QLatin1Char('\n'));
+    const QStringList lines = QString::fromUtf8(child.out).split(QLatin1Char('\n'));
     for (const QString &line : lines) {
         const qsizetype equals = line.indexOf(QLatin1Char('='));
         const QString key = line.left(equals);
@@ -213,11 +211,8 @@ void tst_OSUtilitiesVersion::internalVersion()
 
 void tst_OSUtilitiesVersion::internalVersionTriedAgain()
 {
-    QProcess child;
-    child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--print-retry")});
-    QVERIFY(child.waitForFinished(30000));
-    QCOMPARE(QString::fromUtf8(child.readAllStandardOutput()),
-             QStringLiteral("before=\nafter=1.2\n"));
+    const MavTest::ChildResult child = MavTest::runSelf({QStringLiteral("--print-retry")});
+    QCOMPARE(QString::fromUtf8(child.out), QStringLiteral("before=\nafter=1.2\n"));
 }
 
 int main(int argc, char *argv[])

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: LGPL-2.1-or-later
 // The registry store under several threads and processes, a crash, and a user
 // who cannot write the machine hive.
+#include "childprocess.h"
 #include "testenvironment.h"
 
 #include "settings/registry_p.h"
@@ -266,18 +267,17 @@ void tst_RegistryStore::readOnlyMachineHive()
         ::chmod(QFile::encodeName(dir).constData(), 0755);
     ::chmod(QFile::encodeName(m_env->machineHive()).constData(), 0644);
 
-    QProcess child;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("ZENTRIX_USER_HIVE"),
-                       userDir + QStringLiteral("/user-hive.db"));
-    child.setProcessEnvironment(environment);
-    child.setProcessChannelMode(QProcess::MergedChannels);
-    child.start(QStringLiteral("setpriv"),
-                {"--reuid=65534", "--regid=65534", "--clear-groups",
-                 QStringLiteral(SETTINGS_CHILD_PATH), "access"});
-    QVERIFY(child.waitForFinished(60000));
-    const QByteArray out = child.readAll();
-    QVERIFY2(child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0, out.constData());
+    MavTest::ChildOptions options;
+    options.environment = QProcessEnvironment::systemEnvironment();
+    options.environment.insert(QStringLiteral("ZENTRIX_USER_HIVE"),
+                               userDir + QStringLiteral("/user-hive.db"));
+    options.mergeChannels = true;
+    const MavTest::ChildResult child =
+        MavTest::runChild(QStringLiteral("setpriv"),
+                          {"--reuid=65534", "--regid=65534", "--clear-groups",
+                           QStringLiteral(SETTINGS_CHILD_PATH), "access"},
+                          options);
+    QVERIFY2(child.succeeded(), child.out.constData());
 }
 
 // A read takes a shortcut to the hive it read last; the environment may have

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: LGPL-2.1-or-later
 #pragma once
 
-#include <QProcess>
+#include "childprocess.h"
+
 #include <QString>
 #include <QStringList>
-#include <QTest>
 
 #include <functional>
 
@@ -25,26 +25,11 @@ struct MavctlResult
 inline MavctlResult runMavctl(const QStringList &arguments, const QByteArray &input = {},
                               const std::function<void()> &inChild = {})
 {
-    QProcess process;
-    if (inChild)
-        process.setChildProcessModifier(inChild);
-    process.start(QStringLiteral(MAVCTL_PATH), arguments);
-    if (!process.waitForStarted(10000))
-        return {};
-    if (!input.isEmpty())
-        process.write(input);
-    process.closeWriteChannel();
-    if (!process.waitForFinished(60000)) {
-        process.kill();
-        process.waitForFinished();
-        return {};
-    }
-    MavctlResult result;
-    result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    result.rawOut = process.readAllStandardOutput();
-    result.out = QString::fromUtf8(result.rawOut);
-    result.err = QString::fromUtf8(process.readAllStandardError());
-    return result;
+    ChildOptions options;
+    options.input = input;
+    options.inChild = inChild;
+    const ChildResult child = runChild(QStringLiteral(MAVCTL_PATH), arguments, options);
+    return {child.exitCode, QString::fromUtf8(child.out), QString::fromUtf8(child.err), child.out};
 }
 
 } // namespace MavTest

@@ -35,8 +35,7 @@ void tst_MavctlPlugins::init()
 {
     m_environment = std::make_unique<MavTest::TestEnvironment>();
     MavTest::PluginFolder folder(m_environment->path(QStringLiteral("plugins")));
-    QVERIFY(folder.add(QStringLiteral("sampleview"), QStringLiteral("sampleview"),
-                       MavTest::readFile(QStringLiteral(MAVTEST_SAMPLES_DIR "/sampleview.xml"))));
+    QVERIFY(folder.addSample(QStringLiteral("sampleview")));
     QVERIFY(folder.add(QStringLiteral("broken"), QStringLiteral("testmenuplugin"),
                        "<properties><name>"));
     m_folder = folder.path();

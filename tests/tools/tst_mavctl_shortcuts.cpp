@@ -32,9 +32,7 @@ void tst_MavctlShortcuts::init()
     m_environment = std::make_unique<MavTest::TestEnvironment>();
     MavTest::PluginFolder folder(m_environment->path(QStringLiteral("plugins")));
     for (const char *sample : {"samplehelp", "sampleplayback", "sampleview"})
-        QVERIFY(folder.add(QLatin1String(sample), QLatin1String(sample),
-                           MavTest::readFile(QStringLiteral(MAVTEST_SAMPLES_DIR "/")
-                                             + QLatin1String(sample) + QStringLiteral(".xml"))));
+        QVERIFY(folder.addSample(QLatin1String(sample)));
     QVERIFY(folder.add(QStringLiteral("unloadable"), QStringLiteral("notaplugin"),
                        MavTest::menuDocument(QString())));
     m_folder = folder.path();

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: LGPL-2.1-or-later
-#include "playersettings.h"
-
+// The player settings catalogue. Its header is the settings layer's, but its
+// defaults need this layer's folders and component id, so its source lives here.
 #include <MavLibrary/os/osutilities.h>
+#include <MavLibrary/settings/playersettings.h>
 #include <MavLibrary/settings/settingsfunctions.h>
 
 #include <QMutex>

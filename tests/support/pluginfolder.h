@@ -66,6 +66,14 @@ public:
         return out.open(QIODevice::WriteOnly) && out.write(document) == document.size();
     }
 
+    //! Adds the sample plug-in \a sample as it was built, with its own document.
+    bool addSample(const QString &sample)
+    {
+        return add(
+            sample, sample,
+            readFile(QStringLiteral(MAVTEST_SAMPLES_DIR "/") + sample + QStringLiteral(".xml")));
+    }
+
 private:
     QString m_path;
 };
