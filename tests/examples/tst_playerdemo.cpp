@@ -5,8 +5,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-// zentrix-player --demo, run as a user runs it: its exit code, its report, its
-// screenshots, and nothing on stderr but the library's fixed trace lines.
+// zentrix-player --demo with a clip on its command line, run as a user runs it:
+// its exit code, its report, its screenshots, and nothing on stderr but the
+// library's fixed trace lines.
 class tst_PlayerDemo : public QObject
 {
     Q_OBJECT
@@ -42,7 +43,8 @@ tst_PlayerDemo::Run tst_PlayerDemo::runDemo(const QString &directory, const QStr
     Run run;
     QProcess player;
     player.start(QStringLiteral(PLAYER_EXECUTABLE),
-                 QStringList {QStringLiteral("--demo"), directory} + extra);
+                 QStringList {QStringLiteral("--demo"), directory} + extra
+                     + QStringList {QStringLiteral(PLAYER_CLIPS_DIR "/tour.mkv")});
     if (!player.waitForFinished(150000) || player.exitStatus() != QProcess::NormalExit) {
         player.kill();
         player.waitForFinished();
@@ -93,12 +95,28 @@ void tst_PlayerDemo::steps_data()
     QTest::addColumn<QString>("evidence");
     QTest::newRow("start-up") << "Start-up"
                               << "ok    6 device profiles loaded";
+    QTest::newRow("command line") << "Command line"
+                                  << "ok    the command-line file tour.mkv plays at start";
     QTest::newRow("open") << "File > Open"
                           << "ok    notes.txt refused by checkMovieExtension";
+    QTest::newRow("broken file") << "Files libmpv cannot play"
+                                 << "ok    the player window says: Cannot play broken.mkv: ";
     QTest::newRow("recent") << "File > Open Recent"
                             << "ok    reopened, and first in the list again";
-    QTest::newRow("playback") << "Playback"
-                              << "ok    Loop is on and kept in LoopPlayback";
+    QTest::newRow("playing") << "Playback"
+                             << "ok    the position advanced";
+    QTest::newRow("paused") << "Playback"
+                            << "ok    the position held for 0.4 s while paused";
+    QTest::newRow("seeking") << "Playback"
+                             << "ok    5 s back: at ";
+    QTest::newRow("speed 2") << "Playback"
+                             << "ok    at speed 2, the position advanced";
+    QTest::newRow("loop") << "Playback"
+                          << "ok    Loop is on and kept in LoopPlayback";
+    QTest::newRow("tracks") << "View > Language"
+                            << "ok    the second audio track chosen: libmpv plays audio track 2";
+    QTest::newRow("subtitles") << "View > Language"
+                               << "ok    subtitles on: \"Zentrix captions\" is shown";
     QTest::newRow("view") << "View"
                           << "ok    and off again for both";
     QTest::newRow("shortcuts") << "Shortcut sets"
@@ -110,7 +128,7 @@ void tst_PlayerDemo::steps_data()
     QTest::newRow("about") << "Help > About"
                            << "ok    the worker's measurement came back through executeFunction";
     QTest::newRow("pings") << "Pings"
-                           << "ok    the responder on 127.0.0.1 received those four GETs";
+                           << "ok    the responder on 127.0.0.1 received those";
     QTest::newRow("messages") << "Qt messages"
                               << "ok    0 warnings from Qt or the library";
 }
@@ -133,6 +151,8 @@ void tst_PlayerDemo::screenshots_data()
     QTest::addColumn<QString>("file");
     QTest::newRow("player") << "player-file-menu.png";
     QTest::newRow("library") << "library-devices-menu.png";
+    QTest::newRow("playing") << "player-playing-1.png";
+    QTest::newRow("a second later") << "player-playing-2.png";
 }
 
 void tst_PlayerDemo::screenshots()

@@ -44,8 +44,8 @@ public Q_SLOTS:
             Player::publish(QStringLiteral("file.rejected"), path);
             return;
         }
-        Player::addRecentFile(path);
-        Player::publish(QStringLiteral("file.opened"), path);
+        // The shell plays it; only a file libmpv opens joins the recent files.
+        Player::publish(QStringLiteral("file.play"), path);
     }
 
     void quit()
