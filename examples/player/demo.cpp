@@ -958,10 +958,13 @@ void Demo::stepTools()
 
     m_openedUrls.clear();
     trigger(602);
-    const QString settings = OSUtilities::getApplicationDataPath(false);
-    check(m_openedUrls.value(0) == QUrl::fromLocalFile(settings),
-          QStringLiteral("openDirectory asked the desktop to open %1")
-              .arg(m_openedUrls.value(0).toString()));
+    const QString settings =
+        QFileInfo(QString::fromLocal8Bit(qgetenv("ZENTRIX_USER_HIVE"))).absolutePath();
+    const QString status = m_shell->playerWindow()->statusBar()->currentMessage();
+    check(m_openedUrls.value(0) == QUrl::fromLocalFile(settings)
+              && status == QStringLiteral("Settings are in ") + settings,
+          QStringLiteral("the user hive's folder %1 was opened; status bar: %2")
+              .arg(m_openedUrls.value(0).toString(), status));
     m_openedUrls.clear();
     trigger(603);
     const bool revealed = waitFor([this] { return !m_openedUrls.isEmpty(); });
@@ -996,6 +999,13 @@ void Demo::stepAbout()
               && text.contains(QStringLiteral("Platform: ") + OSUtilities::getPlatformString())
               && text.contains(OSUtilities::getLanguageCode()),
           QStringLiteral("it names the versions, the platform and the language"));
+    const QString version = QCoreApplication::applicationVersion();
+    const QStringList lines = text.split(QLatin1Char('\n'));
+    check(lines.value(0) == QStringLiteral("Zentrix Player ") + version
+              && lines.value(1).startsWith(QLatin1String("Executable: "))
+              && lines.value(1).contains(version)
+              && lines.filter(QStringLiteral("Zentrix Player ")).size() == 1,
+          QStringLiteral("one player version, the executable's %1").arg(version));
     check(heard(QStringLiteral("player.about.measured"), {}, from)
               && text.contains(m_shell->aboutResult()),
           QStringLiteral("the worker's measurement came back through executeFunction: %1")

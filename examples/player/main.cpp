@@ -13,12 +13,14 @@
 #include <MavLibrary/profiles/profilemanager.h>
 #include <MavLibrary/services/startuptimer.h>
 #include <MavLibrary/settings/settingsfunctions.h>
+#include <settings/registry_p.h>
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
 #include <QLocale>
+#include <QMessageBox>
 #include <QTimer>
 
 #include <cstring>
@@ -59,6 +61,28 @@ void registerTransferWizard(const QDir &binaryFolder)
         || !ztds::installSettings::setString(std::wstring(L"TransferWizard"),
                                              std::wstring(L"InstallPath"), wizard.toStdWString()))
         qCWarning(lcPlayer) << "cannot register the transfer wizard" << wizard;
+}
+
+// A user hive the store cannot read is said once, with the store's reason; the
+// player goes on with its defaults.
+void reportUnreadableUserHive()
+{
+    using namespace ztds::registry;
+    const QString file = QString::fromStdString(hiveFile(Hive::CurrentUser));
+    std::string error;
+    if (!QFileInfo::exists(file) || openKey(Hive::CurrentUser, L"Software", Access::Read, &error)
+        || error.empty())
+        return;
+    QString reason = QString::fromStdString(error);
+    if (!reason.contains(file))
+        reason = file + QStringLiteral(": ") + reason;
+    const QString text =
+        QCoreApplication::translate("main",
+                                    "Zentrix Player cannot use its settings: %1.\n\n"
+                                    "It goes on with its default settings.")
+            .arg(reason);
+    qCWarning(lcPlayer).noquote() << text;
+    QMessageBox::warning(nullptr, QCoreApplication::translate("main", "Settings"), text);
 }
 
 } // namespace
@@ -105,6 +129,8 @@ int main(int argc, char *argv[])
         QStringLiteral("[file...]"));
     options.process(app);
     const QDir binaryFolder(QCoreApplication::applicationDirPath());
+    if (!demo)
+        reportUnreadableUserHive();
     if (demo && !QDir().mkpath(options.value(QStringLiteral("demo")))) {
         std::fprintf(stderr, "zentrix-player: cannot make %s\n",
                      qPrintable(options.value(QStringLiteral("demo"))));
