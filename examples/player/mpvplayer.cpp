@@ -85,6 +85,8 @@ MpvPlayer::MpvPlayer(const QString &audioOutput, QObject *parent)
         {"osd-level", "0"},
         {"vo", "libmpv"},
         {"hwdec", "no"},
+        // Loading the hardware decoders' interops probes CUDA and says so on stderr.
+        {"gpu-hwdec-interop", "no"},
         {"idle", "yes"},
         {"keep-open", "yes"},
         {"audio-client-name", "zentrix-player"},
