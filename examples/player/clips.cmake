@@ -29,7 +29,7 @@ add_custom_command(OUTPUT ${_clip_dir}/tour.mkv
 add_custom_command(OUTPUT ${_clip_dir}/short.mp4
   COMMAND ${CMAKE_COMMAND} -E make_directory ${_clip_dir}
   COMMAND ${_ffmpeg}
-    -f lavfi -i testsrc2=size=320x180:rate=25:duration=3
+    -f lavfi -i testsrc2=size=320x240:rate=50:duration=3
     -f lavfi -i sine=frequency=550:duration=3
     ${_video} -c:a aac -b:a 48k -movflags +faststart ${_clip_dir}/short.mp4
   COMMENT "Making the clip short.mp4"

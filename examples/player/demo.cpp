@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: LGPL-2.1-or-later
 #include "demo.h"
 
+#include "medialibrary.h"
 #include "mpvplayer.h"
 #include "playercommon.h"
 #include "playershell.h"
@@ -15,6 +16,7 @@
 #include <MavLibrary/settings/settingsfunctions.h>
 #include <MavLibrary/text/mavstringtools.h>
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
@@ -28,7 +30,6 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
@@ -44,6 +45,7 @@
 #include <QTest>
 #include <QThread>
 #include <QTimer>
+#include <QTreeWidget>
 
 #include <cstdio>
 #include <ctime>
@@ -330,6 +332,7 @@ void Demo::run()
     stepOpen();
     stepRefused();
     stepRecent();
+    stepLibrary();
     stepPlayback();
     stepView();
     stepLanguage();
@@ -584,8 +587,75 @@ void Demo::stepRecent()
     recent->actions().at(1)->trigger();
     check(waitForOpened(path, from) && Player::recentFiles().value(0) == path,
           QStringLiteral("reopened, and first in the list again"));
-    check(m_shell->libraryList()->count() == Player::recentFiles().size(),
-          QStringLiteral("the media library lists %1 files").arg(m_shell->libraryList()->count()));
+}
+
+void Demo::stepLibrary()
+{
+    step(QStringLiteral("Media library"));
+    QTreeWidget *list = m_shell->libraryList();
+    const auto rows = [list] {
+        QStringList result;
+        for (int i = 0; i < list->topLevelItemCount(); ++i) {
+            const QTreeWidgetItem *item = list->topLevelItem(i);
+            QStringList cells;
+            for (int column = 0; column < list->columnCount(); ++column)
+                cells.append(item->text(column));
+            result.append(cells.join(QStringLiteral(" | ")));
+        }
+        return result;
+    };
+    answerDialog([this](QWidget *modal) {
+        auto *dialog = qobject_cast<QFileDialog *>(modal);
+        if (!dialog || dialog->objectName() != QLatin1String("AddFolderDialog"))
+            return false;
+        dialog->setDirectory(m_videos);
+        if (auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit")))
+            name->setText(m_videos);
+        did(QStringLiteral("picked %1 in the folder dialog").arg(m_videos));
+        static_cast<QDialog *>(dialog)->accept();
+        return true;
+    });
+    int from = m_shell->heard().size();
+    trigger(103);
+    const auto scanned = [&](int count) {
+        return waitFor([&] {
+            return heard(QStringLiteral("player.library.scanned"), count, from)
+                && list->topLevelItemCount() == count;
+        });
+    };
+    bool held = scanned(3);
+    check(held,
+          QStringLiteral("the Videos folder scanned on a worker thread: %1 movies")
+              .arg(list->topLevelItemCount()));
+    check(m_shell->mediaLibrary()->folders().contains(m_videos),
+          QStringLiteral("the library's folders: %1")
+              .arg(m_shell->mediaLibrary()->folders().join(QStringLiteral(", "))));
+    list->sortByColumn(3, Qt::AscendingOrder);
+    const QStringList bySize = rows();
+    for (const QString &row : bySize)
+        did(QStringLiteral("  %1").arg(row));
+    const auto size = [this](const char *name) {
+        return MavStringTools::fileSizeToQString(
+            quint64(QFileInfo(QDir(m_videos).filePath(QLatin1String(name))).size()), true);
+    };
+    const QStringList expected {
+        QStringLiteral("tone.m4a | 0:03 | sound only | %1 | ").arg(size("tone.m4a")),
+        QStringLiteral("short.mp4 | 0:03 | 320x240 | %1 | ").arg(size("short.mp4")),
+        QStringLiteral("tour.mkv | 0:08 | 320x180 | %1 | en-US, pt-BR").arg(size("tour.mkv"))};
+    check(bySize == expected,
+          QStringLiteral("by size: the clips' real durations, resolutions, sizes and languages; "
+                         "the files libmpv refuses are left out"));
+    from = m_shell->heard().size();
+    const QString copy = QDir(m_videos).filePath(QStringLiteral("copy of short.mp4"));
+    QFile::copy(QDir(m_videos).filePath(QStringLiteral("short.mp4")), copy);
+    did(QStringLiteral("copied short.mp4 into the folder"));
+    held = scanned(4);
+    check(held,
+          QStringLiteral("the folder's change was seen: %1 movies").arg(list->topLevelItemCount()));
+    from = m_shell->heard().size();
+    QFile::remove(copy);
+    held = scanned(3);
+    check(held, QStringLiteral("and its removal: %1 movies").arg(list->topLevelItemCount()));
 }
 
 void Demo::stepPlayback()
@@ -894,9 +964,29 @@ void Demo::stepDevices()
             .filePath(QStringLiteral("zentrix-transfer-wizard/arguments.txt"));
     QFile::remove(recordFile);
     m_shell->libraryList()->selectAll();
-    did(QStringLiteral("selected both files in the media library"));
+    did(QStringLiteral("selected the library's three files"));
+    QStringList fitting, unfit;
+    answerDialog([&](QWidget *modal) {
+        auto *box = qobject_cast<QMessageBox *>(modal);
+        if (!box || box->objectName() != QLatin1String("TransferCheckBox"))
+            return false;
+        for (const QString &line : box->text().split(QLatin1Char('\n'))) {
+            did(QStringLiteral("  %1").arg(line));
+            if (line.startsWith(QLatin1String("fits: ")))
+                fitting.append(line.mid(6));
+            else if (line.startsWith(QLatin1String("does not fit: ")))
+                unfit.append(line.mid(14));
+        }
+        for (QAbstractButton *button : box->buttons())
+            if (box->buttonRole(button) == QMessageBox::AcceptRole)
+                button->click();
+        return true;
+    });
     const int from = m_shell->heard().size();
     trigger(501);
+    check(fitting.size() + unfit.size() == 3 && !fitting.isEmpty() && !unfit.isEmpty(),
+          QStringLiteral("the active device takes %1; not %2")
+              .arg(fitting.join(QStringLiteral(", ")), unfit.join(QStringLiteral(", "))));
     check(heard(QStringLiteral("player.device.transfer"), 2, from),
           QStringLiteral("TransferWizard::transferFiles started the wizard (2)"));
     {
@@ -910,8 +1000,9 @@ void Demo::stepDevices()
     QStringList expected {QStringLiteral("-xfer"), QStringLiteral("-id"), QStringLiteral("0")};
     for (const QString &path :
          m_shell->libraryWindow()->property(Player::SelectionProperty).toStringList())
-        expected << QStringLiteral("-file")
-                 << QString::fromLatin1(QUrl::fromLocalFile(path).toEncoded());
+        if (fitting.contains(QFileInfo(path).fileName()))
+            expected << QStringLiteral("-file")
+                     << QString::fromLatin1(QUrl::fromLocalFile(path).toEncoded());
     check(arguments == expected, QStringLiteral("its command line: %1").arg(arguments.join(u' ')));
 }
 
@@ -1087,6 +1178,10 @@ void Demo::stepScreenshots()
           QStringLiteral("the player window, File menu open"));
     check(saveScreenshot(m_shell->libraryWindow(), 3, QStringLiteral("library-devices-menu.png")),
           QStringLiteral("the media library window, Devices menu open"));
+    activate(m_shell->libraryWindow());
+    const QString libraryShot = m_directory.filePath(QStringLiteral("library.png"));
+    check(m_shell->libraryWindow()->grab().save(libraryShot),
+          QStringLiteral("the media library's columns: %1").arg(libraryShot));
     activate(m_shell->playerWindow());
 
     // A real, moving picture: the video area is not flat, and a second later

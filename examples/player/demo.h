@@ -53,6 +53,7 @@ private:
     void stepOpen();
     void stepRefused();
     void stepRecent();
+    void stepLibrary();
     void stepPlayback();
     void stepView();
     void stepLanguage();

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: LGPL-2.1-or-later
 #include "playershell.h"
 
+#include "medialibrary.h"
 #include "mpvplayer.h"
 #include "playercommon.h"
 #include "playerlogging.h"
@@ -27,9 +28,9 @@
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QListWidget>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
@@ -39,6 +40,7 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolButton>
+#include <QTreeWidget>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -96,6 +98,21 @@ QString trackLabel(const MpvPlayer::Track &track, uint counter)
                                          audio ? audioFormatName(track.codec) : QString(), counter);
 }
 
+// Sorts by the value kept in Qt::UserRole, so sizes and durations sort as numbers.
+class LibraryItem : public QTreeWidgetItem
+{
+public:
+    using QTreeWidgetItem::QTreeWidgetItem;
+    bool operator<(const QTreeWidgetItem &other) const override
+    {
+        const int column = treeWidget() ? treeWidget()->sortColumn() : 0;
+        const QVariant mine = data(column, Qt::UserRole), theirs = other.data(column, Qt::UserRole);
+        if (mine.isValid() && theirs.isValid())
+            return QVariant::compare(mine, theirs) == QPartialOrdering::Less;
+        return QTreeWidgetItem::operator<(other);
+    }
+};
+
 QString clock(double seconds)
 {
     const int total = qMax(0, int(seconds));
@@ -142,6 +159,7 @@ PlayerShell::PlayerShell(Kapio::PluginManager *plugins, const QString &audioOutp
         {"player.view.player", SLOT(onShowWindow(QString, QVariant))},
         {"player.help.about", SLOT(onAbout(QString, QVariant))},
         {"player.library.refresh", SLOT(onLibraryRefresh(QString, QVariant))},
+        {"player.library.addFolder", SLOT(onLibraryAddFolder(QString, QVariant))},
     };
     for (const auto &listener : listeners)
         Quorvex::PubSubHub::listenForMessage(QLatin1String(listener.message), this,
@@ -289,18 +307,26 @@ void PlayerShell::createWindows()
     m_player->setAcceptDrops(true);
     restoreGeometry();
 
-    m_libraryList = new QListWidget;
+    m_libraryList = new QTreeWidget;
+    m_libraryList->setObjectName(QStringLiteral("LibraryList"));
     m_libraryList->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    m_libraryList->setRootIsDecorated(false);
+    m_libraryList->setHeaderLabels(
+        {tr("Name"), tr("Duration"), tr("Resolution"), tr("Size"), tr("Audio languages")});
+    m_libraryList->setSortingEnabled(true);
+    m_libraryList->sortByColumn(0, Qt::AscendingOrder);
+    m_libraryList->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_library =
         makeWindow(QLatin1String(Player::LibraryWindowName), tr("Media Library"), m_libraryList);
-    m_library->resize(480, 360);
-    connect(m_libraryList, &QListWidget::itemSelectionChanged, this, [this] {
-        QStringList files;
-        const QList<QListWidgetItem *> selected = m_libraryList->selectedItems();
-        for (const QListWidgetItem *item : selected)
-            files.append(item->data(Qt::UserRole).toString());
-        m_library->setProperty(Player::SelectionProperty, files);
+    m_library->resize(640, 360);
+    connect(m_libraryList, &QTreeWidget::itemSelectionChanged, this,
+            &PlayerShell::publishSelection);
+    connect(m_libraryList, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem *item) {
+        openFiles({item->data(0, Qt::UserRole + 1).toString()});
     });
+    m_media = new MediaLibrary(this);
+    connect(m_media, &MediaLibrary::changed, this, &PlayerShell::fillLibrary);
+    m_media->rescan();
 
     // Every top-level window of the player, pop-ups aside, follows "AlwaysOnTop".
     m_windowOrder = new Quorvex::WindowOrderManager(this);
@@ -492,8 +518,10 @@ QString PlayerShell::statusSentence(const QString &name, const QVariant &value) 
         return tr("Subtitles: %1").arg(value.toString());
     if (name == QLatin1String("view.alwaysOnTop"))
         return on ? tr("Always on top") : tr("No longer on top");
-    if (name == QLatin1String("library.refresh"))
-        return tr("Library refreshed");
+    if (name == QLatin1String("library.scanned"))
+        return tr("%n movie(s) in the library", nullptr, value.toInt());
+    if (name == QLatin1String("library.addFolder"))
+        return tr("Adding %1 to the library").arg(value.toString());
     if (name == QLatin1String("device.active")) {
         Quorvex::ProfileManager *profiles = Quorvex::ProfileManager::instance(nullptr);
         const QString device = profiles
@@ -684,7 +712,58 @@ void PlayerShell::onShowWindow(const QString &name, const QVariant &)
 
 void PlayerShell::onLibraryRefresh(const QString &, const QVariant &)
 {
-    rebuildRecentFiles();
+    m_media->rescan();
+}
+
+void PlayerShell::onLibraryAddFolder(const QString &, const QVariant &value)
+{
+    m_media->addFolder(value.toString());
+}
+
+void PlayerShell::fillLibrary()
+{
+    const QStringList selected = m_library->property(Player::SelectionProperty).toStringList();
+    m_libraryList->setSortingEnabled(false);
+    m_libraryList->clear();
+    for (const MediaInfo &info : m_media->items()) {
+        auto *item = new LibraryItem(m_libraryList);
+        const QString resolution = info.width > 0
+            ? QStringLiteral("%1x%2").arg(info.width).arg(info.height)
+            : tr("sound only");
+        item->setText(0, QFileInfo(info.path).fileName());
+        item->setText(1, clock(info.duration));
+        item->setData(1, Qt::UserRole, info.duration);
+        item->setText(2, resolution);
+        item->setData(2, Qt::UserRole, info.width * info.height);
+        item->setText(3, MavStringTools::fileSizeToQString(info.size, true));
+        item->setData(3, Qt::UserRole, info.size);
+        item->setText(4, info.audioLanguages.join(QStringLiteral(", ")));
+        item->setToolTip(0, info.path);
+        item->setData(0, Qt::UserRole + 1, info.path);
+        // What the transfer needs to judge the file against a device's limits.
+        item->setData(0, Qt::UserRole + 2,
+                      QVariantMap {{QStringLiteral("path"), info.path},
+                                   {QStringLiteral("width"), info.width},
+                                   {QStringLiteral("height"), info.height},
+                                   {QStringLiteral("frameRate"), info.frameRate}});
+        item->setSelected(selected.contains(info.path));
+    }
+    m_libraryList->setSortingEnabled(true);
+    publishSelection();
+    Player::publish(QStringLiteral("library.scanned"), m_media->items().size());
+}
+
+void PlayerShell::publishSelection()
+{
+    QStringList files;
+    QVariantList media;
+    const QList<QTreeWidgetItem *> selected = m_libraryList->selectedItems();
+    for (const QTreeWidgetItem *item : selected) {
+        files.append(item->data(0, Qt::UserRole + 1).toString());
+        media.append(item->data(0, Qt::UserRole + 2));
+    }
+    m_library->setProperty(Player::SelectionProperty, files);
+    m_library->setProperty(Player::SelectedMediaProperty, media);
 }
 
 void PlayerShell::rebuildRecentFiles()
@@ -699,12 +778,6 @@ void PlayerShell::rebuildRecentFiles()
             connect(action, &QAction::triggered, this, [this, path] { openRecent(path); });
         }
         m_recentMenu->setEnabled(!files.isEmpty());
-    }
-    m_libraryList->clear();
-    for (const QString &path : files) {
-        auto *item = new QListWidgetItem(QFileInfo(path).fileName(), m_libraryList);
-        item->setData(Qt::UserRole, path);
-        item->setToolTip(path);
     }
 }
 

@@ -11,10 +11,11 @@
 #include <thread>
 #include <vector>
 
+class MediaLibrary;
 class MpvPlayer;
 class QActionGroup;
 class QLabel;
-class QListWidget;
+class QTreeWidget;
 class QMainWindow;
 class QMenu;
 class QSlider;
@@ -71,7 +72,9 @@ public:
 
     QMainWindow *playerWindow() const { return m_player; }
     QMainWindow *libraryWindow() const { return m_library; }
-    QListWidget *libraryList() const { return m_libraryList; }
+    //! The library's files: name, duration, resolution, size, audio languages.
+    QTreeWidget *libraryList() const { return m_libraryList; }
+    MediaLibrary *mediaLibrary() const { return m_media; }
     QMenu *recentMenu() const { return m_recentMenu; }
     QMenu *languageMenu() const { return m_languageMenu; }
     QActionGroup *deviceGroup() const { return m_deviceGroup; }
@@ -108,6 +111,7 @@ private Q_SLOTS:
     void onShowWindow(const QString &name, const QVariant &value);
     void onAbout(const QString &name, const QVariant &value);
     void onLibraryRefresh(const QString &name, const QVariant &value);
+    void onLibraryAddFolder(const QString &name, const QVariant &value);
 
 private:
     struct ShortcutSet
@@ -133,6 +137,8 @@ private:
     void rebuildRecentFiles();
     void openRecent(const QString &path);
     void fillLanguageMenu();
+    void fillLibrary();
+    void publishSelection();
     void fillDevicesMenu();
     static void aboutWorker(PlayerShell *shell, QString text, QString folder);
     static void measuredOnGuiThread(void *shell, void *bytes);
@@ -149,7 +155,8 @@ private:
     QLabel *m_elapsed = nullptr;
     QLabel *m_total = nullptr;
     QSlider *m_volume = nullptr;
-    QListWidget *m_libraryList = nullptr;
+    QTreeWidget *m_libraryList = nullptr;
+    MediaLibrary *m_media = nullptr;
     QMenu *m_recentMenu = nullptr;
     QMenu *m_languageMenu = nullptr;
     QActionGroup *m_deviceGroup = nullptr;

@@ -121,6 +121,13 @@ void tst_PlayerDemo::steps_data()
                           << "ok    and off again for both";
     QTest::newRow("shortcuts") << "Shortcut sets"
                                << "ok    the key reached the Playback plug-in";
+    QTest::newRow("library") << "Media library"
+                             << "ok    by size: the clips' real durations, resolutions, sizes";
+    QTest::newRow("library watch") << "Media library"
+                                   << "ok    and its removal: 3 movies";
+    QTest::newRow("transfer check") << "Devices"
+                                    << "ok    the active device takes tone.m4a, tour.mkv; not "
+                                       "short.mp4 (50 frames a second is more than 30)";
     QTest::newRow("devices") << "Devices"
                              << "ok    its command line: -xfer -id 0 -file file:///";
     QTest::newRow("tools") << "Tools"
@@ -151,6 +158,7 @@ void tst_PlayerDemo::screenshots_data()
     QTest::addColumn<QString>("file");
     QTest::newRow("player") << "player-file-menu.png";
     QTest::newRow("library") << "library-devices-menu.png";
+    QTest::newRow("library columns") << "library.png";
     QTest::newRow("playing") << "player-playing-1.png";
     QTest::newRow("a second later") << "player-playing-2.png";
 }

@@ -48,6 +48,19 @@ public Q_SLOTS:
         Player::publish(QStringLiteral("file.play"), path);
     }
 
+    //! The shell's library keeps the folder in the settings and scans it.
+    void addFolder()
+    {
+        QFileDialog dialog(nullptr, tr("Add Folder to Library"),
+                           Quorvex::OSUtilities::getZentrixMoviesPathDefault());
+        dialog.setObjectName(QStringLiteral("AddFolderDialog"));
+        dialog.setFileMode(QFileDialog::Directory);
+        dialog.setOption(QFileDialog::ShowDirsOnly);
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return;
+        Player::publish(QStringLiteral("library.addFolder"), dialog.selectedFiles().constFirst());
+    }
+
     void quit()
     {
         Player::publish(QStringLiteral("quit"));
