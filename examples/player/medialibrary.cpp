@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: LGPL-2.1-or-later
 #include "medialibrary.h"
 
+#include "playerlogging.h"
+
 #include <MavLibrary/services/uithread.h>
 #include <MavLibrary/settings/playersettings.h>
 #include <MavLibrary/settings/settingsfunctions.h>
@@ -8,6 +10,7 @@
 
 #include <QDir>
 #include <QDirIterator>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QFileSystemWatcher>
 #include <QPointer>
@@ -151,6 +154,20 @@ void MediaLibrary::startScan()
 {
     if (m_worker.joinable())
         m_worker.join();
+    // For the benchmarks: how long the GUI thread went without its event loop
+    // while the worker scanned.
+    if (lcPlayer().isInfoEnabled()) {
+        m_scanTime.start();
+        m_lastBeat.start();
+        m_longestGap = 0;
+        if (!m_heartbeat) {
+            m_heartbeat = new QTimer(this);
+            m_heartbeat->setInterval(5);
+            connect(m_heartbeat, &QTimer::timeout, this,
+                    [this] { m_longestGap = qMax(m_longestGap, m_lastBeat.restart()); });
+        }
+        m_heartbeat->start();
+    }
     m_scanning = true;
     m_rescan = false;
     m_worker = std::thread(&MediaLibrary::scan, this, folders());
@@ -180,6 +197,13 @@ void MediaLibrary::deliver(void *data)
         return;
     library->m_items = delivery->items;
     library->m_scanning = false;
+    if (library->m_heartbeat && library->m_heartbeat->isActive()) {
+        library->m_heartbeat->stop();
+        qCInfo(lcPlayer, "scanned %lld movies in %lld ms; the GUI thread waited at most %lld ms",
+               static_cast<long long>(library->m_items.size()),
+               static_cast<long long>(library->m_scanTime.elapsed()),
+               static_cast<long long>(library->m_longestGap));
+    }
     const QStringList watched = library->m_watcher->directories();
     if (!watched.isEmpty())
         library->m_watcher->removePaths(watched);

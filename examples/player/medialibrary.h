@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: LGPL-2.1-or-later
 #pragma once
 
+#include <QElapsedTimer>
 #include <QList>
 #include <QMetaType>
 #include <QObject>
@@ -62,6 +63,10 @@ private:
     QList<MediaInfo> m_items;
     QFileSystemWatcher *m_watcher = nullptr;
     QTimer *m_settle = nullptr;
+    QTimer *m_heartbeat = nullptr;
+    QElapsedTimer m_scanTime;
+    QElapsedTimer m_lastBeat;
+    qint64 m_longestGap = 0;
     std::thread m_worker;
     std::atomic<bool> m_stopping {false};
     bool m_scanning = false;

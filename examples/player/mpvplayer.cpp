@@ -20,7 +20,10 @@ enum Observed : quint64 {
     TrackList,
     VoConfigured,
     SubText,
-    IdleActive
+    IdleActive,
+    EofReached,
+    FrameDrops,
+    DecoderDrops
 };
 
 QString nodeString(const mpv_node &node)
@@ -120,6 +123,9 @@ MpvPlayer::MpvPlayer(const QString &audioOutput, QObject *parent)
     mpv_observe_property(m_mpv, VoConfigured, "vo-configured", MPV_FORMAT_FLAG);
     mpv_observe_property(m_mpv, SubText, "sub-text", MPV_FORMAT_STRING);
     mpv_observe_property(m_mpv, IdleActive, "idle-active", MPV_FORMAT_FLAG);
+    mpv_observe_property(m_mpv, EofReached, "eof-reached", MPV_FORMAT_FLAG);
+    mpv_observe_property(m_mpv, FrameDrops, "frame-drop-count", MPV_FORMAT_INT64);
+    mpv_observe_property(m_mpv, DecoderDrops, "decoder-frame-drop-count", MPV_FORMAT_INT64);
     // Called on libmpv's threads: only a queued call, at most one pending.
     mpv_set_wakeup_callback(
         m_mpv,
@@ -321,6 +327,19 @@ void MpvPlayer::dispatch(const mpv_event &event)
             m_subtitleText =
                 none ? QString() : QString::fromUtf8(*static_cast<char **>(property->data));
             emit subtitleTextChanged(m_subtitleText);
+            break;
+        case FrameDrops:
+            m_dropped[0] = none ? 0 : *static_cast<qint64 *>(property->data);
+            break;
+        case DecoderDrops:
+            m_dropped[1] = none ? 0 : *static_cast<qint64 *>(property->data);
+            break;
+        case EofReached:
+            // For the benchmarks: what had to be dropped on the way.
+            if (flag())
+                qCInfo(lcPlayer,
+                       "end of file: %lld frames dropped by the output, %lld by the decoder",
+                       static_cast<long long>(m_dropped[0]), static_cast<long long>(m_dropped[1]));
             break;
         case IdleActive:
             if (flag()) {

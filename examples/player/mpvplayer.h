@@ -109,4 +109,5 @@ private:
     bool m_videoShown = false;
     QString m_subtitleText;
     QList<Track> m_tracks;
+    qint64 m_dropped[2] = {0, 0}; // by the video output, by the decoder
 };

@@ -39,6 +39,7 @@
 #include <QSlider>
 #include <QStatusBar>
 #include <QStyle>
+#include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -315,7 +316,6 @@ void PlayerShell::createWindows()
         {tr("Name"), tr("Duration"), tr("Resolution"), tr("Size"), tr("Audio languages")});
     m_libraryList->setSortingEnabled(true);
     m_libraryList->sortByColumn(0, Qt::AscendingOrder);
-    m_libraryList->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_library =
         makeWindow(QLatin1String(Player::LibraryWindowName), tr("Media Library"), m_libraryList);
     m_library->resize(640, 360);
@@ -326,7 +326,6 @@ void PlayerShell::createWindows()
     });
     m_media = new MediaLibrary(this);
     connect(m_media, &MediaLibrary::changed, this, &PlayerShell::fillLibrary);
-    m_media->rescan();
 
     // Every top-level window of the player, pop-ups aside, follows "AlwaysOnTop".
     m_windowOrder = new Quorvex::WindowOrderManager(this);
@@ -403,6 +402,8 @@ void PlayerShell::show()
     m_library->show();
     m_player->show();
     m_player->activateWindow();
+    // Once the windows are up: the start-up's own work is not the scan's.
+    QTimer::singleShot(0, m_media, &MediaLibrary::rescan);
 }
 
 void PlayerShell::shutdown()
@@ -723,10 +724,15 @@ void PlayerShell::onLibraryAddFolder(const QString &, const QVariant &value)
 void PlayerShell::fillLibrary()
 {
     const QStringList selected = m_library->property(Player::SelectionProperty).toStringList();
+    // Built apart and added at once: a thousand rows added one by one to the
+    // shown tree hold the GUI thread for most of a second.
     m_libraryList->setSortingEnabled(false);
     m_libraryList->clear();
+    QList<QTreeWidgetItem *> items;
+    items.reserve(m_media->items().size());
     for (const MediaInfo &info : m_media->items()) {
-        auto *item = new LibraryItem(m_libraryList);
+        auto *item = new LibraryItem;
+        items.append(item);
         const QString resolution = info.width > 0
             ? QStringLiteral("%1x%2").arg(info.width).arg(info.height)
             : tr("sound only");
@@ -746,9 +752,15 @@ void PlayerShell::fillLibrary()
                                    {QStringLiteral("width"), info.width},
                                    {QStringLiteral("height"), info.height},
                                    {QStringLiteral("frameRate"), info.frameRate}});
-        item->setSelected(selected.contains(info.path));
     }
+    m_libraryList->addTopLevelItems(items);
+    for (QTreeWidgetItem *item : std::as_const(items))
+        if (selected.contains(item->data(0, Qt::UserRole + 1).toString()))
+            item->setSelected(true);
     m_libraryList->setSortingEnabled(true);
+    if (m_libraryList->topLevelItemCount() > 0 && m_libraryList->columnWidth(1) < 60)
+        for (int column = 0; column < m_libraryList->columnCount(); ++column)
+            m_libraryList->resizeColumnToContents(column);
     publishSelection();
     Player::publish(QStringLiteral("library.scanned"), m_media->items().size());
 }

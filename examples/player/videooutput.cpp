@@ -88,7 +88,8 @@ private:
         m_relay.pending.store(false);
         if (m_context && (mpv_render_context_update(m_context) & MPV_RENDER_UPDATE_FRAME)) {
             render();
-            ++m_frames;
+            if (++m_frames == 1)
+                qCInfo(lcPlayer, "first frame shown");
         }
     }
 
@@ -193,7 +194,8 @@ private:
         const uint64_t flags = mpv_render_context_update(m_context);
         doneCurrent();
         if (flags & MPV_RENDER_UPDATE_FRAME) {
-            ++m_frames;
+            if (++m_frames == 1)
+                qCInfo(lcPlayer, "first frame shown");
             update();
         }
     }
