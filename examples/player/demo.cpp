@@ -790,6 +790,16 @@ void Demo::stepView()
     check(!PlayerSettings::getBool(Quorvex::AlwaysOnTop, true)
               && waitFor([&] { return onTop(false); }),
           QStringLiteral("and off again for both"));
+
+    QMainWindow *player = m_shell->playerWindow();
+    trigger(403);
+    bool held = waitFor([player] { return player->isFullScreen(); });
+    check(held, QStringLiteral("Full Screen fills the screen"));
+    did(QStringLiteral("pressed Esc"));
+    QTest::keyClick(player, Qt::Key_Escape);
+    held = waitFor([player] { return !player->isFullScreen(); });
+    check(held, QStringLiteral("and Esc leaves it"));
+    activate(player);
 }
 
 void Demo::stepLanguage()
@@ -942,6 +952,9 @@ void Demo::stepDevices()
                 && QString::fromStdString(active->guid) == third->data().toString()
                 && PlayerSettings::getString(Quorvex::ProfileGUID) == third->data().toString(),
             QStringLiteral("\"%1\" is the active profile, kept in ProfileGUID").arg(third->text()));
+        const QString status = m_shell->playerWindow()->statusBar()->currentMessage();
+        check(status == QStringLiteral("Device: ") + third->text(),
+              QStringLiteral("status bar: %1").arg(status));
     }
 
     // Nothing selected in the library: the plug-in says so.
