@@ -802,6 +802,8 @@ void PlayerShell::fillLanguageMenu()
 {
     if (!m_languageMenu)
         return;
+    // Rebuilt at every change of the track list: the old groups go too.
+    qDeleteAll(m_languageMenu->findChildren<QActionGroup *>(Qt::FindDirectChildrenOnly));
     m_languageMenu->clear();
     const QList<MpvPlayer::Track> tracks =
         m_mpv->hasMovie() ? m_mpv->tracks() : QList<MpvPlayer::Track>();
