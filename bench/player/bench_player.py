@@ -34,7 +34,7 @@ BENCH_CLIP = os.path.join(BUILD, "bench/clips/bench-1080p30.mkv")
 
 def start_xvfb():
     for number in range(90, 120):
-        if os.path.exists(f"/tmp/.X11-unix/X{number}"):
+        if os.path.exists(f"/tmp/.X11-unix/X{number}") or os.path.exists(f"/tmp/.X{number}-lock"):
             continue
         server = subprocess.Popen(["Xvfb", f":{number}", "-screen", "0", "1920x1200x24",
                                    "-nolisten", "tcp"], stderr=subprocess.DEVNULL)
@@ -174,7 +174,8 @@ def main():
         print(f"library scan, 1,000 files: {statistics.median(times)} ms; the GUI thread "
               f"waited at most {max(gaps)} ms (goal <= 50)")
     finally:
-        server.kill()
+        # Terminated, not killed: the server removes its socket and lock file.
+        server.terminate()
         server.wait()
         shutil.rmtree(scratch, ignore_errors=True)
 
