@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: LGPL-2.1-or-later
 #include "demo.h"
 
+#include "medialibrary.h"
+#include "mpvplayer.h"
 #include "playercommon.h"
 #include "playershell.h"
+#include "videooutput.h"
 
 #include <MavLibrary/libraryinfo.h>
 #include <MavLibrary/menus/commonmenubar.h>
@@ -13,6 +16,7 @@
 #include <MavLibrary/settings/settingsfunctions.h>
 #include <MavLibrary/text/mavstringtools.h>
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
@@ -26,7 +30,6 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
@@ -35,12 +38,14 @@
 #include <QPainter>
 #include <QRegularExpression>
 #include <QSaveFile>
+#include <QSlider>
 #include <QStatusBar>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
 #include <QThread>
 #include <QTimer>
+#include <QTreeWidget>
 
 #include <cstdio>
 #include <ctime>
@@ -127,6 +132,19 @@ bool writeFile(const QString &path, const QByteArray &content)
     return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
 }
 
+// The share of pixels that differ from the first one: 0 for a flat image.
+double variety(const QImage &image)
+{
+    if (image.isNull())
+        return 0;
+    const QRgb first = image.pixel(0, 0);
+    int differing = 0, counted = 0;
+    for (int y = 0; y < image.height(); y += 4)
+        for (int x = 0; x < image.width(); x += 4, ++counted)
+            differing += image.pixel(x, y) != first;
+    return counted ? double(differing) / counted : 0;
+}
+
 QStringList texts(const QList<QAction *> &actions)
 {
     QStringList result;
@@ -138,10 +156,13 @@ QStringList texts(const QList<QAction *> &actions)
 
 } // namespace
 
-Demo::Demo(PlayerShell *shell, Kapio::PluginManager *plugins, const QString &directory)
+Demo::Demo(PlayerShell *shell, Kapio::PluginManager *plugins, const QString &directory,
+           const QString &clips, const QStringList &commandLine)
     : m_shell(shell)
     , m_plugins(plugins)
     , m_directory(directory)
+    , m_clips(clips)
+    , m_commandLine(commandLine)
 {
     m_answerTimer = new QTimer(this);
     m_answerTimer->setInterval(20);
@@ -307,10 +328,14 @@ void Demo::run()
                     .arg(Quorvex::LibraryInfo::version(), Quorvex::LibraryInfo::qtVersion(),
                          QGuiApplication::platformName());
     stepStartup();
+    stepCommandLine();
     stepOpen();
+    stepRefused();
     stepRecent();
+    stepLibrary();
     stepPlayback();
     stepView();
+    stepLanguage();
     stepShortcuts();
     stepDevices();
     stepTools();
@@ -427,33 +452,86 @@ bool Demo::openThroughDialog(const QString &path, bool allFiles, QString *boxTex
     return trigger(101) && answered;
 }
 
+bool Demo::waitForOpened(const QString &path, int from)
+{
+    bool opened = false;
+    waitFor([&] {
+        const QList<PlayerShell::Message> &messages = m_shell->heard();
+        for (int i = from; i < messages.size(); ++i) {
+            const PlayerShell::Message &message = messages.at(i);
+            if (message.name == QLatin1String("player.file.opened") && message.value == path)
+                return opened = true;
+            if (message.name == QLatin1String("player.file.failed")
+                && message.value.toStringList().value(0) == path)
+                return true;
+        }
+        return false;
+    });
+    return opened;
+}
+
+double Demo::advanceOver(int ms)
+{
+    const double before = m_shell->mediaPlayer()->position();
+    waitFor([] { return false; }, ms);
+    return m_shell->mediaPlayer()->position() - before;
+}
+
+void Demo::stepCommandLine()
+{
+    step(QStringLiteral("Command line"));
+    if (m_commandLine.isEmpty()) {
+        did(QStringLiteral("no file on the command line"));
+        return;
+    }
+    const QString first = QFileInfo(m_commandLine.constFirst()).absoluteFilePath();
+    MpvPlayer *player = m_shell->mediaPlayer();
+    {
+        const bool held =
+            waitFor([&] { return player->path() == first && player->position() > 0.2; });
+        check(held,
+              QStringLiteral("the command-line file %1 plays at start (at %2 s)")
+                  .arg(QFileInfo(first).fileName())
+                  .arg(player->position(), 0, 'f', 2));
+    }
+    check(m_shell->videoOutput()->framesShown() > 2,
+          QStringLiteral("%1 frames drawn by the %2 renderer")
+              .arg(m_shell->videoOutput()->framesShown())
+              .arg(m_shell->videoOutput()->kind()));
+}
+
 void Demo::stepOpen()
 {
     step(QStringLiteral("File > Open"));
     m_videos = QDir::home().filePath(QStringLiteral("Videos"));
     QDir().mkpath(m_videos);
-    const QString bunny = m_videos + QStringLiteral("/Big Buck Bunny.mkv");
-    const QString sintel = m_videos + QStringLiteral("/Sintel.avi");
+    bool copied = true;
+    for (const char *name : {"tour.mkv", "short.mp4", "tone.m4a", "broken.mkv", "notes.avi"})
+        copied = QFile::copy(QDir(m_clips).filePath(QLatin1String(name)),
+                             QDir(m_videos).filePath(QLatin1String(name)))
+            && copied;
+    const QString tour = m_videos + QStringLiteral("/tour.mkv");
+    const QString shortClip = m_videos + QStringLiteral("/short.mp4");
     const QString notes = m_videos + QStringLiteral("/notes.txt");
-    check(writeFile(bunny, QByteArray(4096, 'b')) && writeFile(sintel, QByteArray(2048, 's'))
-              && writeFile(notes, "not a movie\n"),
-          QStringLiteral("made two movies and a text file in %1").arg(m_videos));
+    check(copied && writeFile(notes, "not a movie\n")
+              && writeFile(m_videos + QStringLiteral("/empty.mkv"), QByteArray()),
+          QStringLiteral("copied the clips from %1 and made a text file in %2")
+              .arg(m_clips, m_videos));
 
-    for (const QString &path : {bunny, sintel}) {
+    for (const QString &path : {tour, shortClip}) {
         const int from = m_shell->heard().size();
         check(openThroughDialog(path, false), QStringLiteral("the file dialog was answered"));
-        check(heard(QStringLiteral("player.file.opened"), path, from),
-              QStringLiteral("the hub carried player.file.opened for %1")
+        check(waitForOpened(path, from),
+              QStringLiteral("libmpv opened %1; the hub carried player.file.opened")
                   .arg(QFileInfo(path).fileName()));
         check(Player::recentFiles().value(0) == path,
               QStringLiteral("first in RecentWatchedMovies: %1").arg(QFileInfo(path).fileName()));
     }
     check(PlayerSettings::getString(Quorvex::LastOpenFileLocation) == m_videos,
           QStringLiteral("LastOpenFileLocation is the Videos folder"));
-    check(m_shell->playerWindow()->statusBar()->currentMessage().startsWith(
-              QLatin1String("player.file.opened")),
-          QStringLiteral("status bar: %1")
-              .arg(m_shell->playerWindow()->statusBar()->currentMessage()));
+    const QString status = m_shell->playerWindow()->statusBar()->currentMessage();
+    check(status == QLatin1String("Opened short.mp4"),
+          QStringLiteral("status bar: %1").arg(status));
 
     const int from = m_shell->heard().size();
     QString warning;
@@ -461,7 +539,36 @@ void Demo::stepOpen()
     check(warned, QStringLiteral("warned: %1").arg(warning));
     check(heard(QStringLiteral("player.file.rejected"), notes, from),
           QStringLiteral("notes.txt refused by checkMovieExtension"));
-    check(Player::recentFiles().size() == 2, QStringLiteral("the recent list kept its two movies"));
+}
+
+void Demo::stepRefused()
+{
+    step(QStringLiteral("Files libmpv cannot play"));
+    const QStringList recentBefore = Player::recentFiles();
+    const QString broken = m_videos + QStringLiteral("/broken.mkv");
+    int from = m_shell->heard().size();
+    check(openThroughDialog(broken, false) && !waitForOpened(broken, from),
+          QStringLiteral("broken.mkv (7 bytes) picked in the file dialog and refused"));
+    check(m_shell->videoMessage().startsWith(QLatin1String("Cannot play broken.mkv")),
+          QStringLiteral("the player window says: %1").arg(m_shell->videoMessage()));
+    const QString status = m_shell->playerWindow()->statusBar()->currentMessage();
+    check(status.startsWith(QLatin1String("Cannot play broken.mkv: ")),
+          QStringLiteral("status bar: %1").arg(status));
+    for (const QString &name : {QStringLiteral("notes.avi"), QStringLiteral("empty.mkv"),
+                                QStringLiteral("missing.mkv")}) {
+        const QString path = QDir(m_videos).filePath(name);
+        from = m_shell->heard().size();
+        m_shell->openFiles({path});
+        const bool refused = !waitForOpened(path, from);
+        check(refused && m_shell->videoMessage().startsWith(QStringLiteral("Cannot play ") + name),
+              QStringLiteral("refused: %1").arg(m_shell->videoMessage()));
+    }
+    check(Player::recentFiles() == recentBefore,
+          QStringLiteral("none of them joined the recent files"));
+    check(
+        !CommonMenuBar::getAction(301)->isEnabled() && !CommonMenuBar::getAction(311)->isEnabled()
+            && !m_shell->languageMenu()->isEnabled() && m_shell->languageMenu()->isEmpty(),
+        QStringLiteral("with no movie, Play/Pause, Stop and an empty Language menu are disabled"));
 }
 
 void Demo::stepRecent()
@@ -469,49 +576,201 @@ void Demo::stepRecent()
     step(QStringLiteral("File > Open Recent"));
     QMenu *recent = m_shell->recentMenu();
     const QStringList names = recent ? texts(recent->actions()) : QStringList();
-    check(names
-              == QStringList({QStringLiteral("Sintel.avi"), QStringLiteral("Big Buck Bunny.mkv")}),
+    check(names.mid(0, 2) == QStringList({QStringLiteral("short.mp4"), QStringLiteral("tour.mkv")}),
           QStringLiteral("the submenu was rebuilt from the setting: %1")
               .arg(names.join(QStringLiteral(", "))));
     if (names.size() < 2)
         return;
     const int from = m_shell->heard().size();
     did(QStringLiteral("chose \"%1\" in Open Recent").arg(names.at(1)));
+    const QString path = recent->actions().at(1)->data().toString();
     recent->actions().at(1)->trigger();
-    check(heard(QStringLiteral("player.file.opened"), {}, from)
-              && QFileInfo(Player::recentFiles().value(0)).fileName() == names.at(1),
+    check(waitForOpened(path, from) && Player::recentFiles().value(0) == path,
           QStringLiteral("reopened, and first in the list again"));
-    check(m_shell->libraryList()->count() == 2,
-          QStringLiteral("the media library lists %1 files").arg(m_shell->libraryList()->count()));
+}
+
+void Demo::stepLibrary()
+{
+    step(QStringLiteral("Media library"));
+    QTreeWidget *list = m_shell->libraryList();
+    const auto rows = [list] {
+        QStringList result;
+        for (int i = 0; i < list->topLevelItemCount(); ++i) {
+            const QTreeWidgetItem *item = list->topLevelItem(i);
+            QStringList cells;
+            for (int column = 0; column < list->columnCount(); ++column)
+                cells.append(item->text(column));
+            result.append(cells.join(QStringLiteral(" | ")));
+        }
+        return result;
+    };
+    answerDialog([this](QWidget *modal) {
+        auto *dialog = qobject_cast<QFileDialog *>(modal);
+        if (!dialog || dialog->objectName() != QLatin1String("AddFolderDialog"))
+            return false;
+        dialog->setDirectory(m_videos);
+        if (auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit")))
+            name->setText(m_videos);
+        did(QStringLiteral("picked %1 in the folder dialog").arg(m_videos));
+        static_cast<QDialog *>(dialog)->accept();
+        return true;
+    });
+    int from = m_shell->heard().size();
+    trigger(103);
+    const auto scanned = [&](int count) {
+        return waitFor([&] {
+            return heard(QStringLiteral("player.library.scanned"), count, from)
+                && list->topLevelItemCount() == count;
+        });
+    };
+    bool held = scanned(3);
+    check(held,
+          QStringLiteral("the Videos folder scanned on a worker thread: %1 movies")
+              .arg(list->topLevelItemCount()));
+    check(m_shell->mediaLibrary()->folders().contains(m_videos),
+          QStringLiteral("the library's folders: %1")
+              .arg(m_shell->mediaLibrary()->folders().join(QStringLiteral(", "))));
+    list->sortByColumn(3, Qt::AscendingOrder);
+    const QStringList bySize = rows();
+    for (const QString &row : bySize)
+        did(QStringLiteral("  %1").arg(row));
+    const auto size = [this](const char *name) {
+        return MavStringTools::fileSizeToQString(
+            quint64(QFileInfo(QDir(m_videos).filePath(QLatin1String(name))).size()), true);
+    };
+    const QStringList expected {
+        QStringLiteral("tone.m4a | 0:03 | sound only | %1 | ").arg(size("tone.m4a")),
+        QStringLiteral("short.mp4 | 0:03 | 320x240 | %1 | ").arg(size("short.mp4")),
+        QStringLiteral("tour.mkv | 0:08 | 320x180 | %1 | en-US, pt-BR").arg(size("tour.mkv"))};
+    check(bySize == expected,
+          QStringLiteral("by size: the clips' real durations, resolutions, sizes and languages; "
+                         "the files libmpv refuses are left out"));
+    from = m_shell->heard().size();
+    const QString copy = QDir(m_videos).filePath(QStringLiteral("copy of short.mp4"));
+    QFile::copy(QDir(m_videos).filePath(QStringLiteral("short.mp4")), copy);
+    did(QStringLiteral("copied short.mp4 into the folder"));
+    held = scanned(4);
+    check(held,
+          QStringLiteral("the folder's change was seen: %1 movies").arg(list->topLevelItemCount()));
+    from = m_shell->heard().size();
+    QFile::remove(copy);
+    held = scanned(3);
+    check(held, QStringLiteral("and its removal: %1 movies").arg(list->topLevelItemCount()));
 }
 
 void Demo::stepPlayback()
 {
     step(QStringLiteral("Playback"));
+    MpvPlayer *player = m_shell->mediaPlayer();
+    QAction *playPause = CommonMenuBar::getAction(301);
+    check(player->hasMovie() && !player->isPaused() && playPause->isEnabled()
+              && playPause->isChecked(),
+          QStringLiteral("tour.mkv plays; Play/Pause is enabled and checked"));
+    double moved = advanceOver(600);
+    check(
+        moved > 0.3,
+        QStringLiteral("the position advanced %1 s in 0.6 s while playing").arg(moved, 0, 'f', 2));
+    check(m_shell->elapsedLabel()->text() != QLatin1String("0:00")
+              || m_shell->positionSlider()->value() > 0,
+          QStringLiteral("the controls show %1 of %2")
+              .arg(m_shell->elapsedLabel()->text(), m_shell->totalLabel()->text()));
+    check(m_shell->totalLabel()->text() == QLatin1String("0:08"),
+          QStringLiteral("the total time is the clip's: %1").arg(m_shell->totalLabel()->text()));
+
+    trigger(301);
+    {
+        const bool held = waitFor([&] { return player->isPaused(); }) && !playPause->isChecked();
+        check(held, QStringLiteral("paused; Play/Pause follows libmpv's pause property"));
+    }
+    waitFor([] { return false; }, 100);
+    moved = advanceOver(400);
+    check(qAbs(moved) < 0.01,
+          QStringLiteral("the position held for 0.4 s while paused (%1 s)").arg(moved, 0, 'f', 3));
+
+    // Dragged as a user drags it: down, moved, released.
+    QSlider *slider = m_shell->positionSlider();
+    did(QStringLiteral("dragged the position slider to 2.5 s"));
+    slider->setSliderDown(true);
+    slider->setSliderPosition(2500);
+    slider->setSliderDown(false);
+    {
+        const bool held = waitFor([&] { return qAbs(player->position() - 2.5) < 0.5; })
+            && qAbs(player->position() - 2.5) < 0.5;
+        check(held, QStringLiteral("the seek landed at %1 s").arg(player->position(), 0, 'f', 2));
+    }
+    const auto pressKey = [this](Qt::Key key, const QString &name) {
+        did(QStringLiteral("pressed %1").arg(name));
+        QWidget *window = m_shell->playerWindow();
+        QTest::keyClick(window->focusWidget() ? window->focusWidget() : window, key);
+    };
+    activate(m_shell->playerWindow());
+    pressKey(Qt::Key_Right, QStringLiteral("Right"));
+    {
+        const bool held = waitFor([&] { return qAbs(player->position() - 7.5) < 0.5; });
+        check(held, QStringLiteral("5 s forward: at %1 s").arg(player->position(), 0, 'f', 2));
+    }
+    pressKey(Qt::Key_Left, QStringLiteral("Left"));
+    {
+        const bool held = waitFor([&] { return qAbs(player->position() - 2.5) < 0.5; });
+        check(held, QStringLiteral("5 s back: at %1 s").arg(player->position(), 0, 'f', 2));
+    }
+
+    trigger(301);
+    waitFor([&] { return !player->isPaused(); });
     int from = m_shell->heard().size();
     trigger(305);
     const QList<PlayerShell::Message> &messages = m_shell->heard();
-    const QVariant faster = messages.size() > from ? messages.last().value : QVariant();
+    const QVariant faster = messages.size() > from ? messages.value(from).value : QVariant();
     // A "float" value of a menu document is read into a double.
-    check(messages.size() > from && messages.last().name == QLatin1String("player.playback.speed")
+    check(messages.size() > from
+              && messages.value(from).name == QLatin1String("player.playback.speed")
               && faster.typeId() == QMetaType::Double && faster.toDouble() == 1.5,
           QStringLiteral("the plug-in received the entry's typed value %1 (%2)")
               .arg(faster.toString(), QString::fromLatin1(faster.typeName())));
-    from = m_shell->heard().size();
-    trigger(303);
-    check(heard(QStringLiteral("player.playback.speed"), 0.5, from)
-              && m_shell->heard().last().value.typeId() == QMetaType::Double,
-          QStringLiteral("then speed 0.5 as a double"));
-    check(CommonMenuBar::getAction(303)->isChecked() && !CommonMenuBar::getAction(305)->isChecked()
-              && !CommonMenuBar::getAction(304)->isChecked(),
-          QStringLiteral("the speed entries form a radio group"));
+    const QString status = m_shell->playerWindow()->statusBar()->currentMessage();
+    check(status == QLatin1String("Speed 1.5x"), QStringLiteral("status bar: %1").arg(status));
+    trigger(306);
+    {
+        const bool held = waitFor([&] { return player->speed() == 2.0; });
+        check(held, QStringLiteral("libmpv's speed is %1").arg(player->speed()));
+    }
+    moved = advanceOver(1000);
+    check(moved > 1.6 && moved < 2.4,
+          QStringLiteral("at speed 2, the position advanced %1 s in 1 s").arg(moved, 0, 'f', 2));
+    trigger(304);
+    check(CommonMenuBar::getAction(304)->isChecked() && !CommonMenuBar::getAction(306)->isChecked()
+              && waitFor([&] { return player->speed() == 1.0; }),
+          QStringLiteral("the speed entries form a radio group; back to normal speed"));
+
     trigger(310);
     check(PlayerSettings::getBool(Quorvex::LoopPlayback, false)
               && heard(QStringLiteral("player.playback.loop"), true),
           QStringLiteral("Loop is on and kept in LoopPlayback"));
-    trigger(301);
-    check(heard(QStringLiteral("player.playback.playing"), true),
-          QStringLiteral("Play/Pause reached the plug-in"));
+    from = m_shell->heard().size();
+    did(QStringLiteral("pressed Ctrl+Up"));
+    QTest::keyClick(m_shell->playerWindow(), Qt::Key_Up, Qt::ControlModifier);
+    check(PlayerSettings::getInt(Quorvex::Volume, 0) == 55
+              && m_shell->playerWindow()
+                      ->findChild<QSlider *>(QStringLiteral("VolumeSlider"))
+                      ->value()
+                  == 55,
+          QStringLiteral("the volume went up to %1, kept in Volume")
+              .arg(PlayerSettings::getInt(Quorvex::Volume, 0)));
+
+    from = m_shell->heard().size();
+    trigger(311);
+    {
+        const bool held = waitFor([&] { return !player->hasMovie(); })
+            && m_shell->videoMessage() == QLatin1String("No movie") && !playPause->isEnabled();
+        check(held,
+              QStringLiteral("stopped: the window says \"%1\", Play/Pause is disabled")
+                  .arg(m_shell->videoMessage()));
+    }
+    const QString tour = m_videos + QStringLiteral("/tour.mkv");
+    from = m_shell->heard().size();
+    m_shell->openFiles({tour});
+    check(waitForOpened(tour, from) && m_shell->videoMessage().isEmpty(),
+          QStringLiteral("tour.mkv plays again"));
 }
 
 void Demo::stepView()
@@ -532,30 +791,79 @@ void Demo::stepView()
               && waitFor([&] { return onTop(false); }),
           QStringLiteral("and off again for both"));
 
+    QMainWindow *player = m_shell->playerWindow();
+    trigger(403);
+    bool held = waitFor([player] { return player->isFullScreen(); });
+    check(held, QStringLiteral("Full Screen fills the screen"));
+    did(QStringLiteral("pressed Esc"));
+    QTest::keyClick(player, Qt::Key_Escape);
+    held = waitFor([player] { return !player->isFullScreen(); });
+    check(held, QStringLiteral("and Esc leaves it"));
+    activate(player);
+}
+
+void Demo::stepLanguage()
+{
+    step(QStringLiteral("View > Language"));
+    MpvPlayer *player = m_shell->mediaPlayer();
     QMenu *language = m_shell->languageMenu();
-    QStringList tracks;
-    if (language)
-        for (const QAction *action : language->actions())
-            if (!action->isSeparator())
-                tracks.append(action->text());
-    const QString english = MavStringTools::trackToString(
-        QStringLiteral("us"), QStringLiteral("en"), MavStringTools::audioTypeToString(1),
-        MavStringTools::audioFormatToString(0x2000), 1);
-    check(tracks.size() == 5 && tracks.first() == english,
-          QStringLiteral("Language lists 3 audio and 2 subtitle tracks, the first \"%1\"")
-              .arg(tracks.value(0)));
-    for (const QString &track : std::as_const(tracks))
-        did(QStringLiteral("  track: %1").arg(track));
-    if (language) {
+    const auto entries = [language] {
         QList<QAction *> actions;
         for (QAction *action : language->actions())
             if (!action->isSeparator())
                 actions.append(action);
-        if (actions.size() > 1) {
-            actions.at(1)->trigger();
-            check(heard(QStringLiteral("player.track.audio"), actions.at(1)->text()),
-                  QStringLiteral("the second audio track chosen"));
-        }
+        return actions;
+    };
+    waitFor([&] { return entries().size() == 4; });
+    const QStringList tracks = texts(entries());
+    // The clip's tags: audio en-US "Main" (AAC) and pt-BR "Commentary" (AC-3),
+    // subtitles fr-CA "Captions".
+    const QStringList expected {
+        MavStringTools::trackToString(QStringLiteral("us"), QStringLiteral("en"),
+                                      QStringLiteral("Main"),
+                                      MavStringTools::audioFormatToString(0x00FF), 1),
+        MavStringTools::trackToString(QStringLiteral("br"), QStringLiteral("pt"),
+                                      QStringLiteral("Commentary"),
+                                      MavStringTools::audioFormatToString(0x2000), 2),
+        tr("Off"),
+        MavStringTools::trackToString(QStringLiteral("ca"), QStringLiteral("fr"),
+                                      QStringLiteral("Captions"), QString(), 1)};
+    for (const QString &track : tracks)
+        did(QStringLiteral("  track: %1").arg(track));
+    check(tracks == expected && language->isEnabled(),
+          QStringLiteral("Language lists the clip's 2 audio and 1 subtitle tracks, and Off"));
+    const auto selected = [player](const QString &type) {
+        for (const MpvPlayer::Track &track : player->tracks())
+            if (track.type == type && track.selected)
+                return track.id;
+        return 0;
+    };
+    if (tracks != expected)
+        return;
+    entries().at(1)->trigger();
+    {
+        const bool held = waitFor([&] { return selected(QStringLiteral("audio")) == 2; })
+            && heard(QStringLiteral("player.track.audio"), expected.at(1));
+        check(held,
+              QStringLiteral("the second audio track chosen: libmpv plays audio track %1")
+                  .arg(selected(QStringLiteral("audio"))));
+    }
+    {
+        const bool held =
+            waitFor([&] { return entries().size() == 4 && entries().at(1)->isChecked(); });
+        check(held, QStringLiteral("and the menu shows it checked"));
+    }
+    entries().at(3)->trigger();
+    {
+        const bool held = waitFor([&] { return !player->subtitleText().isEmpty(); });
+        check(held, QStringLiteral("subtitles on: \"%1\" is shown").arg(player->subtitleText()));
+    }
+    entries().at(2)->trigger();
+    {
+        const bool held = waitFor([&] {
+            return selected(QStringLiteral("sub")) == 0 && player->subtitleText().isEmpty();
+        });
+        check(held, QStringLiteral("and Off again"));
     }
 }
 
@@ -604,7 +912,7 @@ void Demo::stepShortcuts()
           QStringLiteral("the player window carries: %1").arg(carried.join(QStringLiteral(", "))));
     from = m_shell->heard().size();
     press(player, Qt::Key_Right, QStringLiteral("Right (Seek Forward)"));
-    check(heard(QStringLiteral("player.playback.seek"), 10, from),
+    check(heard(QStringLiteral("player.playback.seek"), 5, from),
           QStringLiteral("the key reached the Playback plug-in"));
     from = m_shell->heard().size();
     press(player, Qt::Key_F5, QStringLiteral("F5 (a Library key)"));
@@ -644,6 +952,9 @@ void Demo::stepDevices()
                 && QString::fromStdString(active->guid) == third->data().toString()
                 && PlayerSettings::getString(Quorvex::ProfileGUID) == third->data().toString(),
             QStringLiteral("\"%1\" is the active profile, kept in ProfileGUID").arg(third->text()));
+        const QString status = m_shell->playerWindow()->statusBar()->currentMessage();
+        check(status == QStringLiteral("Device: ") + third->text(),
+              QStringLiteral("status bar: %1").arg(status));
     }
 
     // Nothing selected in the library: the plug-in says so.
@@ -666,13 +977,35 @@ void Demo::stepDevices()
             .filePath(QStringLiteral("zentrix-transfer-wizard/arguments.txt"));
     QFile::remove(recordFile);
     m_shell->libraryList()->selectAll();
-    did(QStringLiteral("selected both files in the media library"));
+    did(QStringLiteral("selected the library's three files"));
+    QStringList fitting, unfit;
+    answerDialog([&](QWidget *modal) {
+        auto *box = qobject_cast<QMessageBox *>(modal);
+        if (!box || box->objectName() != QLatin1String("TransferCheckBox"))
+            return false;
+        for (const QString &line : box->text().split(QLatin1Char('\n'))) {
+            did(QStringLiteral("  %1").arg(line));
+            if (line.startsWith(QLatin1String("fits: ")))
+                fitting.append(line.mid(6));
+            else if (line.startsWith(QLatin1String("does not fit: ")))
+                unfit.append(line.mid(14));
+        }
+        for (QAbstractButton *button : box->buttons())
+            if (box->buttonRole(button) == QMessageBox::AcceptRole)
+                button->click();
+        return true;
+    });
     const int from = m_shell->heard().size();
     trigger(501);
+    check(fitting.size() + unfit.size() == 3 && !fitting.isEmpty() && !unfit.isEmpty(),
+          QStringLiteral("the active device takes %1; not %2")
+              .arg(fitting.join(QStringLiteral(", ")), unfit.join(QStringLiteral(", "))));
     check(heard(QStringLiteral("player.device.transfer"), 2, from),
           QStringLiteral("TransferWizard::transferFiles started the wizard (2)"));
-    check(waitFor([&] { return QFile::exists(recordFile); }),
-          QStringLiteral("the wizard recorded its arguments"));
+    {
+        const bool held = waitFor([&] { return QFile::exists(recordFile); });
+        check(held, QStringLiteral("the wizard recorded its arguments"));
+    }
     QFile record(recordFile);
     const QStringList arguments = record.open(QIODevice::ReadOnly)
         ? QString::fromUtf8(record.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts)
@@ -680,8 +1013,9 @@ void Demo::stepDevices()
     QStringList expected {QStringLiteral("-xfer"), QStringLiteral("-id"), QStringLiteral("0")};
     for (const QString &path :
          m_shell->libraryWindow()->property(Player::SelectionProperty).toStringList())
-        expected << QStringLiteral("-file")
-                 << QString::fromLatin1(QUrl::fromLocalFile(path).toEncoded());
+        if (fitting.contains(QFileInfo(path).fileName()))
+            expected << QStringLiteral("-file")
+                     << QString::fromLatin1(QUrl::fromLocalFile(path).toEncoded());
     check(arguments == expected, QStringLiteral("its command line: %1").arg(arguments.join(u' ')));
 }
 
@@ -728,10 +1062,13 @@ void Demo::stepTools()
 
     m_openedUrls.clear();
     trigger(602);
-    const QString settings = OSUtilities::getApplicationDataPath(false);
-    check(m_openedUrls.value(0) == QUrl::fromLocalFile(settings),
-          QStringLiteral("openDirectory asked the desktop to open %1")
-              .arg(m_openedUrls.value(0).toString()));
+    const QString settings =
+        QFileInfo(QString::fromLocal8Bit(qgetenv("ZENTRIX_USER_HIVE"))).absolutePath();
+    const QString status = m_shell->playerWindow()->statusBar()->currentMessage();
+    check(m_openedUrls.value(0) == QUrl::fromLocalFile(settings)
+              && status == QStringLiteral("Settings are in ") + settings,
+          QStringLiteral("the user hive's folder %1 was opened; status bar: %2")
+              .arg(m_openedUrls.value(0).toString(), status));
     m_openedUrls.clear();
     trigger(603);
     const bool revealed = waitFor([this] { return !m_openedUrls.isEmpty(); });
@@ -766,6 +1103,13 @@ void Demo::stepAbout()
               && text.contains(QStringLiteral("Platform: ") + OSUtilities::getPlatformString())
               && text.contains(OSUtilities::getLanguageCode()),
           QStringLiteral("it names the versions, the platform and the language"));
+    const QString version = QCoreApplication::applicationVersion();
+    const QStringList lines = text.split(QLatin1Char('\n'));
+    check(lines.value(0) == QStringLiteral("Zentrix Player ") + version
+              && lines.value(1).startsWith(QLatin1String("Executable: "))
+              && lines.value(1).contains(version)
+              && lines.filter(QStringLiteral("Zentrix Player ")).size() == 1,
+          QStringLiteral("one player version, the executable's %1").arg(version));
     check(heard(QStringLiteral("player.about.measured"), {}, from)
               && text.contains(m_shell->aboutResult()),
           QStringLiteral("the worker's measurement came back through executeFunction: %1")
@@ -784,10 +1128,13 @@ void Demo::stepPings()
             n += message.name == name && message.value == 0;
         return n;
     };
-    // One at the first run, one for each of the three movies opened.
+    // One at the first run, one for each movie libmpv opened.
+    int opened = 0;
+    for (const PlayerShell::Message &message : m_shell->heard())
+        opened += message.name == QLatin1String("player.file.opened");
     const bool all = waitFor([&] {
         return count(QStringLiteral("player.ping.firstrun")) == 1
-            && count(QStringLiteral("player.ping.open")) == 3;
+            && count(QStringLiteral("player.ping.open")) == opened;
     });
     check(all,
           QStringLiteral("PingManager reported %1 first-run and %2 file ping(s) sent")
@@ -797,11 +1144,12 @@ void Demo::stepPings()
         did(QStringLiteral("  received: %1").arg(request));
     const QStringList expected {QStringLiteral("GET /ping?event=firstrun HTTP/1.0"),
                                 QStringLiteral("GET /ping?event=open&type=mkv HTTP/1.0"),
-                                QStringLiteral("GET /ping?event=open&type=avi HTTP/1.0")};
-    bool received = m_pingRequests.size() == 4;
+                                QStringLiteral("GET /ping?event=open&type=mp4 HTTP/1.0")};
+    bool received = m_pingRequests.size() == opened + 1;
     for (const QString &request : expected)
         received = received && m_pingRequests.contains(request);
-    check(received, QStringLiteral("the responder on 127.0.0.1 received those four GETs"));
+    check(received,
+          QStringLiteral("the responder on 127.0.0.1 received those %1 GETs").arg(opened + 1));
     check(PlayerSettings::getBool(Quorvex::FirstRunPingSent, false),
           QStringLiteral("FirstRunPingSent remembers the first run"));
 }
@@ -843,7 +1191,36 @@ void Demo::stepScreenshots()
           QStringLiteral("the player window, File menu open"));
     check(saveScreenshot(m_shell->libraryWindow(), 3, QStringLiteral("library-devices-menu.png")),
           QStringLiteral("the media library window, Devices menu open"));
+    activate(m_shell->libraryWindow());
+    const QString libraryShot = m_directory.filePath(QStringLiteral("library.png"));
+    check(m_shell->libraryWindow()->grab().save(libraryShot),
+          QStringLiteral("the media library's columns: %1").arg(libraryShot));
     activate(m_shell->playerWindow());
+
+    // A real, moving picture: the video area is not flat, and a second later
+    // it shows another frame.
+    QMainWindow *window = m_shell->playerWindow();
+    const QRect video(m_shell->videoArea()->mapTo(window, QPoint(0, 0)),
+                      m_shell->videoArea()->size());
+    QImage frames[2];
+    bool saved = true;
+    for (int i = 0; i < 2; ++i) {
+        if (i > 0)
+            waitFor([] { return false; }, 1000);
+        const QImage image = window->grab().toImage();
+        frames[i] = image.copy(video);
+        const QString path =
+            m_directory.filePath(QStringLiteral("player-playing-%1.png").arg(i + 1));
+        saved = image.save(path) && saved;
+        did(QStringLiteral("screenshot %1 at %2 s")
+                .arg(path)
+                .arg(m_shell->mediaPlayer()->position(), 0, 'f', 2));
+    }
+    check(saved, QStringLiteral("the playing player window, twice, a second apart"));
+    check(variety(frames[0]) > 0.3,
+          QStringLiteral("the video area shows a picture: %1% of it differs from its corner")
+              .arg(int(variety(frames[0]) * 100)));
+    check(frames[0] != frames[1], QStringLiteral("and the two frames differ"));
 }
 
 void Demo::stepMessages()

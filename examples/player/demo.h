@@ -20,7 +20,8 @@ class PluginManager;
 
 /*!
     The scripted tour of --demo DIR: it walks every menu of the player as a user
-    would, answers the dialogs itself, and writes what it did and what it checked
+    would, plays the clips installed with the player (copied into the demo's
+    home), answers the dialogs itself, and writes what it did and what it checked
     to DIR/report.txt, with screenshots of both windows as PNG files in DIR. Quits the
     player at the end; exitCode() is 0 only when every check held.
 */
@@ -29,7 +30,10 @@ class Demo : public QObject
     Q_OBJECT
 
 public:
-    Demo(PlayerShell *shell, Kapio::PluginManager *plugins, const QString &directory);
+    //! \a clips: the folder of the installed clips; \a commandLine: the files
+    //! given on the command line, which the player plays at start.
+    Demo(PlayerShell *shell, Kapio::PluginManager *plugins, const QString &directory,
+         const QString &clips, const QStringList &commandLine);
     ~Demo() override;
 
     //! Records Qt's messages from now on (they still reach stderr), so the demo
@@ -45,10 +49,14 @@ private Q_SLOTS:
 
 private:
     void stepStartup();
+    void stepCommandLine();
     void stepOpen();
+    void stepRefused();
     void stepRecent();
+    void stepLibrary();
     void stepPlayback();
     void stepView();
+    void stepLanguage();
     void stepShortcuts();
     void stepDevices();
     void stepTools();
@@ -72,6 +80,10 @@ private:
     void activate(QMainWindow *window);
     QStringList carriedActions(QWidget *window) const;
     bool saveScreenshot(QMainWindow *window, int menuIndex, const QString &fileName);
+    //! Waits for libmpv to have loaded \a path (true) or refused it (false).
+    bool waitForOpened(const QString &path, int from);
+    //! Lets playback run for \a ms and says how far the position moved.
+    double advanceOver(int ms);
     bool writeReport();
 
     PlayerShell *m_shell;
@@ -86,6 +98,8 @@ private:
     class QTimer *m_answerTimer = nullptr;
     QElapsedTimer m_unanswered; // since a modal widget is up that no answer took
     QString m_videos;
+    QString m_clips;
+    QStringList m_commandLine;
     //! Answers the player's pings on 127.0.0.1; the request lines it received.
     QTcpServer *m_pingReceiver = nullptr;
     QStringList m_pingRequests;

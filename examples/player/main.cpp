@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: LGPL-2.1-or-later
-// zentrix-player: the example host of MavLibrary. It plays nothing (there is no
-// decoder here); everything around the video area is the library at work.
+// zentrix-player: the example host of MavLibrary. libmpv plays; everything
+// around the video is the library at work.
 #include "demo.h"
 #include "pings.h"
 #include "playerlogging.h"
@@ -13,12 +13,14 @@
 #include <MavLibrary/profiles/profilemanager.h>
 #include <MavLibrary/services/startuptimer.h>
 #include <MavLibrary/settings/settingsfunctions.h>
+#include <settings/registry_p.h>
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
 #include <QLocale>
+#include <QMessageBox>
 #include <QTimer>
 
 #include <cstring>
@@ -34,6 +36,14 @@ bool wantsDemo(int argc, char *argv[])
         if (std::strcmp(argv[i], "--demo") == 0 || std::strncmp(argv[i], "--demo=", 7) == 0)
             return true;
     return false;
+}
+
+// Qt aborts without a display; one line says what to do instead.
+bool hasDisplay()
+{
+    return !qEnvironmentVariableIsEmpty("DISPLAY")
+        || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
+        || !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
 }
 
 // The installer's step, done at start-up for an installation that missed it:
@@ -53,12 +63,40 @@ void registerTransferWizard(const QDir &binaryFolder)
         qCWarning(lcPlayer) << "cannot register the transfer wizard" << wizard;
 }
 
+// A user hive the store cannot read is said once, with the store's reason; the
+// player goes on with its defaults.
+void reportUnreadableUserHive()
+{
+    using namespace ztds::registry;
+    const QString file = QString::fromStdString(hiveFile(Hive::CurrentUser));
+    std::string error;
+    if (!QFileInfo::exists(file) || openKey(Hive::CurrentUser, L"Software", Access::Read, &error)
+        || error.empty())
+        return;
+    QString reason = QString::fromStdString(error);
+    if (!reason.contains(file))
+        reason = file + QStringLiteral(": ") + reason;
+    const QString text =
+        QCoreApplication::translate("main",
+                                    "Zentrix Player cannot use its settings: %1.\n\n"
+                                    "It goes on with its default settings.")
+            .arg(reason);
+    qCWarning(lcPlayer).noquote() << text;
+    QMessageBox::warning(nullptr, QCoreApplication::translate("main", "Settings"), text);
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
     // The demo runs in a home of its own, set before Qt or the library read a path.
     const bool demo = wantsDemo(argc, argv);
+    if (!demo && !hasDisplay()) {
+        std::fprintf(stderr,
+                     "zentrix-player: needs a display (DISPLAY or WAYLAND_DISPLAY); "
+                     "--demo DIR runs without one\n");
+        return 1;
+    }
     if (demo && !Sandbox::folder())
         return Sandbox::runInNewSandbox(argv);
     if (demo)
@@ -85,8 +123,14 @@ int main(int argc, char *argv[])
                        QStringLiteral("Walk every menu without a person, in a temporary home; "
                                       "write report.txt and screenshots to <dir>."),
                        QStringLiteral("dir")});
+    options.addPositionalArgument(
+        QStringLiteral("files"),
+        QStringLiteral("Movies to play: the first now, the others after it."),
+        QStringLiteral("[file...]"));
     options.process(app);
     const QDir binaryFolder(QCoreApplication::applicationDirPath());
+    if (!demo)
+        reportUnreadableUserHive();
     if (demo && !QDir().mkpath(options.value(QStringLiteral("demo")))) {
         std::fprintf(stderr, "zentrix-player: cannot make %s\n",
                      qPrintable(options.value(QStringLiteral("demo"))));
@@ -104,7 +148,9 @@ int main(int argc, char *argv[])
     // 1. The menu model, from the menu plug-ins' descriptions.
     Quorvex::CommonMenuBar::init(&plugins);
     // 2. Both windows with their menu bars, and the plug-ins' shortcut sets.
-    PlayerShell shell(&plugins);
+    // The demo and the tests have no sound device: ZENTRIX_PLAYER_AUDIO=null.
+    PlayerShell shell(&plugins,
+                      demo ? QStringLiteral("null") : qEnvironmentVariable("ZENTRIX_PLAYER_AUDIO"));
     shell.createWindows();
     // 3. Device profiles, locale, working folders.
     const QString profileFolder =
@@ -121,11 +167,15 @@ int main(int argc, char *argv[])
 
     QObject::connect(&shell, &PlayerShell::firstPaint, &startupTimer, &Quorvex::StartupTimer::done);
     shell.show();
+    shell.openFiles(options.positionalArguments());
 
     std::unique_ptr<Demo> tour;
     if (demo) {
         // Configures its own ping receiver before the first ping goes.
-        tour = std::make_unique<Demo>(&shell, &plugins, options.value(QStringLiteral("demo")));
+        tour =
+            std::make_unique<Demo>(&shell, &plugins, options.value(QStringLiteral("demo")),
+                                   binaryFolder.filePath(QStringLiteral(PLAYER_CLIPS_FROM_BINARY)),
+                                   options.positionalArguments());
         QTimer::singleShot(0, tour.get(), &Demo::run);
     }
     PlayerPings pings;

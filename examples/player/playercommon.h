@@ -13,9 +13,12 @@
 namespace Player {
 
 //! The top-level window that lists the media library; its selection is the
-//! QStringList property SelectionProperty.
+//! QStringList property SelectionProperty, and the same files with what the
+//! library read of them (QVariantMaps: path, width, height, frameRate) are
+//! SelectedMediaProperty.
 inline constexpr char LibraryWindowName[] = "MediaLibraryWindow";
 inline constexpr char SelectionProperty[] = "selectedFiles";
+inline constexpr char SelectedMediaProperty[] = "selectedMedia";
 
 //! Publishes "player.<name>" through the hub.
 inline void publish(const QString &name, const QVariant &value = {})

@@ -206,8 +206,16 @@ void UIThread::internalDisplayDialog(void *request, void *result)
     if (!request || !qobject_cast<QApplication *>(QCoreApplication::instance()))
         return;
     const auto *dialog = static_cast<const DialogRequest *>(request);
-    auto *box = new QMessageBox(dialog->icon, dialog->title, dialog->text, QMessageBox::Ok, nullptr,
-                                Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
+    // A box of its own would open behind a window that stays on top, and block
+    // the application unseen: it goes with the active window, and stays on top
+    // itself while any window does.
+    Qt::WindowFlags flags = Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint;
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    for (const QWidget *window : windows)
+        if (window->isVisible() && window->windowFlags().testFlag(Qt::WindowStaysOnTopHint))
+            flags |= Qt::WindowStaysOnTopHint;
+    auto *box = new QMessageBox(dialog->icon, dialog->title, dialog->text, QMessageBox::Ok,
+                                QApplication::activeWindow(), flags);
     if (!dialog->acceptButtonText.isEmpty())
         box->button(QMessageBox::Ok)->setText(dialog->acceptButtonText);
     if (!dialog->rejectButtonText.isEmpty())

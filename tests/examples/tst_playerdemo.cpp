@@ -6,8 +6,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-// zentrix-player --demo, run as a user runs it: its exit code, its report, its
-// screenshots, and nothing on stderr but the library's fixed trace lines.
+// zentrix-player --demo with a clip on its command line, run as a user runs it:
+// its exit code, its report, its screenshots, and nothing on stderr but the
+// library's fixed trace lines.
 class tst_PlayerDemo : public QObject
 {
     Q_OBJECT
@@ -42,9 +43,11 @@ tst_PlayerDemo::Run tst_PlayerDemo::runDemo(const QString &directory, const QStr
     Run run;
     MavTest::ChildOptions options;
     options.timeoutMs = 150000;
-    const MavTest::ChildResult player =
-        MavTest::runChild(QStringLiteral(PLAYER_EXECUTABLE),
-                          QStringList {QStringLiteral("--demo"), directory} + extra, options);
+    const MavTest::ChildResult player = MavTest::runChild(
+        QStringLiteral(PLAYER_EXECUTABLE),
+        QStringList {QStringLiteral("--demo"), directory} + extra
+            + QStringList {QStringLiteral(PLAYER_CLIPS_DIR "/tour.mkv")},
+        options);
     run.exitCode = player.exitCode;
     run.stderrLines = QString::fromUtf8(player.err).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     QFile report(directory + QStringLiteral("/report.txt"));
@@ -87,8 +90,9 @@ void tst_PlayerDemo::exitCode()
 void tst_PlayerDemo::everyMenuWalked()
 {
     for (const char *title :
-         {"Start-up", "File > Open", "File > Open Recent", "Playback", "View", "Shortcut sets",
-          "Devices", "Tools", "Help > About", "Pings", "Qt messages"}) {
+         {"Start-up", "Command line", "File > Open", "Files libmpv cannot play",
+          "File > Open Recent", "Playback", "View", "View > Language", "Shortcut sets",
+          "Media library", "Devices", "Tools", "Help > About", "Pings", "Qt messages"}) {
         const QStringList lines = section(QLatin1String(title));
         QVERIFY2(std::any_of(lines.begin(), lines.end(),
                              [](const QString &line) { return line.startsWith(u"ok "); }),
@@ -101,6 +105,9 @@ void tst_PlayerDemo::screenshots_data()
     QTest::addColumn<QString>("file");
     QTest::newRow("player") << "player-file-menu.png";
     QTest::newRow("library") << "library-devices-menu.png";
+    QTest::newRow("library columns") << "library.png";
+    QTest::newRow("playing") << "player-playing-1.png";
+    QTest::newRow("a second later") << "player-playing-2.png";
 }
 
 void tst_PlayerDemo::screenshots()

@@ -2,12 +2,15 @@
 // Window order as the X server sees it, on a private Xvfb without a window manager:
 // Qt writes _NET_WM_STATE itself when it maps a window, and the server keeps the
 // stacking order.
+#include <MavLibrary/services/uithread.h>
 #include <MavLibrary/services/windowordermanager.h>
 
 #include "xvfb.h"
 
 #include <QApplication>
+#include <QMessageBox>
 #include <QTest>
+#include <QTimer>
 #include <QWidget>
 #include <QWindow>
 
@@ -18,7 +21,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <thread>
 
+using Quorvex::UIThread;
 using Quorvex::WindowOrderManager;
 
 namespace {
@@ -56,6 +61,20 @@ public:
         }
         std::free(reply);
         return found;
+    }
+
+    xcb_window_t transientFor(const QWidget &widget)
+    {
+        xcb_get_property_reply_t *reply = xcb_get_property_reply(
+            m_connection,
+            xcb_get_property(m_connection, 0, nativeWindow(widget), XCB_ATOM_WM_TRANSIENT_FOR,
+                             XCB_ATOM_WINDOW, 0, 1),
+            nullptr);
+        xcb_window_t parent = XCB_WINDOW_NONE;
+        if (reply && reply->format == 32 && xcb_get_property_value_length(reply) == 4)
+            parent = *static_cast<const xcb_window_t *>(xcb_get_property_value(reply));
+        std::free(reply);
+        return parent;
     }
 
     //! Whether \a upper lies above \a lower among the root window's children.
@@ -101,6 +120,8 @@ private slots:
     void stateAbove_data();
     void stateAbove();
     void activeWindowRaised();
+    void messageBoxOverWindowsOnTop_data();
+    void messageBoxOverWindowsOnTop();
 
 private:
     Observer m_observer;
@@ -156,6 +177,62 @@ void tst_WindowOrderManagerX11::activeWindowRaised()
     manager.setAlwaysOnTop(true);
     QVERIFY(QTest::qWaitForWindowExposed(&other));
     QTRY_VERIFY(m_observer.isAbove(active, other));
+}
+
+void tst_WindowOrderManagerX11::messageBoxOverWindowsOnTop_data()
+{
+    QTest::addColumn<bool>("withActiveWindow");
+    QTest::newRow("a worker's box belongs to the active window and stays on top") << true;
+    QTest::newRow("with no active window the box still stays on top") << false;
+}
+
+// The player's two windows stay on top; the About box comes from a worker
+// thread through UIThread and must not open hidden behind them.
+void tst_WindowOrderManagerX11::messageBoxOverWindowsOnTop()
+{
+    QFETCH(bool, withActiveWindow);
+    QWidget first(nullptr, Qt::Window | Qt::WindowStaysOnTopHint);
+    QWidget second(nullptr, Qt::Window | Qt::WindowStaysOnTopHint);
+    for (QWidget *window : {&first, &second}) {
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+    }
+    if (withActiveWindow) {
+        first.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&first));
+    } else {
+        QApplication::setActiveWindow(nullptr);
+        QVERIFY(!QApplication::activeWindow());
+    }
+
+    // The box runs its own event loop: it is looked at and closed from there.
+    struct
+    {
+        bool seen = false, aboveBoth = false, stateAbove = false;
+        xcb_window_t transientFor = XCB_WINDOW_NONE;
+    } box;
+    QTimer inspector;
+    connect(&inspector, &QTimer::timeout, this, [&] {
+        auto *shown = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!shown || !shown->windowHandle() || !shown->windowHandle()->isExposed())
+            return;
+        box.seen = true;
+        box.aboveBoth = m_observer.isAbove(*shown, first) && m_observer.isAbove(*shown, second);
+        box.stateAbove = m_observer.hasState(*shown, above);
+        box.transientFor = m_observer.transientFor(*shown);
+        shown->accept();
+    });
+    inspector.start(20);
+    std::thread worker([] {
+        UIThread::displayMessage(QMessageBox::Information, QStringLiteral("About"),
+                                 QStringLiteral("From a worker"), false);
+    });
+    worker.join();
+    QTRY_VERIFY(box.seen);
+    QVERIFY(box.aboveBoth);
+    QVERIFY(box.stateAbove);
+    if (withActiveWindow)
+        QCOMPARE(box.transientFor, nativeWindow(first));
 }
 
 int main(int argc, char *argv[])

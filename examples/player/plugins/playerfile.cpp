@@ -44,8 +44,21 @@ public Q_SLOTS:
             Player::publish(QStringLiteral("file.rejected"), path);
             return;
         }
-        Player::addRecentFile(path);
-        Player::publish(QStringLiteral("file.opened"), path);
+        // The shell plays it; only a file libmpv opens joins the recent files.
+        Player::publish(QStringLiteral("file.play"), path);
+    }
+
+    //! The shell's library keeps the folder in the settings and scans it.
+    void addFolder()
+    {
+        QFileDialog dialog(nullptr, tr("Add Folder to Library"),
+                           Quorvex::OSUtilities::getZentrixMoviesPathDefault());
+        dialog.setObjectName(QStringLiteral("AddFolderDialog"));
+        dialog.setFileMode(QFileDialog::Directory);
+        dialog.setOption(QFileDialog::ShowDirsOnly);
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return;
+        Player::publish(QStringLiteral("library.addFolder"), dialog.selectedFiles().constFirst());
     }
 
     void quit()

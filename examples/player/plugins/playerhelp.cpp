@@ -7,6 +7,8 @@
 #include <MavLibrary/plugins/menuplugin.h>
 #include <MavLibrary/text/mavstringtools.h>
 
+#include <QCoreApplication>
+
 using Quorvex::MavStringTools;
 using Quorvex::OSUtilities;
 
@@ -24,9 +26,8 @@ public Q_SLOTS:
         const QString language = OSUtilities::getLanguageCode();
         const QString country = OSUtilities::getCountryCode();
         const QStringList lines {
-            tr("Zentrix Player %1")
-                .arg(OSUtilities::getVersion(VersionMajor | VersionMinor | VersionMicro
-                                             | VersionBuild)),
+            // One version: the executable's own, as it declares it to Qt.
+            tr("Zentrix Player %1").arg(QCoreApplication::applicationVersion()),
             tr("Executable: %1")
                 .arg(OSUtilities::getInternalVersion(VersionMajor | VersionMinor | VersionMicro
                                                      | VersionInternalName)),

@@ -14,12 +14,9 @@ class PlayerPlayback : public Kapio::MenuPlugin
     Q_PLUGIN_METADATA(IID KAPIO_PLUGIN_FACTORY_IID)
 
 public Q_SLOTS:
-    void togglePlay()
-    {
-        const bool playing = !PlayerSettings::getBool(Quorvex::WasPlaying, false);
-        PlayerSettings::setBool(Quorvex::WasPlaying, playing);
-        Player::publish(QStringLiteral("playback.playing"), playing);
-    }
+    //! The shell plays: it knows whether libmpv is paused, the plug-in does not.
+    void togglePlay() { Player::publish(QStringLiteral("playback.toggle")); }
+    void stop() { Player::publish(QStringLiteral("playback.stop")); }
     //! The entry's value arrives as its document typed it (double or float).
     void setSpeed(QAction *action)
     {
@@ -30,11 +27,15 @@ public Q_SLOTS:
         PlayerSettings::setBool(Quorvex::LoopPlayback, on);
         Player::publish(QStringLiteral("playback.loop"), on);
     }
-    void seekForward() { Player::publish(QStringLiteral("playback.seek"), 10); }
-    void seekBackward() { Player::publish(QStringLiteral("playback.seek"), -10); }
-    void volumeUp()
+    void seekForward() { Player::publish(QStringLiteral("playback.seek"), 5); }
+    void seekBackward() { Player::publish(QStringLiteral("playback.seek"), -5); }
+    void volumeUp() { changeVolume(5); }
+    void volumeDown() { changeVolume(-5); }
+
+private:
+    static void changeVolume(int step)
     {
-        const int volume = qMin(100, PlayerSettings::getInt(Quorvex::Volume, 50) + 5);
+        const int volume = qBound(0, PlayerSettings::getInt(Quorvex::Volume, 50) + step, 100);
         PlayerSettings::setInt(Quorvex::Volume, volume);
         Player::publish(QStringLiteral("playback.volume"), volume);
     }

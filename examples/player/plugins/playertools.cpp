@@ -5,10 +5,12 @@
 #include <MavLibrary/os/osutilities.h>
 #include <MavLibrary/plugins/menuplugin.h>
 #include <MavLibrary/text/mavstringtools.h>
+#include <settings/registry_p.h>
 
 #include <QCheckBox>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QLabel>
 #include <QVBoxLayout>
@@ -63,9 +65,13 @@ public Q_SLOTS:
         Player::publish(QStringLiteral("tools.fileTypes"), applied ? wanted.size() : -1);
     }
 
+    //! Where the settings really are: the folder of the user hive.
     void showSettingsFolder()
     {
-        const QString folder = OSUtilities::getApplicationDataPath(false);
+        const QString folder =
+            QFileInfo(
+                QString::fromStdString(ztds::registry::hiveFile(ztds::registry::Hive::CurrentUser)))
+                .absolutePath();
         OSUtilities::openDirectory(folder);
         Player::publish(QStringLiteral("tools.settingsFolder"), folder);
     }

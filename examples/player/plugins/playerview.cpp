@@ -15,6 +15,7 @@ public Q_SLOTS:
         Quorvex::PlayerSettings::setBool(Quorvex::AlwaysOnTop, on);
         Player::publish(QStringLiteral("view.alwaysOnTop"), on);
     }
+    void toggleFullScreen() { Player::publish(QStringLiteral("view.fullscreen")); }
     void showLibrary() { Player::publish(QStringLiteral("view.library")); }
     void showPlayer() { Player::publish(QStringLiteral("view.player")); }
     void refreshLibrary() { Player::publish(QStringLiteral("library.refresh")); }

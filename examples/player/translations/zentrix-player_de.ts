@@ -69,6 +69,11 @@
         <source>The player does not open &quot;%1&quot;.</source>
         <translation>Der Player kann „%1“ nicht öffnen.</translation>
     </message>
+    <message>
+        <source>Add &amp;Folder to Library...</source>
+        <comment>Menus</comment>
+        <translation>&amp;Ordner zur Bibliothek hinzufügen...</translation>
+    </message>
 </context>
 <context>
     <name>PlayerHelp</name>
@@ -167,6 +172,16 @@
         <source>Volume Up</source>
         <comment>Shortcuts</comment>
         <translation>Lauter</translation>
+    </message>
+    <message>
+        <source>&amp;Stop</source>
+        <comment>Menus</comment>
+        <translation>&amp;Stopp</translation>
+    </message>
+    <message>
+        <source>Volume Down</source>
+        <comment>Shortcuts</comment>
+        <translation>Leiser</translation>
     </message>
 </context>
 <context>
@@ -274,6 +289,11 @@
         <source>Back to the Player</source>
         <comment>Shortcuts</comment>
         <translation>Zurück zum Player</translation>
+    </message>
+    <message>
+        <source>&amp;Full Screen</source>
+        <comment>Menus</comment>
+        <translation>Voll&amp;bild</translation>
     </message>
 </context>
 </TS>

@@ -69,6 +69,11 @@
         <source>The player does not open &quot;%1&quot;.</source>
         <translation>Le lecteur n&apos;ouvre pas « %1 ».</translation>
     </message>
+    <message>
+        <source>Add &amp;Folder to Library...</source>
+        <comment>Menus</comment>
+        <translation>Ajouter un &amp;dossier à la médiathèque...</translation>
+    </message>
 </context>
 <context>
     <name>PlayerHelp</name>
@@ -167,6 +172,16 @@
         <source>Volume Up</source>
         <comment>Shortcuts</comment>
         <translation>Augmenter le volume</translation>
+    </message>
+    <message>
+        <source>&amp;Stop</source>
+        <comment>Menus</comment>
+        <translation>&amp;Arrêt</translation>
+    </message>
+    <message>
+        <source>Volume Down</source>
+        <comment>Shortcuts</comment>
+        <translation>Baisser le volume</translation>
     </message>
 </context>
 <context>
@@ -274,6 +289,11 @@
         <source>Back to the Player</source>
         <comment>Shortcuts</comment>
         <translation>Retour au lecteur</translation>
+    </message>
+    <message>
+        <source>&amp;Full Screen</source>
+        <comment>Menus</comment>
+        <translation>Plein é&amp;cran</translation>
     </message>
 </context>
 </TS>

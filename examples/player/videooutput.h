@@ -1,0 +1,28 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
+#pragma once
+
+#include <QString>
+
+class MpvPlayer;
+class QWidget;
+
+/*!
+    The widget that shows an MpvPlayer's video through libmpv's render API:
+    OpenGL in a QOpenGLWidget where the platform gives a context, libmpv's
+    software renderer into a QImage otherwise (the offscreen platform, a
+    machine without OpenGL). GUI thread only; destroy it before its player.
+*/
+class VideoOutput
+{
+public:
+    virtual ~VideoOutput() = default;
+    virtual QWidget *widget() = 0;
+    //! Frames libmpv has drawn here so far.
+    virtual quint64 framesShown() const = 0;
+    //! "OpenGL" or "software".
+    virtual QString kind() const = 0;
+
+    //! Chooses the renderer once per process ($ZENTRIX_PLAYER_VIDEO=software or
+    //! opengl overrides the choice) and says which in "zentrix.player".
+    static VideoOutput *create(MpvPlayer *player, QWidget *parent);
+};
