@@ -677,26 +677,29 @@ bool SSLClient::deliver(const char *data, std::size_t length)
 {
     if (length == 0 || m_withheld || m_bodyCut)
         return true;
+    // The bytes up to the bound go through whatever the size of the reads, so that
+    // what a writer sees does not depend on how the answer was cut into packets.
+    bool beyond = false;
     if (m_maxBody && length > m_maxBody - m_bytesReceived) {
-        if (!m_truncateBody) {
-            m_bodyTooLarge = true;
-            m_errorText = bodyTooLargeText();
-            return false;
-        }
         length = std::size_t(m_maxBody - m_bytesReceived);
-        m_bodyCut = true;
-        if (length == 0)
-            return true;
+        beyond = true;
     }
     m_bytesReceived += length;
     // A writer that takes less would silently lose part of the body.
-    if (m_writeCallback && m_writeCallback(data, 1, length, m_writeUserData) != length) {
+    if (length && m_writeCallback && m_writeCallback(data, 1, length, m_writeUserData) != length) {
         m_errorText = "Writing the body failed";
         return false;
     }
-    if (m_secondWriteCallback && m_secondWriteUserData
+    if (length && m_secondWriteCallback && m_secondWriteUserData
         && m_secondWriteCallback(data, 1, length, m_secondWriteUserData) != length) {
         m_errorText = "Writing the body failed";
+        return false;
+    }
+    if (beyond && m_truncateBody) {
+        m_bodyCut = true;
+    } else if (beyond) {
+        m_bodyTooLarge = true;
+        m_errorText = bodyTooLargeText();
         return false;
     }
     return true;
