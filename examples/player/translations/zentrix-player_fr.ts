@@ -142,7 +142,7 @@
     </message>
     <message>
         <source>The player does not open &quot;%1&quot;.</source>
-        <translation>Le lecteur n&apos;ouvre pas « %1 ».</translation>
+        <translation>Le lecteur n&apos;ouvre pas «&#xa0;%1&#xa0;».</translation>
     </message>
     <message>
         <source>Add &amp;Folder to Library...</source>
@@ -168,15 +168,15 @@
     </message>
     <message>
         <source>Country: %1 (%2)</source>
-        <translation>Pays : %1 (%2)</translation>
+        <translation>Pays&#xa0;: %1 (%2)</translation>
     </message>
     <message>
         <source>Executable: %1</source>
-        <translation>Exécutable : %1</translation>
+        <translation>Exécutable&#xa0;: %1</translation>
     </message>
     <message>
         <source>Language: %1 (%2)</source>
-        <translation>Langue : %1 (%2)</translation>
+        <translation>Langue&#xa0;: %1 (%2)</translation>
     </message>
     <message>
         <source>MavLibrary %1, Qt %2, %3, SQLite %4</source>
@@ -184,11 +184,11 @@
     </message>
     <message>
         <source>Platform: %1</source>
-        <translation>Plateforme : %1</translation>
+        <translation>Plateforme&#xa0;: %1</translation>
     </message>
     <message>
         <source>System code page: %1</source>
-        <translation>Page de codes du système : %1</translation>
+        <translation>Page de codes du système&#xa0;: %1</translation>
     </message>
     <message>
         <source>Zentrix Player %1</source>
@@ -279,7 +279,7 @@
     </message>
     <message>
         <source>Free for downloads: %1</source>
-        <translation>Espace libre pour les téléchargements : %1</translation>
+        <translation>Espace libre pour les téléchargements&#xa0;: %1</translation>
     </message>
     <message>
         <source>Media Library</source>
@@ -512,7 +512,7 @@
     </message>
     <message>
         <source>Open these files with Zentrix Player:</source>
-        <translation>Ouvrir ces fichiers avec Zentrix Player :</translation>
+        <translation>Ouvrir ces fichiers avec Zentrix Player&#xa0;:</translation>
     </message>
 </context>
 <context>
