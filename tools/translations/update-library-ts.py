@@ -5,7 +5,7 @@
 For maintainers, run by hand after a user-visible text of src/ changed; the build
 only runs lrelease on the committed files.
 
-    tools/translations/update-library-ts.py [--lupdate PATH] [--check]
+    tools/translations/update-library-ts.py [--lupdate PATH] [--check] [--review]
 
 The source texts are what Qt's lupdate finds in src/ (the name tables, the size
 units, the track formats with their disambiguations, the transfer wizard's boxes).
@@ -14,10 +14,11 @@ A translation comes, first match wins, from
   2. Debian's iso-codes (package iso-codes), for a language or country whose
      English name is the one iso-codes uses (also its part before ";");
   3. iso-codes again through the code the table gives the name, for the library's
-     older English names (listed as "by code" so that a person reviews them).
-Every text left without a translation is listed and the script exits 1 without
-writing: add it to library_texts.py. --check writes nothing and exits 1 when the
-committed files differ from what it would write.
+     older English names (--review lists them, for a person to check).
+Every text left without a translation, and every row of library_texts.py that
+is no longer a source text, is listed and the script exits 1 without writing.
+--check writes nothing and exits 1 when the committed files differ from what it
+would write; the test library_translations_current runs it.
 """
 
 import argparse
@@ -129,7 +130,7 @@ def translate(lang, messages):
             if text is not None and lang == "fr":
                 text = text[:1].upper() + text[1:]
         if text is None:
-            missing.append(f"{context}: {source!r} [{key[2]}]")
+            missing.append(f"{context}: {source!r} [{key[2]}] has no translation")
         else:
             result[key] = text
     unused = set(hand) - set(messages)
@@ -174,7 +175,7 @@ def main():
         if args.review:
             print("\n".join(f"{lang}: {line}" for line in reviewed))
         if missing:
-            print(f"{lang}: {len(missing)} texts without a translation:", file=sys.stderr)
+            print(f"{lang}: {len(missing)} texts to translate or rows to remove:", file=sys.stderr)
             print("\n".join("  " + line for line in missing), file=sys.stderr)
             failed = True
             continue
