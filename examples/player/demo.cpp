@@ -558,10 +558,10 @@ void Demo::stepRefused()
     check(openThroughDialog(broken, false) && !waitForOpened(broken, from),
           QStringLiteral("broken.mkv (7 bytes) picked in the file dialog and refused"));
     const QString cannotPlay = ui("PlayerShell", "Cannot play %1: %2.");
-    check(m_shell->videoMessage().startsWith(
-              cannotPlay.left(cannotPlay.indexOf(QLatin1String("%2")))
-                  .arg(QStringLiteral("broken.mkv"))),
-          QStringLiteral("the player window says: %1").arg(m_shell->videoMessage()));
+    check(
+        m_shell->videoMessage().startsWith(cannotPlay.left(cannotPlay.indexOf(QLatin1String("%2")))
+                                               .arg(QStringLiteral("broken.mkv"))),
+        QStringLiteral("the player window says: %1").arg(m_shell->videoMessage()));
     const QString status = m_shell->playerWindow()->statusBar()->currentMessage();
     const QString cannotPlayStatus = ui("PlayerShell", "Cannot play %1: %2");
     check(status.startsWith(cannotPlayStatus.left(cannotPlayStatus.indexOf(QLatin1String("%2")))
@@ -778,8 +778,7 @@ void Demo::stepPlayback()
     trigger(311);
     {
         const bool held = waitFor([&] { return !player->hasMovie(); })
-            && m_shell->videoMessage() == ui("PlayerShell", "No movie")
-            && !playPause->isEnabled();
+            && m_shell->videoMessage() == ui("PlayerShell", "No movie") && !playPause->isEnabled();
         check(held,
               QStringLiteral("stopped: the window says \"%1\", Play/Pause is disabled")
                   .arg(m_shell->videoMessage()));
@@ -1124,10 +1123,11 @@ void Demo::stepAbout()
         QStringLiteral("the worker thread's message box came up on the GUI thread: %1").arg(title));
     for (const QString &line : text.split(QLatin1Char('\n')))
         did(QStringLiteral("  %1").arg(line));
-    check(text.contains(QStringLiteral("MavLibrary ") + Quorvex::LibraryInfo::version())
-              && text.contains(ui("PlayerHelp", "Platform: %1").arg(OSUtilities::getPlatformString()))
-              && text.contains(OSUtilities::getLanguageCode()),
-          QStringLiteral("it names the versions, the platform and the language"));
+    check(
+        text.contains(QStringLiteral("MavLibrary ") + Quorvex::LibraryInfo::version())
+            && text.contains(ui("PlayerHelp", "Platform: %1").arg(OSUtilities::getPlatformString()))
+            && text.contains(OSUtilities::getLanguageCode()),
+        QStringLiteral("it names the versions, the platform and the language"));
     const QString version = QCoreApplication::applicationVersion();
     const QStringList lines = text.split(QLatin1Char('\n'));
     const QString executable = ui("PlayerHelp", "Executable: %1");

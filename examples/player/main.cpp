@@ -140,9 +140,9 @@ int main(int argc, char *argv[])
     const QLocale uiLocale(localeName);
     Quorvex::LibraryTranslations::install(uiLocale);
     QTranslator playerTranslator;
-    if (playerTranslator.load(uiLocale, QStringLiteral("zentrix-player"), QStringLiteral("_"),
-                              binaryFolder.filePath(
-                                  QStringLiteral(PLAYER_TRANSLATIONS_FROM_BINARY))))
+    if (playerTranslator.load(
+            uiLocale, QStringLiteral("zentrix-player"), QStringLiteral("_"),
+            binaryFolder.filePath(QStringLiteral(PLAYER_TRANSLATIONS_FROM_BINARY))))
         QCoreApplication::installTranslator(&playerTranslator);
     if (!demo)
         reportUnreadableUserHive();

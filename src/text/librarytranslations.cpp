@@ -18,7 +18,7 @@ namespace {
 
 QString libraryFolder()
 {
-    Dl_info info{};
+    Dl_info info {};
     if (dladdr(reinterpret_cast<void *>(&LibraryTranslations::folder), &info) == 0
         || info.dli_fname == nullptr)
         return {};
@@ -63,7 +63,8 @@ QString LibraryTranslations::folder()
     if (!library.isEmpty() && installedFolder.exists())
         return installedFolder.canonicalPath();
     if (!library.isEmpty()
-        && library == QFileInfo(QStringLiteral(MAVLIBRARY_BUILD_LIBRARY_FOLDER)).canonicalFilePath())
+        && library
+            == QFileInfo(QStringLiteral(MAVLIBRARY_BUILD_LIBRARY_FOLDER)).canonicalFilePath())
         return QStringLiteral(MAVLIBRARY_BUILD_TRANSLATIONS);
     return {};
 }

@@ -145,8 +145,9 @@ void tst_PlayerTranslations::everyEntryIsFinished()
         QVERIFY2(type.isEmpty(), qPrintable(QStringLiteral("%1 \"%2\"").arg(type, source)));
         QString text;
         QStringList forms; // one a plural form
-        while (!xml.atEnd() && !(xml.readNext() == QXmlStreamReader::EndElement
-                                 && xml.name() == QLatin1String("translation"))) {
+        while (!xml.atEnd()
+               && !(xml.readNext() == QXmlStreamReader::EndElement
+                    && xml.name() == QLatin1String("translation"))) {
             if (xml.isCharacters())
                 text += xml.text();
             else if (xml.isStartElement() && xml.name() == QLatin1String("numerusform"))
