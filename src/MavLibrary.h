@@ -29,6 +29,7 @@
 #include <MavLibrary/os/zentrixmediaserver.h>
 
 // text
+#include <MavLibrary/text/librarytranslations.h>
 #include <MavLibrary/text/mavstringtools.h>
 #include <MavLibrary/text/utfconversion.h>
 

@@ -58,6 +58,13 @@ using Quorvex::PlayerSettings;
 
 namespace {
 
+// A text of the player as the user sees it, in the language of the run: the
+// checks hold in every locale.
+QString ui(const char *context, const char *text, const char *disambiguation = nullptr)
+{
+    return QCoreApplication::translate(context, text, disambiguation);
+}
+
 struct Recorded
 {
     QMutex mutex;
@@ -387,9 +394,10 @@ void Demo::stepStartup()
         check(names.contains(name),
               QStringLiteral("plug-in %1 found by the plug-in manager").arg(name));
 
-    const QStringList menus {QStringLiteral("&File"),  QStringLiteral("&Playback"),
-                             QStringLiteral("&View"),  QStringLiteral("&Devices"),
-                             QStringLiteral("&Tools"), QStringLiteral("&Help")};
+    const QStringList menus {
+        ui("PlayerFile", "&File", "Menus"),   ui("PlayerPlayback", "&Playback", "Menus"),
+        ui("PlayerView", "&View", "Menus"),   ui("PlayerDevices", "&Devices", "Menus"),
+        ui("PlayerTools", "&Tools", "Menus"), ui("PlayerHelp", "&Help", "Menus")};
     for (QMainWindow *window : {m_shell->playerWindow(), m_shell->libraryWindow()})
         check(texts(window->menuBar()->actions()) == menus,
               QStringLiteral("%1 has the common menu bar: %2")
@@ -530,7 +538,7 @@ void Demo::stepOpen()
     check(PlayerSettings::getString(Quorvex::LastOpenFileLocation) == m_videos,
           QStringLiteral("LastOpenFileLocation is the Videos folder"));
     const QString status = m_shell->playerWindow()->statusBar()->currentMessage();
-    check(status == QLatin1String("Opened short.mp4"),
+    check(status == ui("PlayerShell", "Opened %1").arg(QStringLiteral("short.mp4")),
           QStringLiteral("status bar: %1").arg(status));
 
     const int from = m_shell->heard().size();
@@ -549,10 +557,15 @@ void Demo::stepRefused()
     int from = m_shell->heard().size();
     check(openThroughDialog(broken, false) && !waitForOpened(broken, from),
           QStringLiteral("broken.mkv (7 bytes) picked in the file dialog and refused"));
-    check(m_shell->videoMessage().startsWith(QLatin1String("Cannot play broken.mkv")),
-          QStringLiteral("the player window says: %1").arg(m_shell->videoMessage()));
+    const QString cannotPlay = ui("PlayerShell", "Cannot play %1: %2.");
+    check(
+        m_shell->videoMessage().startsWith(cannotPlay.left(cannotPlay.indexOf(QLatin1String("%2")))
+                                               .arg(QStringLiteral("broken.mkv"))),
+        QStringLiteral("the player window says: %1").arg(m_shell->videoMessage()));
     const QString status = m_shell->playerWindow()->statusBar()->currentMessage();
-    check(status.startsWith(QLatin1String("Cannot play broken.mkv: ")),
+    const QString cannotPlayStatus = ui("PlayerShell", "Cannot play %1: %2");
+    check(status.startsWith(cannotPlayStatus.left(cannotPlayStatus.indexOf(QLatin1String("%2")))
+                                .arg(QStringLiteral("broken.mkv"))),
           QStringLiteral("status bar: %1").arg(status));
     for (const QString &name : {QStringLiteral("notes.avi"), QStringLiteral("empty.mkv"),
                                 QStringLiteral("missing.mkv")}) {
@@ -560,7 +573,9 @@ void Demo::stepRefused()
         from = m_shell->heard().size();
         m_shell->openFiles({path});
         const bool refused = !waitForOpened(path, from);
-        check(refused && m_shell->videoMessage().startsWith(QStringLiteral("Cannot play ") + name),
+        check(refused
+                  && m_shell->videoMessage().startsWith(
+                      cannotPlay.left(cannotPlay.indexOf(QLatin1String("%2"))).arg(name)),
               QStringLiteral("refused: %1").arg(m_shell->videoMessage()));
     }
     check(Player::recentFiles() == recentBefore,
@@ -639,7 +654,8 @@ void Demo::stepLibrary()
             quint64(QFileInfo(QDir(m_videos).filePath(QLatin1String(name))).size()), true);
     };
     const QStringList expected {
-        QStringLiteral("tone.m4a | 0:03 | sound only | %1 | ").arg(size("tone.m4a")),
+        QStringLiteral("tone.m4a | 0:03 | %1 | %2 | ")
+            .arg(ui("PlayerShell", "sound only"), size("tone.m4a")),
         QStringLiteral("short.mp4 | 0:03 | 320x240 | %1 | ").arg(size("short.mp4")),
         QStringLiteral("tour.mkv | 0:08 | 320x180 | %1 | en-US, pt-BR").arg(size("tour.mkv"))};
     check(bySize == expected,
@@ -728,7 +744,8 @@ void Demo::stepPlayback()
           QStringLiteral("the plug-in received the entry's typed value %1 (%2)")
               .arg(faster.toString(), QString::fromLatin1(faster.typeName())));
     const QString status = m_shell->playerWindow()->statusBar()->currentMessage();
-    check(status == QLatin1String("Speed 1.5x"), QStringLiteral("status bar: %1").arg(status));
+    check(status == ui("PlayerShell", "Speed %1x").arg(1.5),
+          QStringLiteral("status bar: %1").arg(status));
     trigger(306);
     {
         const bool held = waitFor([&] { return player->speed() == 2.0; });
@@ -761,7 +778,7 @@ void Demo::stepPlayback()
     trigger(311);
     {
         const bool held = waitFor([&] { return !player->hasMovie(); })
-            && m_shell->videoMessage() == QLatin1String("No movie") && !playPause->isEnabled();
+            && m_shell->videoMessage() == ui("PlayerShell", "No movie") && !playPause->isEnabled();
         check(held,
               QStringLiteral("stopped: the window says \"%1\", Play/Pause is disabled")
                   .arg(m_shell->videoMessage()));
@@ -879,8 +896,9 @@ void Demo::stepShortcuts()
     check(switched,
           QStringLiteral("the media library is active; sub-context %1").arg(m_shell->subContext()));
     QStringList carried = carriedActions(library);
-    check(carried.contains(QLatin1String("Refresh Library"))
-              && !carried.contains(QLatin1String("Seek Forward"))
+    const QString refreshLibrary = ui("PlayerView", "Refresh Library", "Shortcuts");
+    const QString seekForward = ui("PlayerPlayback", "Seek Forward", "Shortcuts");
+    check(carried.contains(refreshLibrary) && !carried.contains(seekForward)
               && carriedActions(player).isEmpty(),
           QStringLiteral("the library window carries: %1").arg(carried.join(QStringLiteral(", "))));
     // Real key presses, through Qt's shortcut map: a key reaches a plug-in only
@@ -906,8 +924,7 @@ void Demo::stepShortcuts()
     check(switched,
           QStringLiteral("the player is active; sub-context %1").arg(m_shell->subContext()));
     carried = carriedActions(player);
-    check(carried.contains(QLatin1String("Seek Forward"))
-              && !carried.contains(QLatin1String("Refresh Library"))
+    check(carried.contains(seekForward) && !carried.contains(refreshLibrary)
               && carriedActions(library).isEmpty(),
           QStringLiteral("the player window carries: %1").arg(carried.join(QStringLiteral(", "))));
     from = m_shell->heard().size();
@@ -929,10 +946,13 @@ void Demo::stepDevices()
     const QList<QAction *> devices =
         m_shell->deviceGroup() ? m_shell->deviceGroup()->actions() : QList<QAction *>();
     bool inOrder = devices.size() == int(ordered.size());
+    // A profile without a name in the user's language still shows one.
     for (int i = 0; inOrder && i < devices.size(); ++i)
-        inOrder = devices.at(i)->data().toString().toStdString() == ordered.at(std::size_t(i));
+        inOrder = devices.at(i)->data().toString().toStdString() == ordered.at(std::size_t(i))
+            && !devices.at(i)->text().isEmpty();
     check(inOrder,
-          QStringLiteral("%1 device profiles, in the order the settings keep").arg(devices.size()));
+          QStringLiteral("%1 named device profiles, in the order the settings keep")
+              .arg(devices.size()));
     for (const QAction *device : devices)
         did(QStringLiteral("  device: %1%2")
                 .arg(device->text(),
@@ -953,7 +973,7 @@ void Demo::stepDevices()
                 && PlayerSettings::getString(Quorvex::ProfileGUID) == third->data().toString(),
             QStringLiteral("\"%1\" is the active profile, kept in ProfileGUID").arg(third->text()));
         const QString status = m_shell->playerWindow()->statusBar()->currentMessage();
-        check(status == QStringLiteral("Device: ") + third->text(),
+        check(status == ui("PlayerShell", "Device: %1").arg(third->text()),
               QStringLiteral("status bar: %1").arg(status));
     }
 
@@ -979,17 +999,24 @@ void Demo::stepDevices()
     m_shell->libraryList()->selectAll();
     did(QStringLiteral("selected the library's three files"));
     QStringList fitting, unfit;
+    const QString fits = ui("PlayerDevices", "fits: %1").section(QLatin1String("%1"), 0, 0);
+    const QString doesNotFit =
+        ui("PlayerDevices", "does not fit: %1 (%2)").section(QLatin1String("%1"), 0, 0);
     answerDialog([&](QWidget *modal) {
         auto *box = qobject_cast<QMessageBox *>(modal);
         if (!box || box->objectName() != QLatin1String("TransferCheckBox"))
             return false;
         for (const QString &line : box->text().split(QLatin1Char('\n'))) {
             did(QStringLiteral("  %1").arg(line));
-            if (line.startsWith(QLatin1String("fits: ")))
-                fitting.append(line.mid(6));
-            else if (line.startsWith(QLatin1String("does not fit: ")))
-                unfit.append(line.mid(14));
+            if (line.startsWith(fits))
+                fitting.append(line.mid(fits.size()));
+            else if (line.startsWith(doesNotFit))
+                unfit.append(line.mid(doesNotFit.size()));
         }
+        QStringList buttons;
+        for (const QAbstractButton *button : box->buttons())
+            buttons.append(button->text());
+        did(QStringLiteral("  buttons: %1").arg(buttons.join(QStringLiteral(", "))));
         for (QAbstractButton *button : box->buttons())
             if (box->buttonRole(button) == QMessageBox::AcceptRole)
                 button->click();
@@ -1066,7 +1093,7 @@ void Demo::stepTools()
         QFileInfo(QString::fromLocal8Bit(qgetenv("ZENTRIX_USER_HIVE"))).absolutePath();
     const QString status = m_shell->playerWindow()->statusBar()->currentMessage();
     check(m_openedUrls.value(0) == QUrl::fromLocalFile(settings)
-              && status == QStringLiteral("Settings are in ") + settings,
+              && status == ui("PlayerShell", "Settings are in %1").arg(settings),
           QStringLiteral("the user hive's folder %1 was opened; status bar: %2")
               .arg(m_openedUrls.value(0).toString(), status));
     m_openedUrls.clear();
@@ -1099,14 +1126,16 @@ void Demo::stepAbout()
         QStringLiteral("the worker thread's message box came up on the GUI thread: %1").arg(title));
     for (const QString &line : text.split(QLatin1Char('\n')))
         did(QStringLiteral("  %1").arg(line));
-    check(text.contains(QStringLiteral("MavLibrary ") + Quorvex::LibraryInfo::version())
-              && text.contains(QStringLiteral("Platform: ") + OSUtilities::getPlatformString())
-              && text.contains(OSUtilities::getLanguageCode()),
-          QStringLiteral("it names the versions, the platform and the language"));
+    check(
+        text.contains(QStringLiteral("MavLibrary ") + Quorvex::LibraryInfo::version())
+            && text.contains(ui("PlayerHelp", "Platform: %1").arg(OSUtilities::getPlatformString()))
+            && text.contains(OSUtilities::getLanguageCode()),
+        QStringLiteral("it names the versions, the platform and the language"));
     const QString version = QCoreApplication::applicationVersion();
     const QStringList lines = text.split(QLatin1Char('\n'));
-    check(lines.value(0) == QStringLiteral("Zentrix Player ") + version
-              && lines.value(1).startsWith(QLatin1String("Executable: "))
+    const QString executable = ui("PlayerHelp", "Executable: %1");
+    check(lines.value(0) == ui("PlayerHelp", "Zentrix Player %1").arg(version)
+              && lines.value(1).startsWith(executable.left(executable.indexOf(QLatin1String("%1"))))
               && lines.value(1).contains(version)
               && lines.filter(QStringLiteral("Zentrix Player ")).size() == 1,
           QStringLiteral("one player version, the executable's %1").arg(version));

@@ -13,6 +13,7 @@
 #include <MavLibrary/profiles/profilemanager.h>
 #include <MavLibrary/services/startuptimer.h>
 #include <MavLibrary/settings/settingsfunctions.h>
+#include <MavLibrary/text/librarytranslations.h>
 #include <settings/registry_p.h>
 
 #include <QApplication>
@@ -22,6 +23,7 @@
 #include <QLocale>
 #include <QMessageBox>
 #include <QTimer>
+#include <QTranslator>
 
 #include <cstring>
 #include <memory>
@@ -129,6 +131,19 @@ int main(int argc, char *argv[])
         QStringLiteral("[file...]"));
     options.process(app);
     const QDir binaryFolder(QCoreApplication::applicationDirPath());
+
+    // Translations before any text is made: the menus are translated as they are
+    // read and the library's name tables keep the language of their first use.
+    const QString localeName = options.isSet(QStringLiteral("locale"))
+        ? options.value(QStringLiteral("locale"))
+        : QLocale::system().name();
+    const QLocale uiLocale(localeName);
+    Quorvex::LibraryTranslations::install(uiLocale);
+    QTranslator playerTranslator;
+    if (playerTranslator.load(
+            uiLocale, QStringLiteral("zentrix-player"), QStringLiteral("_"),
+            binaryFolder.filePath(QStringLiteral(PLAYER_TRANSLATIONS_FROM_BINARY))))
+        QCoreApplication::installTranslator(&playerTranslator);
     if (!demo)
         reportUnreadableUserHive();
     if (demo && !QDir().mkpath(options.value(QStringLiteral("demo")))) {
@@ -157,9 +172,7 @@ int main(int argc, char *argv[])
         binaryFolder.filePath(QStringLiteral(PLAYER_PROFILES_FROM_BINARY));
     if (!Quorvex::ProfileManager::instance(&plugins)->loadProfiles(profileFolder.toStdWString()))
         qCWarning(lcPlayer) << "no device profiles in" << profileFolder;
-    Quorvex::OSUtilities::setLocale(options.isSet(QStringLiteral("locale"))
-                                        ? options.value(QStringLiteral("locale"))
-                                        : QLocale::system().name());
+    Quorvex::OSUtilities::setLocale(localeName);
     Quorvex::OSUtilities::setTempPath(QDir::tempPath());
     Quorvex::OSUtilities::setTempDownloadDirectoryParent(
         Quorvex::OSUtilities::getApplicationDataPath(false));

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: LGPL-2.1-or-later
 #pragma once
 
+#include <MavLibrary/os/osutilities.h>
+#include <MavLibrary/profiles/profilemanager.h>
 #include <MavLibrary/services/pubsubhub.h>
 #include <MavLibrary/settings/playersettings.h>
 
@@ -24,6 +26,24 @@ inline constexpr char SelectedMediaProperty[] = "selectedMedia";
 inline void publish(const QString &name, const QVariant &value = {})
 {
     Quorvex::PubSubHub::sendMessage(QStringLiteral("player.") + name, value);
+}
+
+//! A device profile's name in the user's language; a profile without one shows
+//! its English name, then any, then its GUID, never an empty menu entry.
+inline QString profileName(const std::string &guid)
+{
+    const Quorvex::ProfileManager *profiles = Quorvex::ProfileManager::instance(nullptr);
+    const Quorvex::ProfileWrapper *profile = profiles ? profiles->getProfile(guid) : nullptr;
+    if (!profile)
+        return {};
+    std::wstring name =
+        profiles->getDisplayName(profile, Quorvex::OSUtilities::getLanguageCode().toStdString());
+    if (name.empty())
+        name = profiles->getDisplayName(profile, "en");
+    for (auto it = profile->displayNames.begin(); name.empty() && it != profile->displayNames.end();
+         ++it)
+        name = it->second;
+    return name.empty() ? QString::fromStdString(guid) : QString::fromStdWString(name);
 }
 
 //! Most recent first; one path a line.

@@ -524,11 +524,7 @@ QString PlayerShell::statusSentence(const QString &name, const QVariant &value) 
     if (name == QLatin1String("library.addFolder"))
         return tr("Adding %1 to the library").arg(value.toString());
     if (name == QLatin1String("device.active")) {
-        Quorvex::ProfileManager *profiles = Quorvex::ProfileManager::instance(nullptr);
-        const QString device = profiles
-            ? QString::fromStdWString(profiles->getDisplayName(
-                value.toString().toStdString(), OSUtilities::getLanguageCode().toStdString()))
-            : QString();
+        const QString device = Player::profileName(value.toString().toStdString());
         return tr("Device: %1").arg(device.isEmpty() ? tr("unknown") : device);
     }
     if (name == QLatin1String("device.transfer")) {
@@ -865,10 +861,8 @@ void PlayerShell::fillDevicesMenu()
         guids.push_back(guid);
     }
     const Quorvex::ProfileWrapper *active = profiles->getActiveProfile();
-    const std::string language = OSUtilities::getLanguageCode().toStdString();
     for (const std::string &guid : guids) {
-        auto *action = new QAction(
-            QString::fromStdWString(profiles->getDisplayName(guid, language)), m_deviceGroup);
+        auto *action = new QAction(Player::profileName(guid), m_deviceGroup);
         action->setCheckable(true);
         action->setChecked(active && active->guid == guid);
         action->setData(QString::fromStdString(guid));

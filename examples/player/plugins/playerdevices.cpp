@@ -107,10 +107,7 @@ private:
 
     static QString deviceName(const Quorvex::ProfileWrapper &profile)
     {
-        const QString name =
-            QString::fromStdWString(Quorvex::ProfileManager::instance(nullptr)->getDisplayName(
-                profile.guid, Quorvex::OSUtilities::getLanguageCode().toStdString()));
-        return name.isEmpty() ? QString::fromStdString(profile.guid) : name;
+        return Player::profileName(profile.guid);
     }
 };
 

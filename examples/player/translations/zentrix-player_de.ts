@@ -3,6 +3,36 @@
 <!-- SPDX-License-Identifier: LGPL-2.1-or-later -->
 <TS version="2.1" language="de_DE" sourcelanguage="en">
 <context>
+    <name>Demo</name>
+    <message>
+        <source>Off</source>
+        <translation>Aus</translation>
+    </message>
+</context>
+<context>
+    <name>MpvPlayer</name>
+    <message>
+        <source>libmpv could not be started</source>
+        <translation>libmpv konnte nicht gestartet werden</translation>
+    </message>
+    <message>
+        <source>libmpv refused the option %1=%2: %3</source>
+        <translation>libmpv hat die Option %1=%2 abgelehnt: %3</translation>
+    </message>
+    <message>
+        <source>libmpv could not be initialised: %1</source>
+        <translation>libmpv konnte nicht initialisiert werden: %1</translation>
+    </message>
+    <message>
+        <source>the file does not exist</source>
+        <translation>die Datei existiert nicht</translation>
+    </message>
+    <message>
+        <source>the file cannot be read</source>
+        <translation>die Datei kann nicht gelesen werden</translation>
+    </message>
+</context>
+<context>
     <name>PlayerDevices</name>
     <message>
         <source>&amp;Devices</source>
@@ -25,6 +55,51 @@
     <message>
         <source>Transfer to Device</source>
         <translation>Auf Gerät übertragen</translation>
+    </message>
+    <message>
+        <source>fits: %1</source>
+        <translation>passt: %1</translation>
+    </message>
+    <message>
+        <source>does not fit: %1 (%2)</source>
+        <translation>passt nicht: %1 (%2)</translation>
+    </message>
+    <message>
+        <source>the device</source>
+        <translation>das Gerät</translation>
+    </message>
+    <message>
+        <source>For %1:
+%2</source>
+        <translation>Für %1:
+%2</translation>
+    </message>
+    <message numerus="yes">
+        <source>Transfer %n file(s)</source>
+        <translation>
+            <numerusform>%n Datei übertragen</numerusform>
+            <numerusform>%n Dateien übertragen</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The transfer wizard could not be started.</source>
+        <translation>Der Übertragungsassistent konnte nicht gestartet werden.</translation>
+    </message>
+    <message>
+        <source>%1x%2 is larger than %3x%4</source>
+        <translation>%1x%2 ist größer als %3x%4</translation>
+    </message>
+    <message>
+        <source>%1x%2 is smaller than %3x%4</source>
+        <translation>%1x%2 ist kleiner als %3x%4</translation>
+    </message>
+    <message>
+        <source>%1 frames a second is more than %2</source>
+        <translation>%1 Bilder pro Sekunde sind mehr als %2</translation>
+    </message>
+    <message>
+        <source>%1 frames a second is less than %2</source>
+        <translation>%1 Bilder pro Sekunde sind weniger als %2</translation>
     </message>
 </context>
 <context>
@@ -73,6 +148,10 @@
         <source>Add &amp;Folder to Library...</source>
         <comment>Menus</comment>
         <translation>&amp;Ordner zur Bibliothek hinzufügen...</translation>
+    </message>
+    <message>
+        <source>Add Folder to Library</source>
+        <translation>Ordner zur Bibliothek hinzufügen</translation>
     </message>
 </context>
 <context>
@@ -211,10 +290,6 @@
         <translation>Kein Film</translation>
     </message>
     <message>
-        <source>Playing %1</source>
-        <translation>Wiedergabe: %1</translation>
-    </message>
-    <message>
         <source>Ready</source>
         <translation>Bereit</translation>
     </message>
@@ -225,6 +300,188 @@
     <message>
         <source>Zentrix Player</source>
         <translation>Zentrix Player</translation>
+    </message>
+    <message>
+        <source>Play/Pause</source>
+        <translation>Wiedergabe/Pause</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Stopp</translation>
+    </message>
+    <message>
+        <source>Position</source>
+        <translation>Position</translation>
+    </message>
+    <message>
+        <source>Volume</source>
+        <translation>Lautstärke</translation>
+    </message>
+    <message>
+        <source>Nothing can be played: %1</source>
+        <translation>Es kann nichts abgespielt werden: %1</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Duration</source>
+        <translation>Dauer</translation>
+    </message>
+    <message>
+        <source>Resolution</source>
+        <translation>Auflösung</translation>
+    </message>
+    <message>
+        <source>Size</source>
+        <translation>Größe</translation>
+    </message>
+    <message>
+        <source>Audio languages</source>
+        <translation>Audiosprachen</translation>
+    </message>
+    <message>
+        <source>Opened %1</source>
+        <translation>%1 geöffnet</translation>
+    </message>
+    <message>
+        <source>Cannot play %1: %2</source>
+        <translation>%1 kann nicht abgespielt werden: %2</translation>
+    </message>
+    <message>
+        <source>%1 is not a movie</source>
+        <translation>%1 ist kein Film</translation>
+    </message>
+    <message>
+        <source>Paused</source>
+        <translation>Angehalten</translation>
+    </message>
+    <message>
+        <source>Playing</source>
+        <translation>Wiedergabe läuft</translation>
+    </message>
+    <message>
+        <source>Stopped</source>
+        <translation>Gestoppt</translation>
+    </message>
+    <message>
+        <source>Speed %1x</source>
+        <translation>Geschwindigkeit %1x</translation>
+    </message>
+    <message>
+        <source>Loop on</source>
+        <translation>Endlosschleife an</translation>
+    </message>
+    <message>
+        <source>Loop off</source>
+        <translation>Endlosschleife aus</translation>
+    </message>
+    <message>
+        <source>Volume %1%</source>
+        <translation>Lautstärke %1&#xa0;%</translation>
+    </message>
+    <message>
+        <source>Back %1 s</source>
+        <translation>%1 s zurück</translation>
+    </message>
+    <message>
+        <source>Forward %1 s</source>
+        <translation>%1 s vor</translation>
+    </message>
+    <message>
+        <source>Audio: %1</source>
+        <translation>Audio: %1</translation>
+    </message>
+    <message>
+        <source>Subtitles: %1</source>
+        <translation>Untertitel: %1</translation>
+    </message>
+    <message>
+        <source>Always on top</source>
+        <translation>Immer im Vordergrund</translation>
+    </message>
+    <message>
+        <source>No longer on top</source>
+        <translation>Nicht mehr im Vordergrund</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n movie(s) in the library</source>
+        <translation>
+            <numerusform>%n Film in der Bibliothek</numerusform>
+            <numerusform>%n Filme in der Bibliothek</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Adding %1 to the library</source>
+        <translation>%1 wird zur Bibliothek hinzugefügt</translation>
+    </message>
+    <message>
+        <source>Device: %1</source>
+        <translation>Gerät: %1</translation>
+    </message>
+    <message>
+        <source>unknown</source>
+        <translation>unbekannt</translation>
+    </message>
+    <message>
+        <source>Nothing selected to transfer</source>
+        <translation>Nichts zum Übertragen ausgewählt</translation>
+    </message>
+    <message>
+        <source>The transfer wizard is not installed</source>
+        <translation>Der Übertragungsassistent ist nicht installiert</translation>
+    </message>
+    <message>
+        <source>The transfer wizard could not be started</source>
+        <translation>Der Übertragungsassistent konnte nicht gestartet werden</translation>
+    </message>
+    <message>
+        <source>The transfer wizard has started</source>
+        <translation>Der Übertragungsassistent wurde gestartet</translation>
+    </message>
+    <message>
+        <source>None of the selected files exists</source>
+        <translation>Keine der ausgewählten Dateien existiert</translation>
+    </message>
+    <message>
+        <source>Transfer cancelled</source>
+        <translation>Übertragung abgebrochen</translation>
+    </message>
+    <message>
+        <source>The file types could not be changed</source>
+        <translation>Die Dateitypen konnten nicht geändert werden</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n file type(s) changed</source>
+        <translation>
+            <numerusform>%n Dateityp geändert</numerusform>
+            <numerusform>%n Dateitypen geändert</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Settings are in %1</source>
+        <translation>Die Einstellungen liegen in %1</translation>
+    </message>
+    <message>
+        <source>No recent file to show</source>
+        <translation>Keine zuletzt geöffnete Datei zum Anzeigen</translation>
+    </message>
+    <message>
+        <source>Showed %1</source>
+        <translation>%1 angezeigt</translation>
+    </message>
+    <message>
+        <source>Cannot play %1: %2.</source>
+        <translation>%1 kann nicht abgespielt werden: %2.</translation>
+    </message>
+    <message>
+        <source>sound only</source>
+        <translation>nur Ton</translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation>Aus</translation>
     </message>
 </context>
 <context>
@@ -294,6 +551,21 @@
         <source>&amp;Full Screen</source>
         <comment>Menus</comment>
         <translation>Voll&amp;bild</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>Zentrix Player cannot use its settings: %1.
+
+It goes on with its default settings.</source>
+        <translation>Zentrix Player kann seine Einstellungen nicht verwenden: %1.
+
+Er arbeitet mit den Standardeinstellungen weiter.</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Einstellungen</translation>
     </message>
 </context>
 </TS>

@@ -3,6 +3,36 @@
 <!-- SPDX-License-Identifier: LGPL-2.1-or-later -->
 <TS version="2.1" language="fr_FR" sourcelanguage="en">
 <context>
+    <name>Demo</name>
+    <message>
+        <source>Off</source>
+        <translation>Désactivé</translation>
+    </message>
+</context>
+<context>
+    <name>MpvPlayer</name>
+    <message>
+        <source>libmpv could not be started</source>
+        <translation>libmpv n&apos;a pas pu être démarré</translation>
+    </message>
+    <message>
+        <source>libmpv refused the option %1=%2: %3</source>
+        <translation>libmpv a refusé l&apos;option %1=%2&#xa0;: %3</translation>
+    </message>
+    <message>
+        <source>libmpv could not be initialised: %1</source>
+        <translation>libmpv n&apos;a pas pu être initialisé&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>the file does not exist</source>
+        <translation>le fichier n&apos;existe pas</translation>
+    </message>
+    <message>
+        <source>the file cannot be read</source>
+        <translation>le fichier ne peut pas être lu</translation>
+    </message>
+</context>
+<context>
     <name>PlayerDevices</name>
     <message>
         <source>&amp;Devices</source>
@@ -25,6 +55,51 @@
     <message>
         <source>Transfer to Device</source>
         <translation>Transférer vers l&apos;appareil</translation>
+    </message>
+    <message>
+        <source>fits: %1</source>
+        <translation>compatible&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>does not fit: %1 (%2)</source>
+        <translation>incompatible&#xa0;: %1 (%2)</translation>
+    </message>
+    <message>
+        <source>the device</source>
+        <translation>l&apos;appareil</translation>
+    </message>
+    <message>
+        <source>For %1:
+%2</source>
+        <translation>Pour %1&#xa0;:
+%2</translation>
+    </message>
+    <message numerus="yes">
+        <source>Transfer %n file(s)</source>
+        <translation>
+            <numerusform>Transférer %n fichier</numerusform>
+            <numerusform>Transférer %n fichiers</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The transfer wizard could not be started.</source>
+        <translation>L&apos;assistant de transfert n&apos;a pas pu être démarré.</translation>
+    </message>
+    <message>
+        <source>%1x%2 is larger than %3x%4</source>
+        <translation>%1x%2 dépasse %3x%4</translation>
+    </message>
+    <message>
+        <source>%1x%2 is smaller than %3x%4</source>
+        <translation>%1x%2 est inférieur à %3x%4</translation>
+    </message>
+    <message>
+        <source>%1 frames a second is more than %2</source>
+        <translation>%1 images par seconde dépassent %2</translation>
+    </message>
+    <message>
+        <source>%1 frames a second is less than %2</source>
+        <translation>%1 images par seconde sont en dessous de %2</translation>
     </message>
 </context>
 <context>
@@ -67,12 +142,16 @@
     </message>
     <message>
         <source>The player does not open &quot;%1&quot;.</source>
-        <translation>Le lecteur n&apos;ouvre pas « %1 ».</translation>
+        <translation>Le lecteur n&apos;ouvre pas «&#xa0;%1&#xa0;».</translation>
     </message>
     <message>
         <source>Add &amp;Folder to Library...</source>
         <comment>Menus</comment>
         <translation>Ajouter un &amp;dossier à la médiathèque...</translation>
+    </message>
+    <message>
+        <source>Add Folder to Library</source>
+        <translation>Ajouter un dossier à la médiathèque</translation>
     </message>
 </context>
 <context>
@@ -89,15 +168,15 @@
     </message>
     <message>
         <source>Country: %1 (%2)</source>
-        <translation>Pays : %1 (%2)</translation>
+        <translation>Pays&#xa0;: %1 (%2)</translation>
     </message>
     <message>
         <source>Executable: %1</source>
-        <translation>Exécutable : %1</translation>
+        <translation>Exécutable&#xa0;: %1</translation>
     </message>
     <message>
         <source>Language: %1 (%2)</source>
-        <translation>Langue : %1 (%2)</translation>
+        <translation>Langue&#xa0;: %1 (%2)</translation>
     </message>
     <message>
         <source>MavLibrary %1, Qt %2, %3, SQLite %4</source>
@@ -105,11 +184,11 @@
     </message>
     <message>
         <source>Platform: %1</source>
-        <translation>Plateforme : %1</translation>
+        <translation>Plateforme&#xa0;: %1</translation>
     </message>
     <message>
         <source>System code page: %1</source>
-        <translation>Page de codes du système : %1</translation>
+        <translation>Page de codes du système&#xa0;: %1</translation>
     </message>
     <message>
         <source>Zentrix Player %1</source>
@@ -200,7 +279,7 @@
     </message>
     <message>
         <source>Free for downloads: %1</source>
-        <translation>Espace libre pour les téléchargements : %1</translation>
+        <translation>Espace libre pour les téléchargements&#xa0;: %1</translation>
     </message>
     <message>
         <source>Media Library</source>
@@ -209,10 +288,6 @@
     <message>
         <source>No movie</source>
         <translation>Aucun film</translation>
-    </message>
-    <message>
-        <source>Playing %1</source>
-        <translation>Lecture de %1</translation>
     </message>
     <message>
         <source>Ready</source>
@@ -225,6 +300,188 @@
     <message>
         <source>Zentrix Player</source>
         <translation>Zentrix Player</translation>
+    </message>
+    <message>
+        <source>Play/Pause</source>
+        <translation>Lecture/Pause</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Arrêt</translation>
+    </message>
+    <message>
+        <source>Position</source>
+        <translation>Position</translation>
+    </message>
+    <message>
+        <source>Volume</source>
+        <translation>Volume</translation>
+    </message>
+    <message>
+        <source>Nothing can be played: %1</source>
+        <translation>Aucune lecture possible&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Nom</translation>
+    </message>
+    <message>
+        <source>Duration</source>
+        <translation>Durée</translation>
+    </message>
+    <message>
+        <source>Resolution</source>
+        <translation>Résolution</translation>
+    </message>
+    <message>
+        <source>Size</source>
+        <translation>Taille</translation>
+    </message>
+    <message>
+        <source>Audio languages</source>
+        <translation>Langues audio</translation>
+    </message>
+    <message>
+        <source>Opened %1</source>
+        <translation>%1 ouvert</translation>
+    </message>
+    <message>
+        <source>Cannot play %1: %2</source>
+        <translation>Impossible de lire %1&#xa0;: %2</translation>
+    </message>
+    <message>
+        <source>%1 is not a movie</source>
+        <translation>%1 n&apos;est pas un film</translation>
+    </message>
+    <message>
+        <source>Paused</source>
+        <translation>En pause</translation>
+    </message>
+    <message>
+        <source>Playing</source>
+        <translation>Lecture en cours</translation>
+    </message>
+    <message>
+        <source>Stopped</source>
+        <translation>Arrêté</translation>
+    </message>
+    <message>
+        <source>Speed %1x</source>
+        <translation>Vitesse %1x</translation>
+    </message>
+    <message>
+        <source>Loop on</source>
+        <translation>Lecture en boucle activée</translation>
+    </message>
+    <message>
+        <source>Loop off</source>
+        <translation>Lecture en boucle désactivée</translation>
+    </message>
+    <message>
+        <source>Volume %1%</source>
+        <translation>Volume %1&#xa0;%</translation>
+    </message>
+    <message>
+        <source>Back %1 s</source>
+        <translation>Retour de %1 s</translation>
+    </message>
+    <message>
+        <source>Forward %1 s</source>
+        <translation>Avance de %1 s</translation>
+    </message>
+    <message>
+        <source>Audio: %1</source>
+        <translation>Audio&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>Subtitles: %1</source>
+        <translation>Sous-titres&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>Always on top</source>
+        <translation>Toujours au premier plan</translation>
+    </message>
+    <message>
+        <source>No longer on top</source>
+        <translation>Plus au premier plan</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n movie(s) in the library</source>
+        <translation>
+            <numerusform>%n film dans la médiathèque</numerusform>
+            <numerusform>%n films dans la médiathèque</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Adding %1 to the library</source>
+        <translation>Ajout de %1 à la médiathèque</translation>
+    </message>
+    <message>
+        <source>Device: %1</source>
+        <translation>Appareil&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>unknown</source>
+        <translation>inconnu</translation>
+    </message>
+    <message>
+        <source>Nothing selected to transfer</source>
+        <translation>Rien n&apos;est sélectionné pour le transfert</translation>
+    </message>
+    <message>
+        <source>The transfer wizard is not installed</source>
+        <translation>L&apos;assistant de transfert n&apos;est pas installé</translation>
+    </message>
+    <message>
+        <source>The transfer wizard could not be started</source>
+        <translation>L&apos;assistant de transfert n&apos;a pas pu être démarré</translation>
+    </message>
+    <message>
+        <source>The transfer wizard has started</source>
+        <translation>L&apos;assistant de transfert a démarré</translation>
+    </message>
+    <message>
+        <source>None of the selected files exists</source>
+        <translation>Aucun des fichiers sélectionnés n&apos;existe</translation>
+    </message>
+    <message>
+        <source>Transfer cancelled</source>
+        <translation>Transfert annulé</translation>
+    </message>
+    <message>
+        <source>The file types could not be changed</source>
+        <translation>Les types de fichiers n&apos;ont pas pu être modifiés</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n file type(s) changed</source>
+        <translation>
+            <numerusform>%n type de fichier modifié</numerusform>
+            <numerusform>%n types de fichiers modifiés</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Settings are in %1</source>
+        <translation>Les paramètres se trouvent dans %1</translation>
+    </message>
+    <message>
+        <source>No recent file to show</source>
+        <translation>Aucun fichier récent à montrer</translation>
+    </message>
+    <message>
+        <source>Showed %1</source>
+        <translation>%1 montré</translation>
+    </message>
+    <message>
+        <source>Cannot play %1: %2.</source>
+        <translation>Impossible de lire %1&#xa0;: %2.</translation>
+    </message>
+    <message>
+        <source>sound only</source>
+        <translation>son uniquement</translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation>Désactivé</translation>
     </message>
 </context>
 <context>
@@ -255,7 +512,7 @@
     </message>
     <message>
         <source>Open these files with Zentrix Player:</source>
-        <translation>Ouvrir ces fichiers avec Zentrix Player :</translation>
+        <translation>Ouvrir ces fichiers avec Zentrix Player&#xa0;:</translation>
     </message>
 </context>
 <context>
@@ -294,6 +551,21 @@
         <source>&amp;Full Screen</source>
         <comment>Menus</comment>
         <translation>Plein é&amp;cran</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>Zentrix Player cannot use its settings: %1.
+
+It goes on with its default settings.</source>
+        <translation>Zentrix Player ne peut pas utiliser ses paramètres&#xa0;: %1.
+
+Il continue avec ses paramètres par défaut.</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Paramètres</translation>
     </message>
 </context>
 </TS>
