@@ -3,14 +3,13 @@
 // compositor: it owns _NET_WM_CM_S0 and writes the root's _NET_SUPPORTED.
 #include <MavLibrary/os/osutilities.h>
 
+#include "xcbconnection.h"
 #include "xvfb.h"
 
 #include <QGuiApplication>
 #include <QProcess>
 #include <QRect>
 #include <QTest>
-
-#include <xcb/xcb.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -24,45 +23,21 @@ namespace {
 constexpr long Composition = 1;
 constexpr long Blur = 2;
 
-// The test's own connection, for the compositor's part and for checking.
-class Server
+// The compositor's part, and the checks.
+class Server : public MavTest::XcbConnection
 {
 public:
-    bool connect()
-    {
-        m_connection = xcb_connect(nullptr, nullptr);
-        if (xcb_connection_has_error(m_connection))
-            return false;
-        m_root = xcb_setup_roots_iterator(xcb_get_setup(m_connection)).data->root;
-        return true;
-    }
-    ~Server()
-    {
-        if (m_connection)
-            xcb_disconnect(m_connection);
-    }
-
-    xcb_atom_t atom(const char *name)
-    {
-        xcb_intern_atom_reply_t *reply = xcb_intern_atom_reply(
-            m_connection, xcb_intern_atom(m_connection, 0, uint16_t(std::strlen(name)), name),
-            nullptr);
-        const xcb_atom_t result = reply->atom;
-        std::free(reply);
-        return result;
-    }
-
     xcb_window_t createWindow()
     {
-        const xcb_window_t window = xcb_generate_id(m_connection);
-        xcb_create_window(m_connection, XCB_COPY_FROM_PARENT, window, m_root, 0, 0, 64, 64, 0,
+        const xcb_window_t window = xcb_generate_id(connection());
+        xcb_create_window(connection(), XCB_COPY_FROM_PARENT, window, root(), 0, 0, 64, 64, 0,
                           XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT, 0, nullptr);
         sync();
         return window;
     }
     void destroyWindow(xcb_window_t window)
     {
-        xcb_destroy_window(m_connection, window);
+        xcb_destroy_window(connection(), window);
         sync();
     }
 
@@ -70,9 +45,9 @@ public:
     {
         if (own && !m_owner) {
             m_owner = createWindow();
-            xcb_set_selection_owner(m_connection, m_owner, atom("_NET_WM_CM_S0"), XCB_CURRENT_TIME);
+            xcb_set_selection_owner(connection(), m_owner, atom("_NET_WM_CM_S0"), XCB_CURRENT_TIME);
         } else if (!own && m_owner) {
-            xcb_destroy_window(m_connection, m_owner); // gives up the selection
+            xcb_destroy_window(connection(), m_owner); // gives up the selection
             m_owner = 0;
         }
         sync();
@@ -83,13 +58,13 @@ public:
         std::vector<xcb_atom_t> atoms;
         for (const char *name : names)
             atoms.push_back(atom(name));
-        xcb_change_property(m_connection, XCB_PROP_MODE_REPLACE, m_root, atom("_NET_SUPPORTED"),
+        xcb_change_property(connection(), XCB_PROP_MODE_REPLACE, root(), atom("_NET_SUPPORTED"),
                             XCB_ATOM_ATOM, 32, uint32_t(atoms.size()), atoms.data());
         sync();
     }
     void clearSupported()
     {
-        xcb_delete_property(m_connection, m_root, atom("_NET_SUPPORTED"));
+        xcb_delete_property(connection(), root(), atom("_NET_SUPPORTED"));
         sync();
     }
 
@@ -97,8 +72,8 @@ public:
     std::vector<uint32_t> cardinals(xcb_window_t window, const char *name)
     {
         xcb_get_property_reply_t *reply = xcb_get_property_reply(
-            m_connection,
-            xcb_get_property(m_connection, 0, window, atom(name), XCB_ATOM_CARDINAL, 0, 64),
+            connection(),
+            xcb_get_property(connection(), 0, window, atom(name), XCB_ATOM_CARDINAL, 0, 64),
             nullptr);
         std::vector<uint32_t> values;
         if (reply && reply->format == 32) {
@@ -110,15 +85,6 @@ public:
     }
 
 private:
-    // A round trip: everything sent before has reached the server.
-    void sync()
-    {
-        std::free(
-            xcb_get_input_focus_reply(m_connection, xcb_get_input_focus(m_connection), nullptr));
-    }
-
-    xcb_connection_t *m_connection = nullptr;
-    xcb_window_t m_root = 0;
     xcb_window_t m_owner = 0;
 };
 
@@ -306,14 +272,7 @@ int main(int argc, char *argv[])
     if (argc == 2 && std::strcmp(argv[1], "--offscreen") == 0)
         return offscreenChild(argc, argv);
 
-    MavTest::Xvfb server;
-    if (!server.start()) {
-        std::fprintf(stderr, "cannot start Xvfb\n");
-        return 1;
-    }
-    QGuiApplication app(argc, argv);
-    tst_OSUtilitiesX11 test;
-    return QTest::qExec(&test, argc, argv);
+    return MavTest::runUnderXvfb<QGuiApplication, tst_OSUtilitiesX11>(argc, argv);
 }
 
 #include "tst_osutilities_x11.moc"

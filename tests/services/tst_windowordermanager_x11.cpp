@@ -5,6 +5,7 @@
 #include <MavLibrary/services/uithread.h>
 #include <MavLibrary/services/windowordermanager.h>
 
+#include "xcbconnection.h"
 #include "xvfb.h"
 
 #include <QApplication>
@@ -14,12 +15,8 @@
 #include <QWidget>
 #include <QWindow>
 
-#include <xcb/xcb.h>
-
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <memory>
 #include <thread>
 
@@ -34,23 +31,16 @@ xcb_window_t nativeWindow(const QWidget &widget)
     return xcb_window_t(widget.windowHandle()->winId());
 }
 
-// The test's own connection, to look at what Qt told the server.
-class Observer
+// Looks at what Qt told the server.
+class Observer : public MavTest::XcbConnection
 {
 public:
-    bool connect()
-    {
-        m_connection = xcb_connect(nullptr, nullptr);
-        return !xcb_connection_has_error(m_connection);
-    }
-    ~Observer() { xcb_disconnect(m_connection); }
-
     bool hasState(const QWidget &widget, const char *state)
     {
         const xcb_atom_t wanted = atom(state);
         xcb_get_property_reply_t *reply =
-            xcb_get_property_reply(m_connection,
-                                   xcb_get_property(m_connection, 0, nativeWindow(widget),
+            xcb_get_property_reply(connection(),
+                                   xcb_get_property(connection(), 0, nativeWindow(widget),
                                                     atom("_NET_WM_STATE"), XCB_ATOM_ATOM, 0, 64),
                                    nullptr);
         bool found = false;
@@ -66,8 +56,8 @@ public:
     xcb_window_t transientFor(const QWidget &widget)
     {
         xcb_get_property_reply_t *reply = xcb_get_property_reply(
-            m_connection,
-            xcb_get_property(m_connection, 0, nativeWindow(widget), XCB_ATOM_WM_TRANSIENT_FOR,
+            connection(),
+            xcb_get_property(connection(), 0, nativeWindow(widget), XCB_ATOM_WM_TRANSIENT_FOR,
                              XCB_ATOM_WINDOW, 0, 1),
             nullptr);
         xcb_window_t parent = XCB_WINDOW_NONE;
@@ -80,9 +70,8 @@ public:
     //! Whether \a upper lies above \a lower among the root window's children.
     bool isAbove(const QWidget &upper, const QWidget &lower)
     {
-        const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(m_connection)).data->root;
         xcb_query_tree_reply_t *reply =
-            xcb_query_tree_reply(m_connection, xcb_query_tree(m_connection, root), nullptr);
+            xcb_query_tree_reply(connection(), xcb_query_tree(connection(), root()), nullptr);
         const xcb_window_t *children = xcb_query_tree_children(reply); // bottom to top
         const int count = xcb_query_tree_children_length(reply);
         const auto position = [&](const QWidget &widget) {
@@ -92,19 +81,6 @@ public:
         std::free(reply);
         return above;
     }
-
-private:
-    xcb_atom_t atom(const char *name)
-    {
-        xcb_intern_atom_reply_t *reply = xcb_intern_atom_reply(
-            m_connection, xcb_intern_atom(m_connection, 0, uint16_t(std::strlen(name)), name),
-            nullptr);
-        const xcb_atom_t result = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
-        std::free(reply);
-        return result;
-    }
-
-    xcb_connection_t *m_connection = nullptr;
 };
 
 const char above[] = "_NET_WM_STATE_ABOVE";
@@ -237,14 +213,7 @@ void tst_WindowOrderManagerX11::messageBoxOverWindowsOnTop()
 
 int main(int argc, char *argv[])
 {
-    MavTest::Xvfb server;
-    if (!server.start()) {
-        std::fprintf(stderr, "cannot start Xvfb\n");
-        return 1;
-    }
-    QApplication app(argc, argv);
-    tst_WindowOrderManagerX11 test;
-    return QTest::qExec(&test, argc, argv);
+    return MavTest::runUnderXvfb<QApplication, tst_WindowOrderManagerX11>(argc, argv);
 }
 
 #include "tst_windowordermanager_x11.moc"

@@ -3,6 +3,9 @@
 
 #include <QByteArray>
 #include <QProcess>
+#include <QTest>
+
+#include <cstdio>
 
 namespace MavTest {
 
@@ -26,5 +29,18 @@ private:
     QProcess m_process;
     QByteArray m_display;
 };
+
+//! The body of a test's main(): \a Test under \a Application on a private server.
+template<typename Application, typename Test> int runUnderXvfb(int argc, char *argv[])
+{
+    Xvfb server;
+    if (!server.start()) {
+        std::fprintf(stderr, "cannot start Xvfb\n");
+        return 1;
+    }
+    Application app(argc, argv);
+    Test test;
+    return QTest::qExec(&test, argc, argv);
+}
 
 } // namespace MavTest
