@@ -64,11 +64,8 @@ void tst_OSUtilitiesConfig::lookups()
     const QString probe = m_env->path(QStringLiteral("app/configprobe"));
     QVERIFY(QDir().mkpath(m_env->path(QStringLiteral("app"))));
     QVERIFY(QFile::copy(QStringLiteral(CONFIGPROBE_PATH), probe));
-    if (!file.isEmpty()) {
-        QFile config(m_env->path(QStringLiteral("app/Config.cfg")));
-        QVERIFY(config.open(QIODevice::WriteOnly));
-        config.write(file.toUtf8());
-    }
+    if (!file.isEmpty())
+        QVERIFY(MavTest::writeFile(m_env->path(QStringLiteral("app/Config.cfg")), file.toUtf8()));
     const MavTest::ChildResult child = MavTest::runChild(probe, steps);
     QCOMPARE(child.exitCode, 0);
     const QString out = QString::fromUtf8(child.out);

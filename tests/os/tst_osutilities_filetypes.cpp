@@ -19,6 +19,8 @@
 #include <cstring>
 #include <memory>
 
+using MavTest::readFile;
+using MavTest::writeFile;
 using Quorvex::OSUtilities;
 namespace reg = ztds::registry;
 
@@ -65,18 +67,6 @@ QStringList userValues(const QString &extension)
     }
     result.sort();
     return result;
-}
-
-bool writeFile(const QString &path, const QByteArray &data)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(data) == data.size();
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 bool set(const QString &steps)

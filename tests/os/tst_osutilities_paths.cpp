@@ -38,8 +38,7 @@ private:
 
 void tst_OSUtilitiesPaths::writeUserDirs(const QByteArray &lines)
 {
-    QFile file(abs(QStringLiteral(".config/user-dirs.dirs")));
-    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(lines) == lines.size());
+    QVERIFY(MavTest::writeFile(abs(QStringLiteral(".config/user-dirs.dirs")), lines));
 }
 
 // Entries below the root: "name/" a folder, "@name" a dangling link, else a file.

@@ -2,6 +2,7 @@
 // The grammar of property documents against every document the project ships and
 // the examples of the author's reference, and the problems it names.
 #include "plugins/propertyschema_p.h"
+#include "testenvironment.h"
 #include "untrustedxml_p.h"
 
 #include <QDir>
@@ -13,13 +14,9 @@
 #include <algorithm>
 #include <map>
 
-namespace {
+using MavTest::readFile;
 
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+namespace {
 
 QStringList problems(const QByteArray &text)
 {

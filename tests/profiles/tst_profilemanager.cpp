@@ -20,6 +20,7 @@
 #include <unistd.h>
 
 using namespace Quorvex;
+using MavTest::writeFile;
 
 namespace {
 
@@ -29,12 +30,6 @@ QByteArray profileXml(const QByteArray &guid, const QByteArray &body)
 {
     return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<profile><guid>" + guid + "</guid>" + body
         + "</profile>\n";
-}
-
-bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
 QString size(unsigned width, unsigned height)

@@ -49,4 +49,9 @@ private:
 */
 QString systemMimeDataDir();
 
+//! Writes \a bytes to the file at \a path, replacing it; false on any failure.
+bool writeFile(const QString &path, const QByteArray &bytes);
+//! The whole file at \a path; empty when it cannot be read.
+QByteArray readFile(const QString &path);
+
 } // namespace MavTest

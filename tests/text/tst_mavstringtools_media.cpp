@@ -209,11 +209,9 @@ void tst_MavStringToolsMedia::referenceProfileReplaced()
     for (const char *version : {"1", "3"}) {
         const QString dir = m_env.path(QString::fromLatin1(version));
         QVERIFY(QDir().mkpath(dir));
-        QFile file(dir + QStringLiteral("/p.xml"));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(QByteArray("<p><guid>{R}</guid><ZMF><version>") + version
-                   + "</version></ZMF></p>");
-        file.close();
+        QVERIFY(MavTest::writeFile(dir + QStringLiteral("/p.xml"),
+                                   QByteArray("<p><guid>{R}</guid><ZMF><version>") + version
+                                       + "</version></ZMF></p>"));
         QVERIFY(profiles()->loadProfiles(dir.toStdWString()));
         if (!profiles()->getActiveProfile())
             QVERIFY(profiles()->setActiveProfile(std::string("{R}")));

@@ -37,11 +37,10 @@ void tst_MavctlAssoc::init()
     m_env->setVariable("XDG_DATA_DIRS", QFile::encodeName(MavTest::systemMimeDataDir()));
     const QString applications = m_env->path(QStringLiteral(".local/share/applications/"));
     QDir().mkpath(applications);
-    for (const char *id : {"zentrix-player.desktop", "othervideo.desktop"}) {
-        QFile entry(applications + QLatin1String(id));
-        QVERIFY(entry.open(QIODevice::WriteOnly));
-        entry.write("[Desktop Entry]\nType=Application\nExec=true\nMimeType=video/x-msvideo;\n");
-    }
+    for (const char *id : {"zentrix-player.desktop", "othervideo.desktop"})
+        QVERIFY(MavTest::writeFile(
+            applications + QLatin1String(id),
+            "[Desktop Entry]\nType=Application\nExec=true\nMimeType=video/x-msvideo;\n"));
 }
 
 QJsonObject tst_MavctlAssoc::get()
@@ -110,11 +109,8 @@ void tst_MavctlAssoc::failures()
     QFETCH(QByteArray, mimeapps);
     QFETCH(int, exitCode);
     QFETCH(QString, message);
-    if (!mimeapps.isNull()) {
-        QFile file(m_env->path(QStringLiteral(".config/mimeapps.list")));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(mimeapps);
-    }
+    if (!mimeapps.isNull())
+        QVERIFY(MavTest::writeFile(m_env->path(QStringLiteral(".config/mimeapps.list")), mimeapps));
     const auto result = MavTest::runMavctl(arguments);
     QCOMPARE(result.exitCode, exitCode);
     QVERIFY2(result.err.contains(message), qPrintable(result.err));

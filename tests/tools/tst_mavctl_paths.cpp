@@ -21,9 +21,8 @@ private slots:
 void tst_MavctlPaths::pathsAndCatalogue()
 {
     MavTest::TestEnvironment env;
-    QFile dirs(env.path(QStringLiteral(".config/user-dirs.dirs")));
-    QVERIFY(dirs.open(QIODevice::WriteOnly) && dirs.write("XDG_VIDEOS_DIR=\"$HOME/Filme\"\n") > 0);
-    dirs.close();
+    QVERIFY(MavTest::writeFile(env.path(QStringLiteral(".config/user-dirs.dirs")),
+                               "XDG_VIDEOS_DIR=\"$HOME/Filme\"\n"));
     QVERIFY(QDir().mkpath(env.path(QStringLiteral("Filme"))));
     const QString movies = env.path(QStringLiteral("Filme/Zentrix Movies"));
 

@@ -96,10 +96,9 @@ void tst_MavctlProfiles::commands()
 
     const QString bad = m_env->path(QStringLiteral("bad"));
     QVERIFY(QDir().mkpath(bad));
-    QFile laughs(bad + QStringLiteral("/laughs.xml"));
-    QVERIFY(laughs.open(QIODevice::WriteOnly));
-    laughs.write("<!DOCTYPE p [<!ENTITY a \"a\"><!ENTITY b \"&a;&a;\">]><p><guid>&b;</guid></p>");
-    laughs.close();
+    QVERIFY(MavTest::writeFile(
+        bad + QStringLiteral("/laughs.xml"),
+        "<!DOCTYPE p [<!ENTITY a \"a\"><!ENTITY b \"&a;&a;\">]><p><guid>&b;</guid></p>"));
     arguments.replaceInStrings(QStringLiteral("SAMPLES"), QStringLiteral(MAVTEST_SAMPLE_PROFILES));
     arguments.replaceInStrings(QStringLiteral("BAD"), bad);
 

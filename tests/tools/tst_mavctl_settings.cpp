@@ -23,26 +23,15 @@
 
 #include <memory>
 
+using MavTest::readFile;
 using MavTest::runMavctl;
+using MavTest::writeFile;
 
 namespace {
 
 QStringList args(const char *line)
 {
     return QString::fromUtf8(line).split(QLatin1Char(' '), Qt::SkipEmptyParts);
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
 }
 
 mode_t fileType(const QString &path)
@@ -246,7 +235,7 @@ void tst_MavctlSettings::malformed()
     QFETCH(QString, error);
     QVERIFY(ztds::userSettings::setInt("Existing", "v", 1));
     const QString file = m_env->path("bad.reg");
-    writeFile(file, text);
+    QVERIFY(writeFile(file, text));
     const auto result = runMavctl({"settings", "import", file});
     QCOMPARE(result.exitCode, 1);
     QVERIFY2(result.err.contains(file + error), qPrintable(result.err));
@@ -260,16 +249,16 @@ void tst_MavctlSettings::importUtf8AndDeletions()
     QVERIFY(userSettings::setInt("Keep", "gone", 1));
     QVERIFY(userSettings::setInt("Keep", "stays", 1));
     const QString file = m_env->path("edit.reg");
-    writeFile(file,
-              "\xEF\xBB\xBFWindows Registry Editor Version 5.00\n\n"
-              "; a comment\n"
-              "[-HKEY_CURRENT_USER\\SOFTWARE\\Zentrix\\Settings\\Old]\n\n"
-              "[HKEY_CURRENT_USER\\SOFTWARE\\Zentrix\\Settings\\Keep]\n"
-              "\"gone\"=-\n"
-              "@=\"default\"\n"
-              "\"e\"=hex(2):25,00,48,00,00,00\n"
-              "\"q\"=hex(b):0a,00,00,00,00,00,00,00\n"
-              "\"t\"=\"Gr\xC3\xBC\xC3\x9F\"\n");
+    QVERIFY(writeFile(file,
+                      "\xEF\xBB\xBFWindows Registry Editor Version 5.00\n\n"
+                      "; a comment\n"
+                      "[-HKEY_CURRENT_USER\\SOFTWARE\\Zentrix\\Settings\\Old]\n\n"
+                      "[HKEY_CURRENT_USER\\SOFTWARE\\Zentrix\\Settings\\Keep]\n"
+                      "\"gone\"=-\n"
+                      "@=\"default\"\n"
+                      "\"e\"=hex(2):25,00,48,00,00,00\n"
+                      "\"q\"=hex(b):0a,00,00,00,00,00,00,00\n"
+                      "\"t\"=\"Gr\xC3\xBC\xC3\x9F\"\n"));
     const auto result = runMavctl({"settings", "import", file});
     QCOMPARE(result.exitCode, 0);
     QVERIFY(!userSettings::sectionExists("Old"));
@@ -379,10 +368,10 @@ void tst_MavctlSettings::hiveFileHoldsTheData()
     QFETCH(QStringList, command);
     // Only the .db file, as a copy that forgets the -wal file takes it.
     const QString file = m_env->path("in.reg");
-    writeFile(file,
-              "Windows Registry Editor Version 5.00\n"
-              "[HKEY_CURRENT_USER\\SOFTWARE\\Zentrix\\Settings\\Player]\n"
-              "\"Title\"=\"saved\"\n");
+    QVERIFY(writeFile(file,
+                      "Windows Registry Editor Version 5.00\n"
+                      "[HKEY_CURRENT_USER\\SOFTWARE\\Zentrix\\Settings\\Player]\n"
+                      "\"Title\"=\"saved\"\n"));
     command.replaceInStrings(QStringLiteral("@"), file);
     QCOMPARE(runMavctl(command).exitCode, 0);
     const QString copy = m_env->path("copy.db");
@@ -431,7 +420,7 @@ void tst_MavctlSettings::inputErrors()
     QFETCH(int, exitCode);
     QFETCH(QString, error);
     const QString big = m_env->path("big.reg");
-    writeFile(big, "Windows Registry Editor Version 5.00\n");
+    QVERIFY(writeFile(big, "Windows Registry Editor Version 5.00\n"));
     QVERIFY(QFile::resize(big, (qint64(256) << 20) + 1)); // sparse: nothing to read
     command.replaceInStrings(QStringLiteral("@"), big);
     const auto result = runMavctl(command);
@@ -476,7 +465,7 @@ void tst_MavctlSettings::brokenHive()
     QFile::remove(hive + QStringLiteral("-wal"));
     QFile::remove(hive + QStringLiteral("-shm"));
     if (size < 0)
-        writeFile(hive, QByteArray(8192, 'x'));
+        QVERIFY(writeFile(hive, QByteArray(8192, 'x')));
     else if (size > 0)
         QVERIFY(QFile::resize(hive, size));
     if (unreadable)
