@@ -20,7 +20,6 @@ private slots:
 
     void exitCodes_data();
     void exitCodes();
-    void info();
 
 private:
     std::unique_ptr<MavTest::TestEnvironment> m_env;
@@ -59,20 +58,6 @@ void tst_Mavctl::exitCodes()
     QCOMPARE(result.exitCode, exitCode);
     QVERIFY2(result.out.contains(stdoutContains), qPrintable(result.out));
     QVERIFY2(result.err.contains(stderrContains), qPrintable(result.err));
-}
-
-void tst_Mavctl::info()
-{
-    const auto result = runMavctl({QStringLiteral("info")});
-    QCOMPARE(result.exitCode, 0);
-    QVERIFY(result.err.isEmpty());
-    const QStringList lines = result.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    QVERIFY(lines.contains(QStringLiteral("MavLibrary: ") + Quorvex::LibraryInfo::version()));
-    for (const char *prefix : {"Qt: 6.", "OpenSSL: OpenSSL 3", "SQLite: 3."}) {
-        QVERIFY2(std::any_of(lines.cbegin(), lines.cend(),
-                             [prefix](const QString &l) { return l.startsWith(QLatin1String(prefix)); }),
-                 prefix);
-    }
 }
 
 QTEST_GUILESS_MAIN(tst_Mavctl)

@@ -46,7 +46,8 @@ void tst_MavctlInfo::systemLines_data()
                         "System code page: 850"};
     QTest::newRow("no converter library")
         << QByteArray("en_US.UTF-8") << QString() << true
-        << QStringList {"Language: en", "Country: us", "System code page: (none)"};
+        << QStringList {"Language: en", "Country: us", "System code page: (none)",
+                        "MavLibrary: " + Quorvex::LibraryInfo::version()};
 }
 
 void tst_MavctlInfo::systemLines()

@@ -77,9 +77,6 @@ void tst_MavctlPing::ping_data()
         << QStringList {"{http}/ok", "{http}/missing"} << 1
         << QStringList {"1 HttpSuccess (0) {http}/ok\n", "2 HttpFailure (1) {http}/missing\n"}
         << "mavctl: 1 of 2 pings failed\n";
-    QTest::newRow("no scheme") << QStringList {"nowhere"} << 1
-                               << QStringList {"1 HttpFailure (1) nowhere\n"}
-                               << "mavctl: 1 of 1 pings failed\n";
     QTest::newRow("time-out") << QStringList {"--timeout", "0.2", "{silent}"} << 1
                               << QStringList {"1 HttpFailure (1) {silent}\n"}
                               << "mavctl: 1 of 1 pings failed\n";
