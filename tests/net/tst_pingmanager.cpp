@@ -179,7 +179,6 @@ void tst_PingManager::outcomes_data()
     QTest::newRow("a second redirect") << "{http}/r302-twice" << 1;
     QTest::newRow("https, server not verified") << "{https}/ok" << 0;
     QTest::newRow("no colon") << "127.0.0.1/ok" << 1;
-    QTest::newRow("neither http nor https") << "ftp://127.0.0.1/ok" << 1;
     QTest::newRow("null") << "(null)" << 1;
     QTest::newRow("endless body: a part read, then by the status") << "{hostile}/endless" << 0;
     QTest::newRow("endless 404: a part read, then by the status") << "{hostile}/endless404" << 1;

@@ -173,12 +173,6 @@ void tst_ZentrixSettings::typedReads_data()
     const QByteArray minusOne = QByteArray::fromHex("ffffffffffffffff");
     QTest::newRow("dword 7 getQword") << 4 << dword7 << "getQword"
                                       << "7";
-    QTest::newRow("dword 7 getInt64") << 4 << dword7 << "getInt64"
-                                      << "7";
-    QTest::newRow("dword 7 getUInt64") << 4 << dword7 << "getUInt64"
-                                       << "7";
-    QTest::newRow("dword 7 getInt") << 4 << dword7 << "getInt"
-                                    << "7";
     QTest::newRow("dword 7 getDword") << 4 << dword7 << "getDword"
                                       << "7";
     QTest::newRow("dword 7 getDouble refused") << 4 << dword7 << "getDouble"
@@ -251,35 +245,25 @@ void tst_ZentrixSettings::typedReads()
     const std::string s = "T", n = "v";
     QString got;
     bool ok = false;
-    if (getter == QLatin1String("getQword")) {
-        std::uint64_t v = 42;
-        ok = userSettings::getQword(s, n, v);
+    const auto number = [&](auto v, auto read) {
+        ok = read(v);
         got = QString::number(v);
-    } else if (getter == QLatin1String("getInt")) {
-        int v = 42;
-        ok = userSettings::getInt(s, n, v);
-        got = QString::number(v);
-    } else if (getter == QLatin1String("getUInt")) {
-        unsigned v = 42;
-        ok = userSettings::getUInt(s, n, v);
-        got = QString::number(v);
-    } else if (getter == QLatin1String("getInt64")) {
-        std::int64_t v = 42;
-        ok = userSettings::getInt64(s, n, v);
-        got = QString::number(v);
-    } else if (getter == QLatin1String("getUInt64")) {
-        std::uint64_t v = 42;
-        ok = userSettings::getUInt64(s, n, v);
-        got = QString::number(v);
-    } else if (getter == QLatin1String("getDword")) {
-        unsigned v = 42;
-        ok = userSettings::getDword(s, n, v);
-        got = QString::number(v);
-    } else if (getter == QLatin1String("getDouble")) {
-        double v = 42;
-        ok = userSettings::getDouble(s, n, v);
-        got = QString::number(v);
-    } else if (getter == QLatin1String("getBool")) {
+    };
+    if (getter == QLatin1String("getQword"))
+        number(std::uint64_t(42), [&](auto &v) { return userSettings::getQword(s, n, v); });
+    else if (getter == QLatin1String("getInt"))
+        number(42, [&](auto &v) { return userSettings::getInt(s, n, v); });
+    else if (getter == QLatin1String("getUInt"))
+        number(42u, [&](auto &v) { return userSettings::getUInt(s, n, v); });
+    else if (getter == QLatin1String("getInt64"))
+        number(std::int64_t(42), [&](auto &v) { return userSettings::getInt64(s, n, v); });
+    else if (getter == QLatin1String("getUInt64"))
+        number(std::uint64_t(42), [&](auto &v) { return userSettings::getUInt64(s, n, v); });
+    else if (getter == QLatin1String("getDword"))
+        number(42u, [&](auto &v) { return userSettings::getDword(s, n, v); });
+    else if (getter == QLatin1String("getDouble"))
+        number(42.0, [&](auto &v) { return userSettings::getDouble(s, n, v); });
+    else if (getter == QLatin1String("getBool")) {
         bool v = false;
         ok = userSettings::getBool(s, n, v);
         got = v ? QStringLiteral("true") : QStringLiteral("false");

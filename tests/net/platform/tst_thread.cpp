@@ -274,8 +274,6 @@ void tst_Thread::priority_data()
         << PriorityBelowNormal << ThreadPriority(4) << false << PriorityBelowNormal;
     QTest::newRow("above normal refused")
         << PriorityNormal << PriorityAboveNormal << false << PriorityNormal;
-    QTest::newRow("time critical refused")
-        << PriorityNormal << PriorityTimeCritical << false << PriorityNormal;
     QTest::newRow("above normal permitted")
         << PriorityNormal << PriorityAboveNormal << true << PriorityAboveNormal;
     QTest::newRow("time critical permitted")
