@@ -145,13 +145,6 @@ void tst_HttpSSLUtility::get_data()
     QTest::newRow("500") << m_nginx->url(NginxServer::Http, QStringLiteral("/error500")) << false
                          << QByteArray() << 1 << 500 << QByteArray("Internal trouble\n")
                          << QString();
-    QTest::newRow("headers sent") << m_nginx->url(NginxServer::Http, QStringLiteral("/headers"))
-                                  << false << QByteArray() << 0 << 200
-                                  << QByteArray("user-agent=Zentrix Player 2.0\n"
-                                                "responsetype=text/xml\nif-modified-since=\n"
-                                                "encrypted=\ncontent-type=\ncontent-length=\n"
-                                                "query=\nclient=\n")
-                                  << QString();
     QTest::newRow("nothing listening")
         << QStringLiteral("http://127.0.0.1:%1/").arg(MavTest::freePort()) << false << QByteArray()
         << 1 << 0 << QByteArray() << "Unable to connect to 127.0.0.1:";
