@@ -118,8 +118,6 @@ void tst_MenuPluginProxy::trigger_data()
     QTest::newRow("slot without parentheses: nothing loaded")
         << menu << "1play"
         << "action" << QStringList() << QString();
-    QTest::newRow("empty slot: nothing loaded") << menu << ""
-                                                << "action" << QStringList() << QString();
 }
 
 void tst_MenuPluginProxy::trigger()

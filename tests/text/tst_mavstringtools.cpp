@@ -185,8 +185,6 @@ void tst_MavStringTools::lookups_data()
                                      << "DOS Extended ASCII (437)";
     QTest::newRow("codepage: misspelled key kept") << QStringLiteral("codepage") << "CP865"
                                                    << "Nordic withough Icelandic (MS-DOS 865)";
-    QTest::newRow("codepage: lmbcs-11") << QStringLiteral("codepage") << "lmbcs-11"
-                                        << "Lotus Multi-Byte Character Set 11";
     QTest::newRow("codepage: unknown") << QStringLiteral("codepage") << "windows-9999" << QString();
     QTest::newRow("language: EN") << QStringLiteral("language") << "EN"
                                   << "English";
@@ -212,12 +210,8 @@ void tst_MavStringTools::lookups_data()
                                  << "Great Britain";
     QTest::newRow("country: ci, trailing space") << QStringLiteral("country") << "ci"
                                                  << "Ivory Coast (Cote D'Ivoire) ";
-    QTest::newRow("country: fx") << QStringLiteral("country") << "fx"
-                                 << "France (European Territory) ";
     QTest::newRow("country: cs") << QStringLiteral("country") << "cs"
                                  << "Former Czechoslovakia";
-    QTest::newRow("country: su") << QStringLiteral("country") << "su"
-                                 << "Former USSR";
     QTest::newRow("country: vi") << QStringLiteral("country") << "VI"
                                  << "Virgin Islands (USA)";
     QTest::newRow("country: us") << QStringLiteral("country") << "us"
