@@ -1,63 +1,23 @@
 // SPDX-License-Identifier: LGPL-2.1-or-later
 // The transfer wizard and media server launchers, with a recorder program as the
 // companion and the message boxes answered by the test.
+#include "messageboxanswerer.h"
 #include "testenvironment.h"
 
 #include <MavLibrary/os/transferwizard.h>
 #include <MavLibrary/os/zentrixmediaserver.h>
 #include <MavLibrary/settings/settingsfunctions.h>
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QMessageBox>
 #include <QTest>
-#include <QTimer>
 
 #include <memory>
 
 using Quorvex::TransferWizard;
 using Quorvex::ZentrixMediaServer;
-
-namespace {
-
-// Answers the first message box that comes up and remembers what it showed.
-class BoxAnswerer : public QObject
-{
-public:
-    explicit BoxAnswerer(QMessageBox::StandardButton button)
-        : m_button(button)
-    {
-        m_timer.callOnTimeout(this, &BoxAnswerer::answer);
-        m_timer.start(10);
-    }
-
-    QString title;
-    QString text;
-    int icon = 0;
-
-private:
-    void answer()
-    {
-        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-        if (!box)
-            return;
-        m_timer.stop();
-        title = box->windowTitle();
-        text = box->text();
-        icon = box->icon();
-        if (QAbstractButton *button = box->button(m_button))
-            button->click();
-        else
-            box->reject();
-    }
-
-    QMessageBox::StandardButton m_button;
-    QTimer m_timer;
-};
-
-} // namespace
 
 class tst_CompanionLaunchers : public QObject
 {
@@ -185,13 +145,13 @@ void tst_CompanionLaunchers::launch()
                      expected.join(QStringLiteral("\", \"")));
         QTest::ignoreMessage(QtDebugMsg, trace.toUtf8().constData());
     }
-    BoxAnswerer answerer {QMessageBox::StandardButton(answer)};
+    MavTest::MessageBoxAnswerer answerer {QMessageBox::StandardButton(answer)};
     QCOMPARE(server ? ZentrixMediaServer::launchZMS()
                     : TransferWizard::transferFiles(files, extra, 7),
              code);
     QCOMPARE(answerer.title, title);
     QCOMPARE(answerer.text, QString(text).replace(QLatin1String("{dir}"), dir));
-    QCOMPARE(answerer.icon,
+    QCOMPARE(int(answerer.icon),
              title.isEmpty() ? 0
                  : code == 3 ? QMessageBox::Critical
                              : QMessageBox::Question);

@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: LGPL-2.1-or-later
 #include <MavLibrary/services/uithread.h>
 
+#include "messageboxanswerer.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
 #include <QTest>
 #include <QThread>
-#include <QTimer>
 
 #include <atomic>
 #include <chrono>
@@ -75,47 +76,6 @@ void checkProbe(int form)
     QCOMPARE(g_probe.second.load(), form >= 2 ? secondArg : nullptr);
     QCOMPARE(g_probe.third.load(), form >= 3 ? thirdArg : nullptr);
 }
-
-// Finds the visible message box, notes what it shows and clicks one of its buttons.
-class BoxClicker : public QObject
-{
-public:
-    explicit BoxClicker(QMessageBox::ButtonRole role)
-        : m_role(role)
-    {
-        connect(&m_timer, &QTimer::timeout, this, &BoxClicker::poll);
-        m_timer.start(10);
-    }
-    bool clicked = false;
-    QString title, text, okText;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    int buttons = 0;
-
-private:
-    void poll()
-    {
-        for (QWidget *widget : QApplication::topLevelWidgets()) {
-            auto *box = qobject_cast<QMessageBox *>(widget);
-            if (!box || !box->isVisible())
-                continue;
-            m_timer.stop();
-            title = box->windowTitle();
-            text = box->text();
-            icon = box->icon();
-            buttons = int(box->buttons().size());
-            okText = box->button(QMessageBox::Ok)->text();
-            for (QAbstractButton *button : box->buttons()) {
-                if (box->buttonRole(button) == m_role) {
-                    clicked = true;
-                    button->click();
-                    return;
-                }
-            }
-        }
-    }
-    QMessageBox::ButtonRole m_role;
-    QTimer m_timer;
-};
 
 QString standardOkText()
 {
@@ -429,7 +389,7 @@ void tst_UIThread::dialogs()
     QFETCH(int, buttons);
     QFETCH(QString, okText);
 
-    BoxClicker clicker {QMessageBox::ButtonRole(role)};
+    MavTest::MessageBoxAnswerer clicker {QMessageBox::ButtonRole(role)};
     std::atomic<int> returned {-1};
     auto show = [&] {
         // Not waiting, the caller's strings are gone before the box shows.
@@ -448,7 +408,7 @@ void tst_UIThread::dialogs()
     QTRY_COMPARE(returned.load(), result);
     if (worker.joinable())
         worker.join();
-    QTRY_VERIFY(clicker.clicked);
+    QTRY_VERIFY(clicker.answered);
     QCOMPARE(clicker.title, QStringLiteral("Title"));
     QCOMPARE(clicker.text, QStringLiteral("Text"));
     QCOMPARE(clicker.icon, QMessageBox::Question);
