@@ -290,9 +290,6 @@ void tst_MavctlHttp::intoFile_data()
         << QStringList {download, data, "{file}"} << "missing" << 0 << QString() << true;
     QTest::newRow("download: a symbolic link stays, the file it names is replaced")
         << QStringList {download, data, "{file}"} << "link" << 0 << QString() << true;
-    QTest::newRow("download: a 404 leaves the file as it was")
-        << QStringList {download, "{http}/missing", "{file}"} << "file" << 1 << "status 404"
-        << false;
     QTest::newRow("download: a 404 makes no file")
         << QStringList {download, "{http}/missing", "{file}"} << "missing" << 1 << "status 404"
         << false;
