@@ -70,15 +70,6 @@ void tst_MavctlPlugins::text_data()
                         "  module: DIR/caf\uFFFD.so",
                         "  properties: DIR/caf\uFFFD.xml (not used: the file name is not UTF-8)"}
         << QString();
-    QTest::newRow("menus")
-        << QStringList {"menus", "DIR"} << 0
-        << QStringList {R"(menu 3 "" plugin=sampleview)",
-                        "  slot playbackMenuSeen(QAction*) plugin=sampleview",
-                        R"(  item 19 "Playback &Information" shortcut=Ctrl+I context=widgetAndChildren slot=showPlaybackInformation() data=19 type=uint plugin=sampleview)",
-                        R"(menu 4 "&View" plugin=sampleview)",
-                        R"(  submenu 50 "&Aspect Ratio" plugin=sampleview)",
-                        R"(    item 51 "&Automatic" group=3 exclusive group-slot=setAspectRatio(QAction*) data="auto" type=QString checkable checked plugin=sampleview)"}
-        << QString();
     QTest::newRow("not a folder") << QStringList {"menus", "DIR/broken.so"} << 1 << QStringList()
                                   << "mavctl: DIR/broken.so is not a folder\n";
     QTest::newRow("no folder") << QStringList {"menus"} << 2 << QStringList()
