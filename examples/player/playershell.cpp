@@ -325,7 +325,8 @@ void PlayerShell::createWindows()
         openFiles({item->data(0, Qt::UserRole + 1).toString()});
     });
     m_media = new MediaLibrary(this);
-    connect(m_media, &MediaLibrary::changed, this, &PlayerShell::fillLibrary);
+    connect(m_media, &MediaLibrary::found, this, &PlayerShell::addLibraryRows);
+    connect(m_media, &MediaLibrary::changed, this, &PlayerShell::finishLibrary);
 
     // Every top-level window of the player, pop-ups aside, follows "AlwaysOnTop".
     m_windowOrder = new Quorvex::WindowOrderManager(this);
@@ -393,6 +394,8 @@ void PlayerShell::openFiles(const QStringList &paths)
 {
     if (!m_mpv)
         return;
+    if (!m_firstScanStarted && !paths.isEmpty())
+        m_awaitingFirstFrame = true;
     for (qsizetype i = 0; i < paths.size(); ++i)
         m_mpv->open(QFileInfo(paths.at(i)).absoluteFilePath(), i > 0);
 }
@@ -402,8 +405,30 @@ void PlayerShell::show()
     m_library->show();
     m_player->show();
     m_player->activateWindow();
-    // Once the windows are up: the start-up's own work is not the scan's.
-    QTimer::singleShot(0, m_media, &MediaLibrary::rescan);
+    // The first composition of a window with OpenGL in it, and the shaders of
+    // the first frame, hold the GUI thread for hundreds of milliseconds on a
+    // software OpenGL: the first scan waits for them, or for a few seconds.
+    m_videoOutput->whenPresented([this] { scanOnceVideoIsUp(); });
+    connect(m_mpv, &MpvPlayer::openFailed, this, [this] {
+        m_awaitingFirstFrame = false;
+        scanOnceVideoIsUp();
+    });
+    QTimer::singleShot(5000, this, [this] {
+        m_awaitingFirstFrame = false;
+        scanOnceVideoIsUp();
+    });
+}
+
+void PlayerShell::scanOnceVideoIsUp()
+{
+    if (m_firstScanStarted || !m_media)
+        return;
+    if (m_awaitingFirstFrame && m_videoOutput && m_videoOutput->framesShown() == 0) {
+        m_videoOutput->whenPresented([this] { scanOnceVideoIsUp(); });
+        return;
+    }
+    m_firstScanStarted = true;
+    m_media->rescan();
 }
 
 void PlayerShell::shutdown()
@@ -417,6 +442,10 @@ void PlayerShell::shutdown()
     m_shortcutSets.clear();
     if (m_player)
         saveGeometry();
+    // Its worker stopped first: no batch of rows may arrive for a deleted list.
+    delete m_media;
+    m_media = nullptr;
+    m_rows.clear();
     // The windows take the video output with them, which must go before its
     // player; nothing the player still reports may reach them after.
     if (m_mpv)
@@ -713,26 +742,32 @@ void PlayerShell::onShowWindow(const QString &name, const QVariant &)
 
 void PlayerShell::onLibraryRefresh(const QString &, const QVariant &)
 {
-    m_media->rescan();
+    if (m_media)
+        m_media->rescan();
 }
 
 void PlayerShell::onLibraryAddFolder(const QString &, const QVariant &value)
 {
-    m_media->addFolder(value.toString());
+    if (m_media)
+        m_media->addFolder(value.toString());
 }
 
-void PlayerShell::fillLibrary()
+void PlayerShell::addLibraryRows(const QList<MediaInfo> &batch)
 {
-    const QStringList selected = m_library->property(Player::SelectionProperty).toStringList();
-    // Built apart and added at once: a thousand rows added one by one to the
-    // shown tree hold the GUI thread for most of a second.
-    m_libraryList->setSortingEnabled(false);
-    m_libraryList->clear();
-    QList<QTreeWidgetItem *> items;
-    items.reserve(m_media->items().size());
-    for (const MediaInfo &info : m_media->items()) {
-        auto *item = new LibraryItem;
-        items.append(item);
+    // Sorted once, when the scan is over: a sorted tree re-sorts at every insertion.
+    if (!m_filling) {
+        m_filling = true;
+        m_seen.clear();
+        m_libraryList->setSortingEnabled(false);
+    }
+    QList<QTreeWidgetItem *> added;
+    for (const MediaInfo &info : batch) {
+        m_seen.insert(info.path);
+        QTreeWidgetItem *&item = m_rows[info.path];
+        if (!item) {
+            item = new LibraryItem;
+            added.append(item);
+        }
         const QString resolution = info.width > 0
             ? QStringLiteral("%1x%2").arg(info.width).arg(info.height)
             : tr("sound only");
@@ -753,14 +788,28 @@ void PlayerShell::fillLibrary()
                                    {QStringLiteral("height"), info.height},
                                    {QStringLiteral("frameRate"), info.frameRate}});
     }
-    m_libraryList->addTopLevelItems(items);
-    for (QTreeWidgetItem *item : std::as_const(items))
-        if (selected.contains(item->data(0, Qt::UserRole + 1).toString()))
-            item->setSelected(true);
+    m_libraryList->addTopLevelItems(added);
+}
+
+void PlayerShell::finishLibrary()
+{
+    if (!m_filling)
+        m_seen.clear();
+    m_filling = false;
+    for (auto it = m_rows.begin(); it != m_rows.end();) {
+        if (m_seen.contains(it.key())) {
+            ++it;
+            continue;
+        }
+        delete it.value();
+        it = m_rows.erase(it);
+    }
+    m_seen.clear();
     m_libraryList->setSortingEnabled(true);
     if (m_libraryList->topLevelItemCount() > 0 && m_libraryList->columnWidth(1) < 60)
         for (int column = 0; column < m_libraryList->columnCount(); ++column)
             m_libraryList->resizeColumnToContents(column);
+    // The rows of the selection may have gone or changed.
     publishSelection();
     Player::publish(QStringLiteral("library.scanned"), m_media->items().size());
 }

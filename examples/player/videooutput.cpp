@@ -12,12 +12,15 @@
 #include <QPainter>
 #include <QPointer>
 #include <QResizeEvent>
+#include <QTimer>
 #include <QWidget>
 
 #include <mpv/render.h>
 #include <mpv/render_gl.h>
 
 #include <atomic>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -36,6 +39,19 @@ struct UpdateRelay
             QMetaObject::invokeMethod(relay->target, relay->slot, Qt::QueuedConnection);
     }
 };
+
+void callAll(std::vector<std::function<void()>> &callbacks)
+{
+    for (const std::function<void()> &callback : std::exchange(callbacks, {}))
+        callback();
+}
+
+// For the benchmarks: once the first frame is on the screen, and at what size.
+void sayFirstFrameShown(const QWidget *widget)
+{
+    const QSize size = widget->size() * widget->devicePixelRatioF();
+    qCInfo(lcPlayer, "first frame shown in a %dx%d area", size.width(), size.height());
+}
 
 class SoftwareVideo : public QWidget, public VideoOutput
 {
@@ -66,6 +82,10 @@ public:
     QWidget *widget() override { return this; }
     quint64 framesShown() const override { return m_frames; }
     QString kind() const override { return QStringLiteral("software"); }
+    void whenPresented(std::function<void()> then) override
+    {
+        m_presented.push_back(std::move(then));
+    }
 
 protected:
     void paintEvent(QPaintEvent *) override
@@ -75,6 +95,13 @@ protected:
             painter.fillRect(rect(), Qt::black);
         else
             painter.drawImage(rect(), m_image);
+        // The window's buffer goes to the screen as this returns.
+        if (m_frames > 0 && !m_saidShown) {
+            m_saidShown = true;
+            sayFirstFrameShown(this);
+        }
+        if (!m_presented.empty())
+            QTimer::singleShot(0, this, [this] { callAll(m_presented); });
     }
     void resizeEvent(QResizeEvent *event) override
     {
@@ -87,9 +114,8 @@ private:
     {
         m_relay.pending.store(false);
         if (m_context && (mpv_render_context_update(m_context) & MPV_RENDER_UPDATE_FRAME)) {
+            ++m_frames;
             render();
-            if (++m_frames == 1)
-                qCInfo(lcPlayer, "first frame shown");
         }
     }
 
@@ -119,6 +145,8 @@ private:
     UpdateRelay m_relay;
     QImage m_image;
     quint64 m_frames = 0;
+    bool m_saidShown = false;
+    std::vector<std::function<void()>> m_presented;
 };
 
 class OpenGLVideo : public QOpenGLWidget, public VideoOutput
@@ -132,6 +160,15 @@ public:
     {
         m_relay.target = this;
         m_relay.slot = "onUpdate";
+        // Drawn into the widget's framebuffer is not yet shown: the window's
+        // composition and swap come after.
+        connect(this, &QOpenGLWidget::frameSwapped, this, [this] {
+            if (m_frameDrawn && !m_saidShown) {
+                m_saidShown = true;
+                sayFirstFrameShown(this);
+            }
+            callAll(m_presented);
+        });
     }
     ~OpenGLVideo() override
     {
@@ -145,6 +182,10 @@ public:
     QWidget *widget() override { return this; }
     quint64 framesShown() const override { return m_frames; }
     QString kind() const override { return QStringLiteral("OpenGL"); }
+    void whenPresented(std::function<void()> then) override
+    {
+        m_presented.push_back(std::move(then));
+    }
 
 protected:
     void initializeGL() override
@@ -182,6 +223,7 @@ protected:
                                      {MPV_RENDER_PARAM_FLIP_Y, &flip},
                                      {MPV_RENDER_PARAM_INVALID, nullptr}};
         mpv_render_context_render(m_context, params);
+        m_frameDrawn = m_frames > 0;
     }
 
 private:
@@ -194,8 +236,7 @@ private:
         const uint64_t flags = mpv_render_context_update(m_context);
         doneCurrent();
         if (flags & MPV_RENDER_UPDATE_FRAME) {
-            if (++m_frames == 1)
-                qCInfo(lcPlayer, "first frame shown");
+            ++m_frames;
             update();
         }
     }
@@ -204,6 +245,9 @@ private:
     mpv_render_context *m_context = nullptr;
     UpdateRelay m_relay;
     quint64 m_frames = 0;
+    bool m_frameDrawn = false;
+    bool m_saidShown = false;
+    std::vector<std::function<void()>> m_presented;
 };
 
 // The offscreen and minimal platforms show no GL surface; elsewhere a context
