@@ -188,8 +188,8 @@ QMainWindow *PlayerShell::makeWindow(const QString &objectName, const QString &t
 QWidget *PlayerShell::makePlayerArea()
 {
     auto *area = new QWidget;
-    // The message covers the video in the same cell: the video widget stays
-    // shown, so an OpenGL one gets its context before anything plays.
+    // The message takes the video's place in the same cell while there is no
+    // picture: an OpenGL video is a native window, above any widget.
     m_videoArea = new QWidget;
     m_videoArea->setObjectName(QStringLiteral("VideoArea"));
     m_videoArea->setMinimumSize(640, 360);
@@ -212,6 +212,7 @@ QWidget *PlayerShell::makePlayerArea()
     m_videoMessage->setPalette(palette);
     m_videoMessage->installEventFilter(this);
     grid->addWidget(m_videoMessage, 0, 0);
+    m_videoOutput->widget()->hide();
 
     m_playButton = new QToolButton;
     m_playButton->setObjectName(QStringLiteral("PlayButton"));
@@ -396,6 +397,11 @@ void PlayerShell::openFiles(const QStringList &paths)
         return;
     if (!m_firstScanStarted && !paths.isEmpty())
         m_awaitingFirstFrame = true;
+    // Its window is on the screen by the time the first frame is decoded.
+    if (!paths.isEmpty() && !m_mpv->hasMovie()) {
+        m_videoMessage->hide();
+        m_videoOutput->widget()->show();
+    }
     for (qsizetype i = 0; i < paths.size(); ++i)
         m_mpv->open(QFileInfo(paths.at(i)).absoluteFilePath(), i > 0);
 }
@@ -405,10 +411,14 @@ void PlayerShell::show()
     m_library->show();
     m_player->show();
     m_player->activateWindow();
-    // The first composition of a window with OpenGL in it, and the shaders of
-    // the first frame, hold the GUI thread for hundreds of milliseconds on a
-    // software OpenGL: the first scan waits for them, or for a few seconds.
-    m_videoOutput->whenPresented([this] { scanOnceVideoIsUp(); });
+    // The windows' first paint, and the shaders of the first frame, hold the
+    // GUI thread for hundreds of milliseconds on a software OpenGL: the first
+    // scan waits for them (once painted, the window is put on the screen
+    // before a queued call runs), or for a few seconds.
+    connect(
+        this, &PlayerShell::firstPaint, this,
+        [this] { QTimer::singleShot(0, this, &PlayerShell::scanOnceVideoIsUp); },
+        Qt::SingleShotConnection);
     connect(m_mpv, &MpvPlayer::openFailed, this, [this] {
         m_awaitingFirstFrame = false;
         scanOnceVideoIsUp();
@@ -619,6 +629,7 @@ void PlayerShell::onLoaded(const QString &path)
 {
     const QString name = QFileInfo(path).fileName();
     m_videoMessage->hide();
+    m_videoOutput->widget()->show();
     m_player->setWindowTitle(tr("%1 - Zentrix Player").arg(name));
     Player::addRecentFile(path);
     rebuildRecentFiles();
@@ -651,6 +662,8 @@ void PlayerShell::showVideoMessage(const QString &text)
 {
     m_videoMessage->setText(text);
     m_videoMessage->show();
+    if (m_videoOutput)
+        m_videoOutput->widget()->hide();
 }
 
 QString PlayerShell::videoMessage() const

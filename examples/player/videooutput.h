@@ -10,7 +10,7 @@ class QWidget;
 
 /*!
     The widget that shows an MpvPlayer's video through libmpv's render API:
-    OpenGL in a QOpenGLWidget where the platform gives a context, libmpv's
+    OpenGL into a native child window where the platform gives a context, libmpv's
     software renderer into a QImage otherwise (the offscreen platform, a
     machine without OpenGL). GUI thread only; destroy it before its player.
 */
