@@ -194,11 +194,14 @@ public:
         // Set up now, not at the first exposure: the file waits for it, and
         // the window is hidden while the shell shows a message instead.
         m_window->create();
+        // Without libmpv the shell says why nothing can be played.
+        if (!player->handle())
+            return;
         m_gl.setFormat(m_window->requestedFormat());
         QOffscreenSurface surface;
         surface.setFormat(m_gl.format());
         surface.create();
-        if (!player->handle() || !m_gl.create() || !m_gl.makeCurrent(&surface)) {
+        if (!m_gl.create() || !m_gl.makeCurrent(&surface)) {
             qCWarning(lcPlayer) << "no OpenGL context for the video";
             return;
         }
