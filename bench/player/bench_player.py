@@ -139,11 +139,14 @@ def main():
         for renderer, vo in RENDERERS:
             ours, theirs = [], []
             for run in range(RUNS):
+                # A home each: neither finds the other's shader caches.
                 env = environment(os.path.join(scratch, f"first-{renderer}-{run}"), display,
                                   renderer)
                 seconds, match, _, _ = run_until([PLAYER, clip], env, PLAYER_FIRST_FRAME)
                 ours.append(seconds)
                 size = f"{match.group(1)}x{match.group(2)}"
+                env = environment(os.path.join(scratch, f"first-mpv-{renderer}-{run}"), display,
+                                  renderer)
                 theirs.append(run_until(mpv(vo + [f"--geometry={size}", clip]), env,
                                         MPV_FIRST_FRAME)[0])
             ratio = statistics.median(ours) / statistics.median(theirs)
@@ -172,6 +175,8 @@ def main():
                 ours_cpu.append(cpu)
                 shown = re.search(PLAYER_FIRST_FRAME, output)
                 size = f"{shown.group(1)}x{shown.group(2)}"
+                env = environment(os.path.join(scratch, f"play-mpv-{renderer}-{run}"), display,
+                                  renderer)
                 _, found, cpu, _ = run_until(
                     mpv(vo + [f"--geometry={size}", "--keep-open=yes", f"--script={watcher}",
                               BENCH_CLIP]), env, r"dropped (\d+) (\d+)", timeout=120)
