@@ -24,6 +24,8 @@
 #include <QDateTime>
 #include <QDeadlineTimer>
 #include <QDesktopServices>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileDialog>
@@ -34,6 +36,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QMutex>
 #include <QPainter>
 #include <QRegularExpression>
@@ -526,6 +529,21 @@ void Demo::stepOpen()
           QStringLiteral("copied the clips from %1 and made a text file in %2")
               .arg(m_clips, m_videos));
 
+    {
+        // Dropped on the player window as a file manager drops it.
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(tour)});
+        QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &data, Qt::LeftButton,
+                              Qt::NoModifier);
+        QDropEvent drop(QPointF(20, 20), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        const int from = m_shell->heard().size();
+        did(QStringLiteral("dropped tour.mkv on the player window"));
+        QCoreApplication::sendEvent(m_shell->playerWindow(), &enter);
+        if (enter.isAccepted())
+            QCoreApplication::sendEvent(m_shell->playerWindow(), &drop);
+        check(enter.isAccepted() && drop.isAccepted() && waitForOpened(tour, from),
+              QStringLiteral("the drop was taken and libmpv opened tour.mkv"));
+    }
     for (const QString &path : {tour, shortClip}) {
         const int from = m_shell->heard().size();
         check(openThroughDialog(path, false), QStringLiteral("the file dialog was answered"));

@@ -22,6 +22,7 @@ extern "C" {
 }
 
 #include <memory>
+#include <utility>
 
 using Quorvex::PlayerSettings;
 
@@ -38,14 +39,20 @@ QStringList addedFolders()
     return QString::fromStdString(text).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
 }
 
-// One scan's results on their way to the GUI thread; the library may be gone
-// by the time they arrive.
+// Part of a scan's results on their way to the GUI thread; the library may be
+// gone by the time they arrive.
 struct Delivery
 {
     QPointer<MediaLibrary> library;
     QList<MediaInfo> items;
     QStringList folders;
+    bool last = false;
 };
+
+// A batch goes when it is this large or this old: rows appear as the scan goes,
+// and the GUI thread is never handed thousands of them at once.
+constexpr qsizetype BatchSize = 100;
+constexpr qint64 BatchMs = 100;
 
 } // namespace
 
@@ -176,17 +183,27 @@ void MediaLibrary::startScan()
 // On the worker thread: no member but the stop flag is touched here.
 void MediaLibrary::scan(MediaLibrary *library, QStringList folders)
 {
-    auto *delivery = new Delivery {library, {}, folders};
+    const QPointer<MediaLibrary> target(library);
+    QList<MediaInfo> batch;
+    QElapsedTimer age;
+    age.start();
     for (const QString &folder : std::as_const(folders)) {
         QDirIterator files(folder, QDir::Files | QDir::Readable, QDirIterator::Subdirectories);
         while (files.hasNext() && !library->m_stopping) {
             const QString path = files.next();
             MediaInfo info;
             if (Quorvex::MavStringTools::checkMovieExtension(path) && info.probe(path))
-                delivery->items.append(info);
+                batch.append(info);
+            if (batch.size() >= BatchSize || (!batch.isEmpty() && age.hasExpired(BatchMs))) {
+                Quorvex::UIThread::executeFunction(
+                    &MediaLibrary::deliver, false,
+                    new Delivery {target, std::exchange(batch, {}), {}, false});
+                age.restart();
+            }
         }
     }
-    Quorvex::UIThread::executeFunction(&MediaLibrary::deliver, false, delivery);
+    Quorvex::UIThread::executeFunction(&MediaLibrary::deliver, false,
+                                       new Delivery {target, batch, folders, true});
 }
 
 void MediaLibrary::deliver(void *data)
@@ -195,15 +212,13 @@ void MediaLibrary::deliver(void *data)
     MediaLibrary *library = delivery->library;
     if (!library)
         return;
-    library->m_items = delivery->items;
+    library->m_scanned += delivery->items;
+    if (!delivery->items.isEmpty())
+        emit library->found(delivery->items);
+    if (!delivery->last)
+        return;
+    library->m_items = std::exchange(library->m_scanned, {});
     library->m_scanning = false;
-    if (library->m_heartbeat && library->m_heartbeat->isActive()) {
-        library->m_heartbeat->stop();
-        qCInfo(lcPlayer, "scanned %lld movies in %lld ms; the GUI thread waited at most %lld ms",
-               static_cast<long long>(library->m_items.size()),
-               static_cast<long long>(library->m_scanTime.elapsed()),
-               static_cast<long long>(library->m_longestGap));
-    }
     const QStringList watched = library->m_watcher->directories();
     if (!watched.isEmpty())
         library->m_watcher->removePaths(watched);
@@ -211,6 +226,15 @@ void MediaLibrary::deliver(void *data)
         if (QFileInfo(folder).isDir())
             library->m_watcher->addPath(folder);
     emit library->changed();
+    // Up to here: the list the user sees is complete and sorted.
+    if (library->m_heartbeat && library->m_heartbeat->isActive()) {
+        library->m_heartbeat->stop();
+        library->m_longestGap = qMax(library->m_longestGap, library->m_lastBeat.elapsed());
+        qCInfo(lcPlayer, "scanned %lld movies in %lld ms; the GUI thread waited at most %lld ms",
+               static_cast<long long>(library->m_items.size()),
+               static_cast<long long>(library->m_scanTime.elapsed()),
+               static_cast<long long>(library->m_longestGap));
+    }
     if (library->m_rescan)
         library->startScan();
 }

@@ -32,8 +32,9 @@ struct MediaInfo
 /*!
     The movies of the media folder ("MediaFolder") and of the folders the user
     added, found by checkMovieExtension and probed with libavformat on a worker
-    thread; the results come back to the GUI thread through UIThread. A change
-    in a folder scans again. GUI thread only.
+    thread; the results come back to the GUI thread through UIThread, in
+    batches as the scan goes (found()), then whole (changed()). A change in a
+    folder scans again. GUI thread only.
 */
 class MediaLibrary : public QObject
 {
@@ -49,10 +50,14 @@ public:
     //! is not a folder.
     bool addFolder(const QString &folder);
     void rescan();
+    //! What the last finished scan found.
     const QList<MediaInfo> &items() const { return m_items; }
     bool isScanning() const { return m_scanning; }
 
 Q_SIGNALS:
+    //! Part of what the running scan found, in the order found.
+    void found(const QList<MediaInfo> &batch);
+    //! The scan finished: items() holds all it found.
     void changed();
 
 private:
@@ -61,6 +66,7 @@ private:
     void startScan();
 
     QList<MediaInfo> m_items;
+    QList<MediaInfo> m_scanned; // found so far by the running scan
     QFileSystemWatcher *m_watcher = nullptr;
     QTimer *m_settle = nullptr;
     QTimer *m_heartbeat = nullptr;

@@ -85,6 +85,7 @@ MpvPlayer::MpvPlayer(const QString &audioOutput, QObject *parent)
         {"input-default-bindings", "no"},
         {"input-vo-keyboard", "no"},
         {"osc", "no"},
+
         {"osd-level", "0"},
         {"vo", "libmpv"},
         {"hwdec", "no"},
@@ -95,6 +96,12 @@ MpvPlayer::MpvPlayer(const QString &audioOutput, QObject *parent)
         {"audio-client-name", "zentrix-player"},
         {"ao", audioOutput.toUtf8()},
     };
+    // Nor its built-in scripts (stream URLs, statistics, console, profiles):
+    // the first frame waits until every one has started. Names vary between
+    // libmpv versions; one this version lacks is not loaded anyway.
+    for (const char *script :
+         {"load-scripts", "ytdl", "load-stats-overlay", "load-osd-console", "load-auto-profiles"})
+        mpv_set_option_string(m_mpv, script, "no");
     for (const auto &[name, value] : options) {
         if (value.isEmpty())
             continue;

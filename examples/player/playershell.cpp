@@ -188,8 +188,8 @@ QMainWindow *PlayerShell::makeWindow(const QString &objectName, const QString &t
 QWidget *PlayerShell::makePlayerArea()
 {
     auto *area = new QWidget;
-    // The message covers the video in the same cell: the video widget stays
-    // shown, so an OpenGL one gets its context before anything plays.
+    // The message takes the video's place in the same cell while there is no
+    // picture: an OpenGL video is a native window, above any widget.
     m_videoArea = new QWidget;
     m_videoArea->setObjectName(QStringLiteral("VideoArea"));
     m_videoArea->setMinimumSize(640, 360);
@@ -212,6 +212,7 @@ QWidget *PlayerShell::makePlayerArea()
     m_videoMessage->setPalette(palette);
     m_videoMessage->installEventFilter(this);
     grid->addWidget(m_videoMessage, 0, 0);
+    m_videoOutput->widget()->hide();
 
     m_playButton = new QToolButton;
     m_playButton->setObjectName(QStringLiteral("PlayButton"));
@@ -325,7 +326,8 @@ void PlayerShell::createWindows()
         openFiles({item->data(0, Qt::UserRole + 1).toString()});
     });
     m_media = new MediaLibrary(this);
-    connect(m_media, &MediaLibrary::changed, this, &PlayerShell::fillLibrary);
+    connect(m_media, &MediaLibrary::found, this, &PlayerShell::addLibraryRows);
+    connect(m_media, &MediaLibrary::changed, this, &PlayerShell::finishLibrary);
 
     // Every top-level window of the player, pop-ups aside, follows "AlwaysOnTop".
     m_windowOrder = new Quorvex::WindowOrderManager(this);
@@ -393,6 +395,13 @@ void PlayerShell::openFiles(const QStringList &paths)
 {
     if (!m_mpv)
         return;
+    if (!m_firstScanStarted && !paths.isEmpty())
+        m_awaitingFirstFrame = true;
+    // Its window is on the screen by the time the first frame is decoded.
+    if (!paths.isEmpty() && !m_mpv->hasMovie()) {
+        m_videoMessage->hide();
+        m_videoOutput->widget()->show();
+    }
     for (qsizetype i = 0; i < paths.size(); ++i)
         m_mpv->open(QFileInfo(paths.at(i)).absoluteFilePath(), i > 0);
 }
@@ -402,8 +411,34 @@ void PlayerShell::show()
     m_library->show();
     m_player->show();
     m_player->activateWindow();
-    // Once the windows are up: the start-up's own work is not the scan's.
-    QTimer::singleShot(0, m_media, &MediaLibrary::rescan);
+    // The windows' first paint, and the shaders of the first frame, hold the
+    // GUI thread for hundreds of milliseconds on a software OpenGL: the first
+    // scan waits for them (once painted, the window is put on the screen
+    // before a queued call runs), or for a few seconds.
+    connect(
+        this, &PlayerShell::firstPaint, this,
+        [this] { QTimer::singleShot(0, this, &PlayerShell::scanOnceVideoIsUp); },
+        Qt::SingleShotConnection);
+    connect(m_mpv, &MpvPlayer::openFailed, this, [this] {
+        m_awaitingFirstFrame = false;
+        scanOnceVideoIsUp();
+    });
+    QTimer::singleShot(5000, this, [this] {
+        m_awaitingFirstFrame = false;
+        scanOnceVideoIsUp();
+    });
+}
+
+void PlayerShell::scanOnceVideoIsUp()
+{
+    if (m_firstScanStarted || !m_media)
+        return;
+    if (m_awaitingFirstFrame && m_videoOutput && m_videoOutput->framesShown() == 0) {
+        m_videoOutput->whenPresented([this] { scanOnceVideoIsUp(); });
+        return;
+    }
+    m_firstScanStarted = true;
+    m_media->rescan();
 }
 
 void PlayerShell::shutdown()
@@ -417,6 +452,10 @@ void PlayerShell::shutdown()
     m_shortcutSets.clear();
     if (m_player)
         saveGeometry();
+    // Its worker stopped first: no batch of rows may arrive for a deleted list.
+    delete m_media;
+    m_media = nullptr;
+    m_rows.clear();
     // The windows take the video output with them, which must go before its
     // player; nothing the player still reports may reach them after.
     if (m_mpv)
@@ -586,6 +625,7 @@ void PlayerShell::onLoaded(const QString &path)
 {
     const QString name = QFileInfo(path).fileName();
     m_videoMessage->hide();
+    m_videoOutput->widget()->show();
     m_player->setWindowTitle(tr("%1 - Zentrix Player").arg(name));
     Player::addRecentFile(path);
     rebuildRecentFiles();
@@ -618,6 +658,8 @@ void PlayerShell::showVideoMessage(const QString &text)
 {
     m_videoMessage->setText(text);
     m_videoMessage->show();
+    if (m_videoOutput)
+        m_videoOutput->widget()->hide();
 }
 
 QString PlayerShell::videoMessage() const
@@ -709,26 +751,32 @@ void PlayerShell::onShowWindow(const QString &name, const QVariant &)
 
 void PlayerShell::onLibraryRefresh(const QString &, const QVariant &)
 {
-    m_media->rescan();
+    if (m_media)
+        m_media->rescan();
 }
 
 void PlayerShell::onLibraryAddFolder(const QString &, const QVariant &value)
 {
-    m_media->addFolder(value.toString());
+    if (m_media)
+        m_media->addFolder(value.toString());
 }
 
-void PlayerShell::fillLibrary()
+void PlayerShell::addLibraryRows(const QList<MediaInfo> &batch)
 {
-    const QStringList selected = m_library->property(Player::SelectionProperty).toStringList();
-    // Built apart and added at once: a thousand rows added one by one to the
-    // shown tree hold the GUI thread for most of a second.
-    m_libraryList->setSortingEnabled(false);
-    m_libraryList->clear();
-    QList<QTreeWidgetItem *> items;
-    items.reserve(m_media->items().size());
-    for (const MediaInfo &info : m_media->items()) {
-        auto *item = new LibraryItem;
-        items.append(item);
+    // Sorted once, when the scan is over: a sorted tree re-sorts at every insertion.
+    if (!m_filling) {
+        m_filling = true;
+        m_seen.clear();
+        m_libraryList->setSortingEnabled(false);
+    }
+    QList<QTreeWidgetItem *> added;
+    for (const MediaInfo &info : batch) {
+        m_seen.insert(info.path);
+        QTreeWidgetItem *&item = m_rows[info.path];
+        if (!item) {
+            item = new LibraryItem;
+            added.append(item);
+        }
         const QString resolution = info.width > 0
             ? QStringLiteral("%1x%2").arg(info.width).arg(info.height)
             : tr("sound only");
@@ -749,14 +797,28 @@ void PlayerShell::fillLibrary()
                                    {QStringLiteral("height"), info.height},
                                    {QStringLiteral("frameRate"), info.frameRate}});
     }
-    m_libraryList->addTopLevelItems(items);
-    for (QTreeWidgetItem *item : std::as_const(items))
-        if (selected.contains(item->data(0, Qt::UserRole + 1).toString()))
-            item->setSelected(true);
+    m_libraryList->addTopLevelItems(added);
+}
+
+void PlayerShell::finishLibrary()
+{
+    if (!m_filling)
+        m_seen.clear();
+    m_filling = false;
+    for (auto it = m_rows.begin(); it != m_rows.end();) {
+        if (m_seen.contains(it.key())) {
+            ++it;
+            continue;
+        }
+        delete it.value();
+        it = m_rows.erase(it);
+    }
+    m_seen.clear();
     m_libraryList->setSortingEnabled(true);
     if (m_libraryList->topLevelItemCount() > 0 && m_libraryList->columnWidth(1) < 60)
         for (int column = 0; column < m_libraryList->columnCount(); ++column)
             m_libraryList->resizeColumnToContents(column);
+    // The rows of the selection may have gone or changed.
     publishSelection();
     Player::publish(QStringLiteral("library.scanned"), m_media->items().size());
 }

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: LGPL-2.1-or-later
 #pragma once
 
+#include <QHash>
 #include <QList>
 #include <QObject>
 #include <QPair>
+#include <QSet>
 #include <QString>
 #include <QVariant>
 
@@ -12,10 +14,12 @@
 #include <vector>
 
 class MediaLibrary;
+struct MediaInfo;
 class MpvPlayer;
 class QActionGroup;
 class QLabel;
 class QTreeWidget;
+class QTreeWidgetItem;
 class QMainWindow;
 class QMenu;
 class QSlider;
@@ -137,7 +141,9 @@ private:
     void rebuildRecentFiles();
     void openRecent(const QString &path);
     void fillLanguageMenu();
-    void fillLibrary();
+    void scanOnceVideoIsUp();
+    void addLibraryRows(const QList<MediaInfo> &batch);
+    void finishLibrary();
     void publishSelection();
     void fillDevicesMenu();
     static void aboutWorker(PlayerShell *shell, QString text, QString folder);
@@ -167,4 +173,10 @@ private:
     std::thread m_aboutThread;
     QString m_aboutResult;
     bool m_painted = false;
+    // The library's rows by path; those a running scan has seen.
+    QHash<QString, QTreeWidgetItem *> m_rows;
+    QSet<QString> m_seen;
+    bool m_filling = false;
+    bool m_firstScanStarted = false;
+    bool m_awaitingFirstFrame = false;
 };

@@ -8,16 +8,19 @@
 #include <QImage>
 #include <QOffscreenSurface>
 #include <QOpenGLContext>
-#include <QOpenGLWidget>
 #include <QPainter>
-#include <QPointer>
 #include <QResizeEvent>
+#include <QTimer>
+#include <QVBoxLayout>
 #include <QWidget>
+#include <QWindow>
 
 #include <mpv/render.h>
 #include <mpv/render_gl.h>
 
 #include <atomic>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -36,6 +39,19 @@ struct UpdateRelay
             QMetaObject::invokeMethod(relay->target, relay->slot, Qt::QueuedConnection);
     }
 };
+
+void callAll(std::vector<std::function<void()>> &callbacks)
+{
+    for (const std::function<void()> &callback : std::exchange(callbacks, {}))
+        callback();
+}
+
+// For the benchmarks: once the first frame is on the screen, and at what size.
+void sayFirstFrameShown(const QWidget *widget)
+{
+    const QSize size = widget->size() * widget->devicePixelRatioF();
+    qCInfo(lcPlayer, "first frame shown in a %dx%d area", size.width(), size.height());
+}
 
 class SoftwareVideo : public QWidget, public VideoOutput
 {
@@ -66,6 +82,10 @@ public:
     QWidget *widget() override { return this; }
     quint64 framesShown() const override { return m_frames; }
     QString kind() const override { return QStringLiteral("software"); }
+    void whenPresented(std::function<void()> then) override
+    {
+        m_presented.push_back(std::move(then));
+    }
 
 protected:
     void paintEvent(QPaintEvent *) override
@@ -75,6 +95,13 @@ protected:
             painter.fillRect(rect(), Qt::black);
         else
             painter.drawImage(rect(), m_image);
+        // The window's buffer goes to the screen as this returns.
+        if (m_frames > 0 && !m_saidShown) {
+            m_saidShown = true;
+            sayFirstFrameShown(this);
+        }
+        if (!m_presented.empty())
+            QTimer::singleShot(0, this, [this] { callAll(m_presented); });
     }
     void resizeEvent(QResizeEvent *event) override
     {
@@ -87,9 +114,8 @@ private:
     {
         m_relay.pending.store(false);
         if (m_context && (mpv_render_context_update(m_context) & MPV_RENDER_UPDATE_FRAME)) {
+            ++m_frames;
             render();
-            if (++m_frames == 1)
-                qCInfo(lcPlayer, "first frame shown");
         }
     }
 
@@ -119,38 +145,66 @@ private:
     UpdateRelay m_relay;
     QImage m_image;
     quint64 m_frames = 0;
+    bool m_saidShown = false;
+    std::vector<std::function<void()>> m_presented;
 };
 
-class OpenGLVideo : public QOpenGLWidget, public VideoOutput
+// libmpv draws straight into a native child window. A QOpenGLWidget would have
+// Qt compose the whole top-level window through OpenGL at every frame: on a
+// software OpenGL a third more CPU time for playback, and half a second more
+// before the first frame.
+class VideoWindow : public QWindow
+{
+public:
+    explicit VideoWindow(std::function<void()> redraw)
+        : m_redraw(std::move(redraw))
+    {
+        setSurfaceType(QSurface::OpenGLSurface);
+        // The mouse, the keys and drops stay with the widgets: the shell's
+        // double-click, shortcuts and drop all work over the video too.
+        setFlag(Qt::WindowTransparentForInput);
+    }
+
+protected:
+    void exposeEvent(QExposeEvent *) override { m_redraw(); }
+    void resizeEvent(QResizeEvent *) override { m_redraw(); }
+
+private:
+    std::function<void()> m_redraw;
+};
+
+class OpenGLVideo : public QWidget, public VideoOutput
 {
     Q_OBJECT
 
 public:
     OpenGLVideo(MpvPlayer *player, QWidget *parent)
-        : QOpenGLWidget(parent)
-        , m_player(player)
+        : QWidget(parent)
+        , m_window(new VideoWindow([this] { render(); }))
     {
         m_relay.target = this;
         m_relay.slot = "onUpdate";
-    }
-    ~OpenGLVideo() override
-    {
-        if (m_context) {
-            makeCurrent();
-            mpv_render_context_free(m_context);
-            doneCurrent();
-        }
-    }
-
-    QWidget *widget() override { return this; }
-    quint64 framesShown() const override { return m_frames; }
-    QString kind() const override { return QStringLiteral("OpenGL"); }
-
-protected:
-    void initializeGL() override
-    {
-        if (m_context || !m_player || !m_player->handle())
+        QWidget *container = QWidget::createWindowContainer(m_window, this);
+        // A container takes drops and focus for its window by default.
+        container->setAcceptDrops(false);
+        container->setFocusPolicy(Qt::NoFocus);
+        auto *layout = new QVBoxLayout(this);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->addWidget(container);
+        // Set up now, not at the first exposure: the file waits for it, and
+        // the window is hidden while the shell shows a message instead.
+        m_window->create();
+        // Without libmpv the shell says why nothing can be played.
+        if (!player->handle())
             return;
+        m_gl.setFormat(m_window->requestedFormat());
+        QOffscreenSurface surface;
+        surface.setFormat(m_gl.format());
+        surface.create();
+        if (!m_gl.create() || !m_gl.makeCurrent(&surface)) {
+            qCWarning(lcPlayer) << "no OpenGL context for the video";
+            return;
+        }
         mpv_opengl_init_params gl {[](void *, const char *name) -> void * {
                                        QOpenGLContext *context = QOpenGLContext::currentContext();
                                        return context
@@ -162,48 +216,78 @@ protected:
             {MPV_RENDER_PARAM_API_TYPE, const_cast<char *>(MPV_RENDER_API_TYPE_OPENGL)},
             {MPV_RENDER_PARAM_OPENGL_INIT_PARAMS, &gl},
             {MPV_RENDER_PARAM_INVALID, nullptr}};
-        if (mpv_render_context_create(&m_context, m_player->handle(), params) < 0) {
+        if (mpv_render_context_create(&m_context, player->handle(), params) < 0) {
             qCWarning(lcPlayer) << "libmpv cannot render with this OpenGL context";
             m_context = nullptr;
-            return;
         }
+        m_gl.doneCurrent();
+        if (!m_context)
+            return;
         mpv_render_context_set_update_callback(m_context, &UpdateRelay::callback, &m_relay);
-        m_player->setVideoOutputReady();
+        player->setVideoOutputReady();
     }
-    void paintGL() override
+    ~OpenGLVideo() override
     {
         if (!m_context)
             return;
-        const qreal ratio = devicePixelRatioF();
-        mpv_opengl_fbo fbo {int(defaultFramebufferObject()), int(width() * ratio),
-                            int(height() * ratio), 0};
-        int flip = 1;
-        mpv_render_param params[] = {{MPV_RENDER_PARAM_OPENGL_FBO, &fbo},
-                                     {MPV_RENDER_PARAM_FLIP_Y, &flip},
-                                     {MPV_RENDER_PARAM_INVALID, nullptr}};
-        mpv_render_context_render(m_context, params);
+        QOffscreenSurface surface;
+        surface.setFormat(m_gl.format());
+        surface.create();
+        m_gl.makeCurrent(&surface);
+        mpv_render_context_free(m_context);
+        m_gl.doneCurrent();
+    }
+
+    QWidget *widget() override { return this; }
+    quint64 framesShown() const override { return m_frames; }
+    QString kind() const override { return QStringLiteral("OpenGL"); }
+    void whenPresented(std::function<void()> then) override
+    {
+        m_presented.push_back(std::move(then));
+        // Nothing else may come to the window soon: its current picture counts.
+        QMetaObject::invokeMethod(this, &OpenGLVideo::render, Qt::QueuedConnection);
     }
 
 private:
     Q_INVOKABLE void onUpdate()
     {
         m_relay.pending.store(false);
-        if (!m_context)
-            return;
-        makeCurrent();
-        const uint64_t flags = mpv_render_context_update(m_context);
-        doneCurrent();
-        if (flags & MPV_RENDER_UPDATE_FRAME) {
-            if (++m_frames == 1)
-                qCInfo(lcPlayer, "first frame shown");
-            update();
+        if (m_context && (mpv_render_context_update(m_context) & MPV_RENDER_UPDATE_FRAME)) {
+            ++m_frames;
+            render();
         }
     }
 
-    QPointer<MpvPlayer> m_player;
+    void render()
+    {
+        // libmpv's output waits a moment for a frame it is not asked to draw,
+        // then goes on: a hidden window only skips frames.
+        if (!m_context || !m_window->isExposed() || !m_gl.makeCurrent(m_window))
+            return;
+        const qreal ratio = m_window->devicePixelRatio();
+        mpv_opengl_fbo fbo {int(m_gl.defaultFramebufferObject()), int(m_window->width() * ratio),
+                            int(m_window->height() * ratio), 0};
+        int flip = 1;
+        mpv_render_param params[] = {{MPV_RENDER_PARAM_OPENGL_FBO, &fbo},
+                                     {MPV_RENDER_PARAM_FLIP_Y, &flip},
+                                     {MPV_RENDER_PARAM_INVALID, nullptr}};
+        mpv_render_context_render(m_context, params);
+        m_gl.swapBuffers(m_window);
+        mpv_render_context_report_swap(m_context);
+        if (m_frames > 0 && !m_saidShown) {
+            m_saidShown = true;
+            sayFirstFrameShown(this);
+        }
+        callAll(m_presented);
+    }
+
+    VideoWindow *m_window;
+    QOpenGLContext m_gl;
     mpv_render_context *m_context = nullptr;
     UpdateRelay m_relay;
     quint64 m_frames = 0;
+    bool m_saidShown = false;
+    std::vector<std::function<void()>> m_presented;
 };
 
 // The offscreen and minimal platforms show no GL surface; elsewhere a context

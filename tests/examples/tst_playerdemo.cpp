@@ -23,6 +23,8 @@ private Q_SLOTS:
     void failedCheckFailsTheDemo();
     void localeOption_data();
     void localeOption();
+    void withoutDisplay_data();
+    void withoutDisplay();
 
 private:
     struct Run
@@ -44,11 +46,11 @@ tst_PlayerDemo::Run tst_PlayerDemo::runDemo(const QString &directory, const QStr
     Run run;
     MavTest::ChildOptions options;
     options.timeoutMs = 150000;
-    const MavTest::ChildResult player = MavTest::runChild(
-        QStringLiteral(PLAYER_EXECUTABLE),
-        QStringList {QStringLiteral("--demo"), directory} + extra
-            + QStringList {QStringLiteral(PLAYER_CLIPS_DIR "/tour.mkv")},
-        options);
+    const MavTest::ChildResult player =
+        MavTest::runChild(QStringLiteral(PLAYER_EXECUTABLE),
+                          QStringList {QStringLiteral("--demo"), directory} + extra
+                              + QStringList {QStringLiteral(PLAYER_CLIPS_DIR "/tour.mkv")},
+                          options);
     run.exitCode = player.exitCode;
     run.stderrLines = QString::fromUtf8(player.err).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     QFile report(directory + QStringLiteral("/report.txt"));
@@ -174,6 +176,31 @@ void tst_PlayerDemo::localeOption()
     QVERIFY2(run.exitCode == 0, qPrintable(run.report));
     for (const QString &text : std::as_const(expected))
         QVERIFY2(run.report.contains(text), qPrintable(text));
+}
+
+void tst_PlayerDemo::withoutDisplay_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::newRow("nothing to play") << QStringList();
+    QTest::newRow("a clip to play") << QStringList {QStringLiteral(PLAYER_CLIPS_DIR "/tour.mkv")};
+}
+
+// One line that says what to do, and a failure Qt's abort would not give.
+void tst_PlayerDemo::withoutDisplay()
+{
+    QFETCH(QStringList, arguments);
+    MavTest::ChildOptions options;
+    options.environment = QProcessEnvironment::systemEnvironment();
+    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        options.environment.remove(QLatin1String(name));
+    const MavTest::ChildResult player =
+        MavTest::runChild(QStringLiteral(PLAYER_EXECUTABLE), arguments, options);
+    QCOMPARE(player.exitCode, 1);
+    const QList<QByteArray> lines = player.err.trimmed().split('\n');
+    QCOMPARE(lines.size(), 1);
+    QVERIFY2(lines.constFirst().contains("needs a display")
+                 && lines.constFirst().contains("--demo DIR runs without one"),
+             player.err.constData());
 }
 
 QTEST_GUILESS_MAIN(tst_PlayerDemo)

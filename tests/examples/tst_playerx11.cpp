@@ -1,13 +1,19 @@
 // SPDX-License-Identifier: LGPL-2.1-or-later
 // zentrix-player on a private X server with a clip on its command line, seen
 // from outside as a person sees it: the window's pixels, read back from the
-// server, show a picture that changes.
+// server, show a picture that changes; where the window opens; what it says
+// of a settings store it cannot read.
 #include "xvfb.h"
+
+#include <MavLibrary/settings/playersettings.h>
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QProcess>
+#include <QRect>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <xcb/xcb.h>
@@ -27,6 +33,51 @@ public:
         return !xcb_connection_has_error(m_connection);
     }
     ~Screen() { xcb_disconnect(m_connection); }
+
+    QSize size() const
+    {
+        const xcb_screen_t *screen = xcb_setup_roots_iterator(xcb_get_setup(m_connection)).data;
+        return {screen->width_in_pixels, screen->height_in_pixels};
+    }
+
+    //! Where the window is on the screen: there is no window manager to frame it.
+    QRect geometry(xcb_window_t window)
+    {
+        const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(m_connection)).data->root;
+        xcb_get_geometry_reply_t *size =
+            xcb_get_geometry_reply(m_connection, xcb_get_geometry(m_connection, window), nullptr);
+        xcb_translate_coordinates_reply_t *place = xcb_translate_coordinates_reply(
+            m_connection, xcb_translate_coordinates(m_connection, window, root, 0, 0), nullptr);
+        QRect result;
+        if (size && place)
+            result = QRect(place->dst_x, place->dst_y, size->width, size->height);
+        std::free(size);
+        std::free(place);
+        return result;
+    }
+
+    //! What a window manager sends when the user closes the window.
+    void close(xcb_window_t window)
+    {
+        const auto atom = [this](const char *name) {
+            xcb_intern_atom_reply_t *reply = xcb_intern_atom_reply(
+                m_connection, xcb_intern_atom(m_connection, 0, uint16_t(std::strlen(name)), name),
+                nullptr);
+            const xcb_atom_t result = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+            std::free(reply);
+            return result;
+        };
+        xcb_client_message_event_t event {};
+        event.response_type = XCB_CLIENT_MESSAGE;
+        event.format = 32;
+        event.window = window;
+        event.type = atom("WM_PROTOCOLS");
+        event.data.data32[0] = atom("WM_DELETE_WINDOW");
+        event.data.data32[1] = XCB_CURRENT_TIME;
+        xcb_send_event(m_connection, 0, window, XCB_EVENT_MASK_NO_EVENT,
+                       reinterpret_cast<const char *>(&event));
+        xcb_flush(m_connection);
+    }
 
     //! The top-level window whose WM_NAME contains \a title, or none.
     xcb_window_t findWindow(const QByteArray &title)
@@ -102,10 +153,38 @@ private Q_SLOTS:
     void initTestCase() { QVERIFY(m_screen.connect()); }
     void showsMovingPicture_data();
     void showsMovingPicture();
+    void restoresPlace_data();
+    void restoresPlace();
+    void unreadableUserHive();
 
 private:
+    //! Starts the player on the clip and waits for its window.
+    xcb_window_t startPlayer(QProcess &player,
+                             const QProcessEnvironment &environment = playerEnvironment());
+    static QProcessEnvironment playerEnvironment();
+
     Screen m_screen;
 };
+
+QProcessEnvironment tst_PlayerX11::playerEnvironment()
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("ZENTRIX_PLAYER_AUDIO"), QStringLiteral("null"));
+    environment.insert(QStringLiteral("QT_LOGGING_RULES"),
+                       QStringLiteral("zentrix.player.info=true"));
+    return environment;
+}
+
+xcb_window_t tst_PlayerX11::startPlayer(QProcess &player, const QProcessEnvironment &environment)
+{
+    player.setProcessEnvironment(environment);
+    player.start(QStringLiteral(PLAYER_EXECUTABLE), {QStringLiteral(PLAYER_CLIPS_DIR "/tour.mkv")});
+    if (!player.waitForStarted())
+        return XCB_WINDOW_NONE;
+    xcb_window_t window = XCB_WINDOW_NONE;
+    QTRY_LOOP_IMPL((window = m_screen.findWindow("tour.mkv - Zentrix Player")), 15000, 50);
+    return window;
+}
 
 void tst_PlayerX11::showsMovingPicture_data()
 {
@@ -122,20 +201,13 @@ void tst_PlayerX11::showsMovingPicture()
     QFETCH(QString, renderer);
     QFETCH(QString, logged);
     QProcess player;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("ZENTRIX_PLAYER_AUDIO"), QStringLiteral("null"));
-    environment.insert(QStringLiteral("QT_LOGGING_RULES"),
-                       QStringLiteral("zentrix.player.info=true"));
+    QProcessEnvironment environment = playerEnvironment();
     if (renderer.isEmpty())
         environment.remove(QStringLiteral("ZENTRIX_PLAYER_VIDEO"));
     else
         environment.insert(QStringLiteral("ZENTRIX_PLAYER_VIDEO"), renderer);
-    player.setProcessEnvironment(environment);
-    player.start(QStringLiteral(PLAYER_EXECUTABLE), {QStringLiteral(PLAYER_CLIPS_DIR "/tour.mkv")});
-    QVERIFY(player.waitForStarted());
-
-    xcb_window_t window = XCB_WINDOW_NONE;
-    QTRY_VERIFY_WITH_TIMEOUT((window = m_screen.findWindow("tour.mkv - Zentrix Player")), 15000);
+    const xcb_window_t window = startPlayer(player, environment);
+    QVERIFY(window);
     // The first frames arrive after the title; a picture is what is waited for.
     QByteArray first;
     QTRY_VERIFY_WITH_TIMEOUT(variety(first = m_screen.videoPixels(window)) > 0.3, 10000);
@@ -155,6 +227,73 @@ void tst_PlayerX11::showsMovingPicture()
     for (const QByteArray &line : errors.split('\n'))
         QVERIFY2(line.isEmpty() || expected.match(QString::fromUtf8(line)).hasMatch(),
                  line.constData());
+}
+
+void tst_PlayerX11::restoresPlace_data()
+{
+    QTest::addColumn<QRect>("saved");
+    QTest::addColumn<bool>("onScreen");
+    QTest::newRow("where it was") << QRect(10, 15, 660, 450) << true;
+    QTest::newRow("far off the screen: back on it") << QRect(5000, -4000, 660, 450) << false;
+}
+
+// "PlayerXPos", "PlayerYPos", "PlayerWidth" and "PlayerHeight" of the last run.
+void tst_PlayerX11::restoresPlace()
+{
+    QFETCH(QRect, saved);
+    QFETCH(bool, onScreen);
+    using Quorvex::PlayerSettings;
+    QVERIFY(PlayerSettings::setInt(Quorvex::PlayerXPos, saved.x())
+            && PlayerSettings::setInt(Quorvex::PlayerYPos, saved.y())
+            && PlayerSettings::setInt(Quorvex::PlayerWidth, saved.width())
+            && PlayerSettings::setInt(Quorvex::PlayerHeight, saved.height()));
+    QProcess player;
+    const xcb_window_t window = startPlayer(player);
+    QVERIFY(window);
+    const QRect shown = m_screen.geometry(window);
+    player.kill();
+    player.waitForFinished();
+    // The other cases open where the player chooses.
+    PlayerSettings::setInt(Quorvex::PlayerWidth, 0);
+    PlayerSettings::setInt(Quorvex::PlayerHeight, 0);
+    if (onScreen) {
+        QCOMPARE(shown, saved);
+    } else {
+        QVERIFY2(QRect(QPoint(0, 0), m_screen.size()).contains(shown.topLeft()),
+                 qPrintable(QStringLiteral("at %1,%2").arg(shown.x()).arg(shown.y())));
+        QCOMPARE(shown.size(), saved.size().boundedTo(m_screen.size()));
+    }
+}
+
+// A user hive that is not a settings store: a message box names it with the
+// store's reason, and once closed the player plays with its defaults.
+void tst_PlayerX11::unreadableUserHive()
+{
+    QTemporaryDir folder;
+    const QString hive = folder.filePath(QStringLiteral("user-hive.db"));
+    QFile file(hive);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray(4096, 'x'));
+    file.close();
+    QProcessEnvironment environment = playerEnvironment();
+    environment.insert(QStringLiteral("ZENTRIX_USER_HIVE"), hive);
+    QProcess player;
+    player.setProcessEnvironment(environment);
+    player.start(QStringLiteral(PLAYER_EXECUTABLE), {QStringLiteral(PLAYER_CLIPS_DIR "/tour.mkv")});
+    QVERIFY(player.waitForStarted());
+    xcb_window_t box = XCB_WINDOW_NONE;
+    QTRY_VERIFY_WITH_TIMEOUT((box = m_screen.findWindow("Settings")), 15000);
+    QVERIFY(!m_screen.findWindow("tour.mkv - Zentrix Player"));
+    m_screen.close(box);
+    xcb_window_t window = XCB_WINDOW_NONE;
+    QTRY_VERIFY_WITH_TIMEOUT((window = m_screen.findWindow("tour.mkv - Zentrix Player")), 15000);
+    QTRY_VERIFY_WITH_TIMEOUT(variety(m_screen.videoPixels(window)) > 0.3, 10000);
+    player.terminate();
+    QVERIFY(player.waitForFinished(10000));
+    const QByteArray errors = player.readAllStandardError();
+    QVERIFY2(errors.contains("cannot use its settings: cannot open the user hive "
+                             + QFile::encodeName(hive) + ": file is not a database"),
+             errors.constData());
 }
 
 int main(int argc, char *argv[])
