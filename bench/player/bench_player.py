@@ -3,7 +3,7 @@
 """zentrix-player against mpv alone, on a private Xvfb, several runs each:
 
   1. start to first frame, with the same kind of output on both sides
-     (OpenGL: the player's QOpenGLWidget and mpv --vo=gpu; software: libmpv's
+     (OpenGL: the player's native video window and mpv --vo=gpu; software: libmpv's
      software renderer and mpv --vo=x11); the goal is at most 1.5 times mpv;
   2. 12 s of the 1080p30 clip, with each kind of output: frames dropped and
      CPU seconds used to the end of the file; the goals, with OpenGL: no frame

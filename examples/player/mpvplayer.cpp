@@ -4,6 +4,7 @@
 #include "playerlogging.h"
 
 #include <QFileInfo>
+#include <QTimer>
 
 #include <mpv/client.h>
 
@@ -194,7 +195,24 @@ void MpvPlayer::stop()
 
 void MpvPlayer::setPaused(bool paused)
 {
+    if (m_holding) {
+        // libmpv is paused already; the release follows the user's choice.
+        if (paused != m_paused) {
+            m_paused = paused;
+            emit pausedChanged(paused);
+        }
+        return;
+    }
     setProperty("pause", paused ? QStringLiteral("yes") : QStringLiteral("no"));
+}
+
+void MpvPlayer::releaseHold()
+{
+    if (!m_holding)
+        return;
+    m_holding = false;
+    if (!m_paused)
+        setProperty("pause", QStringLiteral("no"));
 }
 
 void MpvPlayer::seek(double seconds, bool relative)
@@ -289,11 +307,21 @@ void MpvPlayer::dispatch(const mpv_event &event)
         break;
     case MPV_EVENT_FILE_LOADED:
         m_path = m_entries.value(m_currentEntry);
+        if (m_holdFirstFrame && !m_paused && !m_holding) {
+            m_holding = true;
+            setProperty("pause", QStringLiteral("yes"));
+            // A file without video, or a hidden output, shows no frame.
+            QTimer::singleShot(1000, this, [this, entry = m_currentEntry] {
+                if (m_currentEntry == entry)
+                    releaseHold();
+            });
+        }
         emit fileLoaded(m_path);
         break;
     case MPV_EVENT_END_FILE: {
         const auto *end = static_cast<const mpv_event_end_file *>(event.data);
         const QString path = m_entries.take(end->playlist_entry_id);
+        releaseHold();
         if (end->reason == MPV_END_FILE_REASON_ERROR)
             emit openFailed(path, QString::fromUtf8(mpv_error_string(end->error)));
         break;
@@ -305,6 +333,8 @@ void MpvPlayer::dispatch(const mpv_event &event)
         const auto number = [&] { return none ? 0.0 : *static_cast<double *>(property->data); };
         switch (event.reply_userdata) {
         case Pause:
+            if (m_holding)
+                break;
             m_paused = flag();
             emit pausedChanged(m_paused);
             break;

@@ -51,6 +51,13 @@ public:
     //! without a render context.
     void setVideoOutputReady();
 
+    //! With an output whose first picture is slow (OpenGL compiles its shaders
+    //! for it), each file waits paused until that picture is on the screen:
+    //! otherwise the clock runs on meanwhile and the next frames are dropped.
+    void setHoldFirstFrame(bool hold) { m_holdFirstFrame = hold; }
+    //! The video output has put a new frame on the screen.
+    void framePresented() { releaseHold(); }
+
     //! Plays \a path now, or after the files already queued when \a queue.
     void open(const QString &path, bool queue = false);
     void stop();
@@ -90,6 +97,7 @@ private:
     void dispatch(const mpv_event &event);
     void command(const QStringList &arguments, quint64 replyTo = 0);
     void setProperty(const char *name, const QString &value);
+    void releaseHold();
 
     mpv_handle *m_mpv = nullptr;
     QString m_error;
@@ -100,6 +108,9 @@ private:
     QHash<quint64, QString> m_requests; // loadfile's reply id -> path
     QHash<qint64, QString> m_entries; // playlist entry id -> path
     qint64 m_currentEntry = -1;
+
+    bool m_holdFirstFrame = false;
+    bool m_holding = false; // paused by the hold, not by the user
 
     QString m_path;
     bool m_paused = false;

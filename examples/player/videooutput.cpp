@@ -181,6 +181,7 @@ public:
     OpenGLVideo(MpvPlayer *player, QWidget *parent)
         : QWidget(parent)
         , m_window(new VideoWindow([this] { render(); }))
+        , m_player(player)
     {
         m_relay.target = this;
         m_relay.slot = "onUpdate";
@@ -224,6 +225,7 @@ public:
         if (!m_context)
             return;
         mpv_render_context_set_update_callback(m_context, &UpdateRelay::callback, &m_relay);
+        player->setHoldFirstFrame(true);
         player->setVideoOutputReady();
     }
     ~OpenGLVideo() override
@@ -245,7 +247,7 @@ public:
     {
         m_presented.push_back(std::move(then));
         // Nothing else may come to the window soon: its current picture counts.
-        QMetaObject::invokeMethod(this, &OpenGLVideo::render, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(this, [this] { render(); }, Qt::QueuedConnection);
     }
 
 private:
@@ -254,16 +256,17 @@ private:
         m_relay.pending.store(false);
         if (m_context && (mpv_render_context_update(m_context) & MPV_RENDER_UPDATE_FRAME)) {
             ++m_frames;
-            render();
+            if (render())
+                m_player->framePresented();
         }
     }
 
-    void render()
+    bool render()
     {
         // libmpv's output waits a moment for a frame it is not asked to draw,
         // then goes on: a hidden window only skips frames.
         if (!m_context || !m_window->isExposed() || !m_gl.makeCurrent(m_window))
-            return;
+            return false;
         const qreal ratio = m_window->devicePixelRatio();
         mpv_opengl_fbo fbo {int(m_gl.defaultFramebufferObject()), int(m_window->width() * ratio),
                             int(m_window->height() * ratio), 0};
@@ -279,9 +282,11 @@ private:
             sayFirstFrameShown(this);
         }
         callAll(m_presented);
+        return true;
     }
 
     VideoWindow *m_window;
+    MpvPlayer *m_player;
     QOpenGLContext m_gl;
     mpv_render_context *m_context = nullptr;
     UpdateRelay m_relay;
