@@ -3,6 +3,7 @@
 // from outside as a person sees it: the window's pixels, read back from the
 // server, show a picture that changes; where the window opens; what it says
 // of a settings store it cannot read.
+#include "xcbconnection.h"
 #include "xvfb.h"
 
 #include <MavLibrary/settings/playersettings.h>
@@ -18,36 +19,27 @@
 
 #include <xcb/xcb.h>
 
-#include <cstdio>
 #include <cstdlib>
-#include <cstring>
 
 namespace {
 
-class Screen
+class Screen : public MavTest::XcbConnection
 {
 public:
-    bool connect()
-    {
-        m_connection = xcb_connect(nullptr, nullptr);
-        return !xcb_connection_has_error(m_connection);
-    }
-    ~Screen() { xcb_disconnect(m_connection); }
-
     QSize size() const
     {
-        const xcb_screen_t *screen = xcb_setup_roots_iterator(xcb_get_setup(m_connection)).data;
+        const xcb_screen_t *screen = xcb_setup_roots_iterator(xcb_get_setup(connection())).data;
         return {screen->width_in_pixels, screen->height_in_pixels};
     }
 
     //! Where the window is on the screen: there is no window manager to frame it.
     QRect geometry(xcb_window_t window)
     {
-        const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(m_connection)).data->root;
+        const xcb_window_t root = this->root();
         xcb_get_geometry_reply_t *size =
-            xcb_get_geometry_reply(m_connection, xcb_get_geometry(m_connection, window), nullptr);
+            xcb_get_geometry_reply(connection(), xcb_get_geometry(connection(), window), nullptr);
         xcb_translate_coordinates_reply_t *place = xcb_translate_coordinates_reply(
-            m_connection, xcb_translate_coordinates(m_connection, window, root, 0, 0), nullptr);
+            connection(), xcb_translate_coordinates(connection(), window, root, 0, 0), nullptr);
         QRect result;
         if (size && place)
             result = QRect(place->dst_x, place->dst_y, size->width, size->height);
@@ -59,14 +51,6 @@ public:
     //! What a window manager sends when the user closes the window.
     void close(xcb_window_t window)
     {
-        const auto atom = [this](const char *name) {
-            xcb_intern_atom_reply_t *reply = xcb_intern_atom_reply(
-                m_connection, xcb_intern_atom(m_connection, 0, uint16_t(std::strlen(name)), name),
-                nullptr);
-            const xcb_atom_t result = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
-            std::free(reply);
-            return result;
-        };
         xcb_client_message_event_t event {};
         event.response_type = XCB_CLIENT_MESSAGE;
         event.format = 32;
@@ -74,23 +58,23 @@ public:
         event.type = atom("WM_PROTOCOLS");
         event.data.data32[0] = atom("WM_DELETE_WINDOW");
         event.data.data32[1] = XCB_CURRENT_TIME;
-        xcb_send_event(m_connection, 0, window, XCB_EVENT_MASK_NO_EVENT,
+        xcb_send_event(connection(), 0, window, XCB_EVENT_MASK_NO_EVENT,
                        reinterpret_cast<const char *>(&event));
-        xcb_flush(m_connection);
+        xcb_flush(connection());
     }
 
     //! The top-level window whose WM_NAME contains \a title, or none.
     xcb_window_t findWindow(const QByteArray &title)
     {
-        const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(m_connection)).data->root;
+        const xcb_window_t root = this->root();
         xcb_query_tree_reply_t *tree =
-            xcb_query_tree_reply(m_connection, xcb_query_tree(m_connection, root), nullptr);
+            xcb_query_tree_reply(connection(), xcb_query_tree(connection(), root), nullptr);
         xcb_window_t found = XCB_WINDOW_NONE;
         const xcb_window_t *children = tree ? xcb_query_tree_children(tree) : nullptr;
         for (int i = 0; tree && i < xcb_query_tree_children_length(tree) && !found; ++i) {
             xcb_get_property_reply_t *name =
-                xcb_get_property_reply(m_connection,
-                                       xcb_get_property(m_connection, 0, children[i],
+                xcb_get_property_reply(connection(),
+                                       xcb_get_property(connection(), 0, children[i],
                                                         XCB_ATOM_WM_NAME, XCB_ATOM_ANY, 0, 256),
                                        nullptr);
             if (name
@@ -108,15 +92,15 @@ public:
     QByteArray videoPixels(xcb_window_t window)
     {
         xcb_get_geometry_reply_t *geometry =
-            xcb_get_geometry_reply(m_connection, xcb_get_geometry(m_connection, window), nullptr);
+            xcb_get_geometry_reply(connection(), xcb_get_geometry(connection(), window), nullptr);
         if (!geometry)
             return {};
         const int width = geometry->width / 2, height = geometry->height / 3;
         const int x = geometry->width / 4, y = geometry->height / 4;
         std::free(geometry);
         xcb_get_image_reply_t *image = xcb_get_image_reply(
-            m_connection,
-            xcb_get_image(m_connection, XCB_IMAGE_FORMAT_Z_PIXMAP, window, int16_t(x), int16_t(y),
+            connection(),
+            xcb_get_image(connection(), XCB_IMAGE_FORMAT_Z_PIXMAP, window, int16_t(x), int16_t(y),
                           uint16_t(width), uint16_t(height), ~0u),
             nullptr);
         QByteArray pixels;
@@ -126,9 +110,6 @@ public:
         std::free(image);
         return pixels;
     }
-
-private:
-    xcb_connection_t *m_connection = nullptr;
 };
 
 // The share of 4-byte pixels that differ from the first.
@@ -211,10 +192,11 @@ void tst_PlayerX11::showsMovingPicture()
     // The first frames arrive after the title; a picture is what is waited for.
     QByteArray first;
     QTRY_VERIFY_WITH_TIMEOUT(variety(first = m_screen.videoPixels(window)) > 0.3, 10000);
-    QTest::qWait(1000);
-    const QByteArray second = m_screen.videoPixels(window);
+    // A busy machine may skip frames, but the picture moves on within seconds.
+    QByteArray second;
+    QTRY_VERIFY2_WITH_TIMEOUT((second = m_screen.videoPixels(window)) != first,
+                              "the picture did not change", 5000);
     QVERIFY(variety(second) > 0.3);
-    QVERIFY2(first != second, "the picture did not change in a second");
 
     player.terminate();
     QVERIFY(player.waitForFinished(10000));
@@ -298,14 +280,7 @@ void tst_PlayerX11::unreadableUserHive()
 
 int main(int argc, char *argv[])
 {
-    MavTest::Xvfb server;
-    if (!server.start()) {
-        std::fprintf(stderr, "cannot start Xvfb\n");
-        return 1;
-    }
-    QCoreApplication app(argc, argv);
-    tst_PlayerX11 test;
-    return QTest::qExec(&test, argc, argv);
+    return MavTest::runUnderXvfb<QCoreApplication, tst_PlayerX11>(argc, argv);
 }
 
 #include "tst_playerx11.moc"
